@@ -1,0 +1,239 @@
+#include "snmp_manager.h"
+
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QTimer>
+#include <QUdpSocket>
+
+Q_LOGGING_CATEGORY(lcSnmpManager, "corvane.snmp.manager")
+
+namespace snmp {
+
+// One Send() call's state. It lives on the caller's stack, so a Send()
+// started from an event handler while an earlier Send() is still unwinding
+// never shares state with it.
+struct SnmpManager::PendingRequest {
+    qint32 requestId = 0;
+    QHostAddress host;
+    bool anyHost = false;
+    bool done = false;
+    bool answered = false;
+    SnmpMessage answer;
+    QEventLoop *loop = nullptr;
+};
+
+SnmpManager::SnmpManager(QObject *parent) : QObject(parent) {}
+
+SnmpManager::~SnmpManager()
+{
+    // A Send() still waiting higher up the stack must not touch us again.
+    if (pending_ && pending_->loop)
+        pending_->loop->quit();
+}
+
+OpenResult SnmpManager::Open(quint16 port)
+{
+    return Open(QHostAddress(QHostAddress::AnyIPv4), port);
+}
+
+OpenResult SnmpManager::Open(const QHostAddress &address, quint16 port)
+{
+    OpenResult result;
+    if (localPort_ != 0) {
+        result.ok = true;
+        return result;
+    }
+    auto *socket = new QUdpSocket(this);
+    // No address sharing: a second console must find the trap port taken.
+    if (!socket->bind(address, port, QAbstractSocket::DontShareAddress)) {
+        switch (socket->error()) {
+        case QAbstractSocket::AddressInUseError: result.errorNumber = kErrorAddressInUse; break;
+        case QAbstractSocket::SocketAccessError: result.errorNumber = kErrorAccessDenied; break;
+        default: result.errorNumber = kErrorOther; break;
+        }
+        result.description = socket->errorString();
+        delete socket;
+        return result;
+    }
+    socket_ = socket;
+    localPort_ = socket->localPort();
+    connect(socket_, &QUdpSocket::readyRead, this, &SnmpManager::readPendingDatagrams);
+    result.ok = true;
+    return result;
+}
+
+bool SnmpManager::isBroadcast(const QHostAddress &address)
+{
+    if (address == QHostAddress(QHostAddress::Broadcast))
+        return true;
+    const quint32 ip = address.toIPv4Address();
+    if (ip == 0x7FFFFFFFu)  // 127.255.255.255, the loopback network's broadcast
+        return true;
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &iface : interfaces) {
+        for (const QNetworkAddressEntry &entry : iface.addressEntries()) {
+            if (!entry.broadcast().isNull() && entry.broadcast() == address)
+                return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+// Dotted addresses only (and "localhost"): a name lookup would block the
+// window for as long as the resolver likes.
+bool resolveHost(const QString &text, QHostAddress &address)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0) {
+        address = QHostAddress(QHostAddress::LocalHost);
+        return true;
+    }
+    QHostAddress parsed;
+    if (!parsed.setAddress(trimmed) || parsed.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    address = parsed;
+    return true;
+}
+}  // namespace
+
+SendResult SnmpManager::Send()
+{
+    SendResult result;
+    if (!socket_) {
+        result.description = QStringLiteral("The manager is not open.");
+        return result;
+    }
+    if (busy_) {
+        result.description = QStringLiteral("A request is already outstanding.");
+        return result;
+    }
+    snmp::Message wire;
+    QString why;
+    if (!Message.toWire(wire, &why)) {
+        result.description = why;
+        return result;
+    }
+    QHostAddress host;
+    if (!resolveHost(RemoteHost, host)) {
+        result.description = QStringLiteral("'%1' is not an IPv4 address.").arg(RemoteHost);
+        return result;
+    }
+    const QByteArray datagram = encodeMessage(wire);
+    if (socket_->writeDatagram(datagram, host, RemotePort) != datagram.size()) {
+        result.description = socket_->errorString();
+        return result;
+    }
+
+    PendingRequest request;
+    request.requestId = Message.RequestId;
+    request.host = host;
+    request.anyHost = isBroadcast(host);
+    QEventLoop loop;
+    request.loop = &loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, &loop, [this, &request] { finish(request); });
+    pending_ = &request;
+    busy_ = true;
+    timer.start(qMax(0, Timeout));
+
+    QPointer<SnmpManager> alive(this);
+    const QByteArray community = Message.Community;
+    loop.exec();
+    if (!alive) {
+        result.description = QStringLiteral("The manager was closed while waiting.");
+        return result;
+    }
+    finish(request);  // a quit from outside (application exit) ends the wait too
+
+    if (request.answered) {
+        Message = request.answer;
+        Message.Community = community;
+        result.outcome = SendOutcome::Answered;
+    } else {
+        Message.Variables.clear();
+        Message.ErrorStatus = 0;
+        Message.ErrorIndex = 0;
+        result.outcome = SendOutcome::TimedOut;
+    }
+    return result;
+}
+
+void SnmpManager::finish(PendingRequest &request)
+{
+    if (request.done)
+        return;
+    request.done = true;
+    if (pending_ == &request) {
+        pending_ = nullptr;
+        busy_ = false;
+    }
+    if (request.loop)
+        request.loop->quit();
+}
+
+void SnmpManager::readPendingDatagrams()
+{
+    while (socket_ && socket_->hasPendingDatagrams()) {
+        const QNetworkDatagram datagram = socket_->receiveDatagram();
+        if (!datagram.isValid())
+            continue;
+        handleDatagram(datagram.data(), datagram.senderAddress());
+    }
+}
+
+void SnmpManager::handleDatagram(const QByteArray &data, const QHostAddress &sender)
+{
+    const DecodeResult decoded = decodeMessage(data);
+    if (!decoded.ok()) {
+        ++dropped_;
+        qCDebug(lcSnmpManager) << "dropped a datagram from" << sender.toString() << ":"
+                               << berErrorText(decoded.error);
+        return;
+    }
+    const snmp::Message &message = *decoded.message;
+    const QHostAddress from(sender.toIPv4Address());
+    if (message.pdu.type == PduType::Trap) {
+        deliver(SnmpMessage::fromWire(message), from.toString(), true);
+        return;
+    }
+    if (message.pdu.type != PduType::GetResponse) {
+        ++dropped_;
+        return;
+    }
+    SnmpMessage response = SnmpMessage::fromWire(message);
+    PendingRequest *request = pending_;
+    if (request && !request->done && message.pdu.requestId == request->requestId
+        && (request->anyHost || from == request->host)) {
+        request->answer = response;
+        request->answered = true;
+        finish(*request);
+    } else {
+        ++unmatched_;
+    }
+    deliver(response, from.toString(), false);
+}
+
+void SnmpManager::deliver(const SnmpMessage &message, const QString &sender, bool isTrap)
+{
+    // Queued: handlers may Send(), which needs this socket's readyRead again.
+    QMetaObject::invokeMethod(
+        this,
+        [this, message, sender, isTrap] {
+            const QByteArray community = Message.Community;
+            Message = message;
+            if (!isTrap)
+                Message.Community = community;
+            RemoteHost = sender;
+            if (isTrap)
+                emit Trap();
+            else
+                emit Response();
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace snmp

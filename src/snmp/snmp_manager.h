@@ -1,0 +1,100 @@
+#pragma once
+// One SNMPv1 manager endpoint on one UDP socket: the console's request
+// instance sends GET/SET requests and waits for their answers, its trap
+// instance listens for traps.
+//
+// Send() blocks its caller by running a nested event loop until the
+// matching answer arrives or Timeout passes, so timers and window events
+// keep running meanwhile. A time-out does not raise: Send() returns
+// SendOutcome::TimedOut and leaves Message with no variables, so a caller
+// that reads an answer variable finds none. Only faults (busy, bad value,
+// unknown host, socket error) come back as SendOutcome::Failed.
+//
+// Events: Response() for every decoded response datagram, Trap() for every
+// decoded trap. They are delivered by a queued call, never from inside the
+// socket's own handler, so a handler may Send() again. While an event is
+// handled, Message and RemoteHost hold the received message and its sender.
+
+#include "snmp_message.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QUdpSocket;
+class QEventLoop;
+
+namespace snmp {
+
+enum class SendOutcome { Answered, TimedOut, Failed };
+
+struct SendResult {
+    SendOutcome outcome = SendOutcome::Failed;
+    QString description;  // empty when answered
+    bool answered() const { return outcome == SendOutcome::Answered; }
+    bool failed() const { return outcome == SendOutcome::Failed; }
+};
+
+struct OpenResult {
+    bool ok = false;
+    int errorNumber = 0;  // 10048: the port is in use
+    QString description;
+};
+
+constexpr int kErrorAddressInUse = 10048;
+constexpr int kErrorAccessDenied = 10013;
+constexpr int kErrorOther = 10022;
+
+class SnmpManager : public QObject {
+    Q_OBJECT
+public:
+    explicit SnmpManager(QObject *parent = nullptr);
+    ~SnmpManager() override;
+
+    QString RemoteHost;
+    quint16 RemotePort = 161;
+    int Timeout = 1000;  // milliseconds
+    SnmpMessage Message;
+
+    quint16 LocalPort() const { return localPort_; }
+    bool Busy() const { return busy_; }
+
+    // Binds the socket to `port` (0: any free port) on all IPv4 addresses.
+    OpenResult Open(quint16 port = 0);
+    // Binds to one address only (the simulated access point, tests).
+    OpenResult Open(const QHostAddress &address, quint16 port);
+
+    SendResult Send();
+
+    // Datagrams that did not decode as SNMPv1; they are dropped.
+    int droppedDatagrams() const { return dropped_; }
+    // Decoded responses that did not match the outstanding request.
+    int unmatchedResponses() const { return unmatched_; }
+
+    // Broadcast destinations accept an answer from any host.
+    static bool isBroadcast(const QHostAddress &address);
+
+signals:
+    void Response();
+    void Trap();
+
+private:
+    struct PendingRequest;
+    void readPendingDatagrams();
+    void handleDatagram(const QByteArray &data, const QHostAddress &sender);
+    void deliver(const SnmpMessage &message, const QString &sender, bool isTrap);
+    void finish(PendingRequest &request);
+
+    QUdpSocket *socket_ = nullptr;
+    quint16 localPort_ = 0;
+    bool busy_ = false;
+    // The outstanding request, kept apart from Message so that nothing a
+    // caller does with Message while it waits can change what matches.
+    PendingRequest *pending_ = nullptr;
+
+    int dropped_ = 0;
+    int unmatched_ = 0;
+};
+
+}  // namespace snmp

@@ -1,0 +1,255 @@
+#include "snmp_pdu.h"
+
+namespace snmp {
+
+bool Value::operator==(const Value &other) const
+{
+    if (kind != other.kind)
+        return false;
+    switch (kind) {
+    case ValueKind::Null: return true;
+    case ValueKind::Integer:
+    case ValueKind::Counter:
+    case ValueKind::Gauge:
+    case ValueKind::TimeTicks: return number == other.number;
+    case ValueKind::OctetString:
+    case ValueKind::Opaque:
+    case ValueKind::IpAddress: return bytes == other.bytes;
+    case ValueKind::ObjectIdentifier: return oid == other.oid;
+    }
+    return false;
+}
+
+namespace {
+
+QByteArray encodeValue(const Value &value)
+{
+    switch (value.kind) {
+    case ValueKind::Null: return ber::encodeNull();
+    case ValueKind::Integer: return ber::encodeSignedInteger(qint32(value.number));
+    case ValueKind::OctetString: return ber::encodeOctetString(value.bytes);
+    case ValueKind::ObjectIdentifier: return ber::encodeObjectIdentifier(value.oid);
+    case ValueKind::IpAddress: return ber::encodeOctetString(value.bytes.left(4).leftJustified(4, '\0'), tag::IpAddress);
+    case ValueKind::Counter: return ber::encodeUnsignedInteger(quint32(value.number), tag::Counter);
+    case ValueKind::Gauge: return ber::encodeUnsignedInteger(quint32(value.number), tag::Gauge);
+    case ValueKind::TimeTicks: return ber::encodeUnsignedInteger(quint32(value.number), tag::TimeTicks);
+    case ValueKind::Opaque: return ber::encodeOctetString(value.bytes, tag::Opaque);
+    }
+    return ber::encodeNull();
+}
+
+QByteArray encodeVarBinds(const QVector<VarBind> &varBinds)
+{
+    QByteArray list;
+    for (const VarBind &vb : varBinds) {
+        QByteArray name = ber::encodeObjectIdentifier(vb.name);
+        if (name.isEmpty())  // an unencodable name still travels, as 0.0
+            name = ber::encodeObjectIdentifier(Oid{0, 0});
+        list.append(ber::wrap(tag::Sequence, name + encodeValue(vb.value)));
+    }
+    return ber::wrap(tag::Sequence, list);
+}
+
+bool decodeValue(BerReader &reader, Value &value)
+{
+    quint8 tagByte = 0;
+    QByteArrayView content;
+    if (!reader.readHeader(tagByte, content))
+        return false;
+    BerError error = BerError::None;
+    switch (tagByte) {
+    case tag::Null:
+        if (!content.isEmpty()) {
+            reader.fail(BerError::BadNull);
+            return false;
+        }
+        value = Value::null();
+        return true;
+    case tag::Integer: {
+        qint32 v = 0;
+        if (!BerReader::decodeSigned(content, v, error))
+            break;
+        value = Value::integer(v);
+        return true;
+    }
+    case tag::OctetString:
+        value = Value::octets(content.toByteArray());
+        return true;
+    case tag::Opaque:
+        value = Value::opaque(content.toByteArray());
+        return true;
+    case tag::IpAddress:
+        if (content.size() != 4) {
+            error = BerError::BadIpAddress;
+            break;
+        }
+        value = Value::ipAddress(content.toByteArray());
+        return true;
+    case tag::ObjectIdentifier: {
+        Oid oid;
+        if (!BerReader::decodeObjectIdentifier(content, oid, error))
+            break;
+        value = Value::objectId(oid);
+        return true;
+    }
+    case tag::Counter:
+    case tag::Gauge:
+    case tag::TimeTicks: {
+        quint32 v = 0;
+        if (!BerReader::decodeUnsigned(content, v, error))
+            break;
+        const ValueKind kind = tagByte == tag::Counter ? ValueKind::Counter
+                               : tagByte == tag::Gauge ? ValueKind::Gauge
+                                                       : ValueKind::TimeTicks;
+        value = Value::unsignedOf(kind, v);
+        return true;
+    }
+    default:
+        error = BerError::UnexpectedTag;
+        break;
+    }
+    reader.fail(error);
+    return false;
+}
+
+// A constructed element must be consumed exactly; anything left is a fault.
+bool finish(BerReader &inner, BerReader &outer)
+{
+    if (inner.failed()) {
+        outer.fail(inner.error());
+        return false;
+    }
+    if (!inner.atEnd()) {
+        outer.fail(BerError::TrailingBytes);
+        return false;
+    }
+    return true;
+}
+
+bool decodeVarBinds(BerReader &reader, QVector<VarBind> &varBinds)
+{
+    QByteArrayView listContent;
+    if (!reader.readElement(tag::Sequence, listContent))
+        return false;
+    BerReader list(listContent);
+    while (!list.atEnd()) {
+        if (varBinds.size() >= kMaxVarBinds) {
+            reader.fail(BerError::TooManyVariables);
+            return false;
+        }
+        QByteArrayView bindContent;
+        if (!list.readElement(tag::Sequence, bindContent))
+            break;
+        BerReader bind(bindContent);
+        VarBind vb;
+        if (bind.readObjectIdentifier(vb.name))
+            decodeValue(bind, vb.value);
+        if (!finish(bind, list))
+            break;
+        varBinds.append(vb);
+    }
+    return finish(list, reader);
+}
+
+}  // namespace
+
+QByteArray encodeMessage(const Message &message)
+{
+    const Pdu &pdu = message.pdu;
+    QByteArray body;
+    if (pdu.type == PduType::Trap) {
+        QByteArray enterprise = ber::encodeObjectIdentifier(pdu.enterprise);
+        if (enterprise.isEmpty())
+            enterprise = ber::encodeObjectIdentifier(Oid{0, 0});
+        body.append(enterprise);
+        body.append(ber::encodeOctetString(pdu.agentAddress.left(4).leftJustified(4, '\0'), tag::IpAddress));
+        body.append(ber::encodeSignedInteger(pdu.genericTrap));
+        body.append(ber::encodeSignedInteger(pdu.specificTrap));
+        body.append(ber::encodeUnsignedInteger(pdu.timeStamp, tag::TimeTicks));
+    } else {
+        body.append(ber::encodeSignedInteger(pdu.requestId));
+        body.append(ber::encodeSignedInteger(pdu.errorStatus));
+        body.append(ber::encodeSignedInteger(pdu.errorIndex));
+    }
+    body.append(encodeVarBinds(pdu.varBinds));
+
+    QByteArray content;
+    content.append(ber::encodeSignedInteger(message.version));
+    content.append(ber::encodeOctetString(message.community));
+    content.append(ber::wrap(quint8(pdu.type), body));
+    return ber::wrap(tag::Sequence, content);
+}
+
+DecodeResult decodeMessage(QByteArrayView datagram)
+{
+    DecodeResult result;
+    BerReader top(datagram);
+    QByteArrayView messageContent;
+    if (!top.readElement(tag::Sequence, messageContent)) {
+        result.error = top.error();
+        return result;
+    }
+    if (!top.atEnd()) {
+        result.error = BerError::TrailingBytes;
+        return result;
+    }
+
+    BerReader reader(messageContent);
+    Message message;
+    if (!reader.readSignedInteger(message.version)) {
+        result.error = reader.error();
+        return result;
+    }
+    if (message.version != 0) {
+        result.error = BerError::UnsupportedVersion;
+        return result;
+    }
+    reader.readOctetString(message.community);
+
+    quint8 pduTag = 0;
+    QByteArrayView pduContent;
+    if (reader.readHeader(pduTag, pduContent)) {
+        switch (pduTag) {
+        case tag::GetRequest:
+        case tag::GetNextRequest:
+        case tag::GetResponse:
+        case tag::SetRequest:
+        case tag::Trap:
+            break;
+        default:
+            reader.fail(BerError::UnexpectedTag);
+        }
+    }
+    if (!reader.failed()) {
+        Pdu &pdu = message.pdu;
+        pdu.type = PduType(pduTag);
+        BerReader body(pduContent);
+        if (pdu.type == PduType::Trap) {
+            body.readObjectIdentifier(pdu.enterprise);
+            QByteArray address;
+            if (body.readOctetString(address, tag::IpAddress) && address.size() != 4)
+                body.fail(BerError::BadIpAddress);
+            pdu.agentAddress = address;
+            body.readSignedInteger(pdu.genericTrap);
+            body.readSignedInteger(pdu.specificTrap);
+            body.readUnsignedInteger(pdu.timeStamp, tag::TimeTicks);
+        } else {
+            body.readSignedInteger(pdu.requestId);
+            body.readSignedInteger(pdu.errorStatus);
+            body.readSignedInteger(pdu.errorIndex);
+        }
+        if (!body.failed())
+            decodeVarBinds(body, pdu.varBinds);
+        finish(body, reader);
+    }
+    if (!reader.failed() && !reader.atEnd())
+        reader.fail(BerError::TrailingBytes);
+    if (reader.failed()) {
+        result.error = reader.error();
+        return result;
+    }
+    result.message = message;
+    return result;
+}
+
+}  // namespace snmp
