@@ -1,0 +1,47 @@
+# make run   - the console against the simulated access point (demo mode)
+# make test  - build and pass every test: plain build, sanitized build
+#              (AddressSanitizer + UndefinedBehaviorSanitizer), short fuzz runs
+# make check - only the plain build's tests (quick loop while developing)
+
+JOBS ?= $(shell nproc)
+BUILD ?= build
+BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build run check test test-sanitized fuzz bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/bin/corvane-manager --demo
+
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-sanitized: deps
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j$(JOBS)
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+fuzz: deps
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCORVANE_FUZZ=ON -DCORVANE_BUILD_GUI=OFF
+	cmake --build $(BUILD_FUZZ) -j$(JOBS)
+	bash scripts/run-fuzzers.sh $(BUILD_FUZZ)/bin $(FUZZ_SECONDS)
+
+test: check test-sanitized fuzz
+
+bench: build
+	bash scripts/run-benchmarks.sh $(BUILD)/bin
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
