@@ -41,6 +41,9 @@ DeviceSession::DeviceSession(const SessionOptions &options, QObject *parent)
     connect(&Timer2, &QTimer::timeout, this, &DeviceSession::Timer2_Timer);
     connect(&SetTimer, &QTimer::timeout, this, &DeviceSession::SetTimer_Timer);
     connect(&Manager1, &snmp::SnmpManager::Response, this, &DeviceSession::Manager1_Response);
+    // A scan sends whatever community the last connect used; before any
+    // connect that is the device's factory community.
+    Manager1.Message.Community = QByteArrayLiteral("kavrel");
 }
 
 DeviceSession::~DeviceSession() = default;
