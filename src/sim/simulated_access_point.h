@@ -5,6 +5,21 @@
 // (handleRequest), so tests can call it directly; start() puts it on a
 // loopback UDP port. Fault injection covers what a flaky network or a
 // misbehaving device does.
+//
+// Agent rules worth knowing when writing tests against it:
+// - Objects are scalars; only the instance ".0" of an object exists.
+// - GET of an unknown or write-only object, and SET of an unknown or
+//   read-only object, answer noSuchName(2) with the 1-based position in
+//   errorIndex and the request's bindings unchanged (the SNMPv1 rule for
+//   objects outside the view). readOnly(4) is never sent.
+// - SET checks every binding before applying any: a value of another type
+//   than the object's, an octet string of the wrong size, or a command
+//   object (sysReset, sysLoadDefaults, TestModeOnOff) set to anything but 1
+//   answers badValue(3); TestModeCommandStruct outside test mode answers
+//   genErr(5). Integer ranges and enumerations are not checked: the device
+//   stores what it is given, so a console's read-back checks can be driven
+//   over the wire.
+// - A request is handled as a whole or not at all.
 
 #include "snmp/mib.h"
 #include "snmp/snmp_pdu.h"
@@ -23,13 +38,14 @@ class QUdpSocket;
 namespace sim {
 
 struct Faults {
-    double dropRatio = 0.0;       // share of requests ignored, 0..1
+    double dropRatio = 0.0;       // share of requests ignored, 0..1 (recorded, not acted on)
     int delayMs = 0;              // every answer sent this much later
     QSet<QString> silentObjects;  // a request naming one of these gets no answer
     QSet<QString> wrongEchoObjects;   // SET answers echo a different value for these
     QSet<QString> shortValueObjects;  // GET answers carry a value one byte / digit short
-    QHash<QString, snmp::Value> badValues;  // GET answers carry this value instead
-    int errorStatus = 0;          // non-zero: every answer carries it (index 1)
+    QHash<QString, snmp::Value> badValues;  // every answer naming the object carries this value
+                                            // instead (a SET still stores what was sent)
+    int errorStatus = 0;          // non-zero: every answer carries it (index 1); nothing is applied
     int duplicateAnswers = 0;     // extra copies of every answer, sent right after it
     int lateDuplicateMs = 0;      // >0: one more copy of every answer, this much later
     bool wrongRequestId = false;  // answers carry request id + 1000
@@ -52,15 +68,27 @@ public:
     // The read/write community; requests with another one get no answer.
     QByteArray community = "kavrel";
 
+    // Off: start() refuses addresses outside 127.0.0.0/8 and ::1, and no
+    // answer or trap leaves for such an address.
+    bool allowNonLoopback = false;
+
     // Answers one request datagram. std::nullopt: no answer (undecodable,
     // wrong community, not a request). Faults that need time (drop, delay,
     // duplicates) are applied by the network path, not here; value faults
     // (wrong echo, short or bad value, error status, wrong id) are.
+    // `answered` is emitted for every answer produced here.
     std::optional<QByteArray> handleRequest(const QByteArray &datagram);
+
+    // Datagrams that were no request for this agent: undecodable, another
+    // PDU type, or another community.
+    int ignoredDatagrams() const { return ignored_; }
 
     // The device's objects by MIB name (scalar instance ".0" implied).
     snmp::Value value(const QString &name) const;
+    // Statistics and sysUpTime follow the clock until setValue() pins them;
+    // restoreFactoryValues() lets them run again.
     void setValue(const QString &name, const snmp::Value &value);
+    bool hasObject(const QString &name) const;
     QString oidOf(const QString &name) const;  // dotted, without ".0"
     const snmp::Mib &mib() const { return mib_; }
 
@@ -73,7 +101,9 @@ public:
 
     Faults faults;
 
-    // Every decoded request in arrival order (also those left unanswered).
+    // Every decoded request in arrival order (also those left unanswered);
+    // the newest kMaxRecordedRequests are kept.
+    static constexpr int kMaxRecordedRequests = 4096;
     QVector<snmp::Message> receivedRequests() const { return received_; }
     void clearReceivedRequests() { received_.clear(); }
 
@@ -81,6 +111,19 @@ public:
     // suppresses them. Returns false when no trap was sent.
     void setTrapDestination(const QHostAddress &address, quint16 port);
     bool sendTrap(int specificCode, const QVector<snmp::VarBind> &bindings);
+    // A station trap (codes 1 to 5) naming `stationMac` (6 bytes) in
+    // trapStationAddress, which then holds that address.
+    bool sendStationTrap(int specificCode, const QByteArray &stationMac);
+
+    // On: the device reports its own events as traps, as the real one does:
+    // deviceReset after sysReset, factoryDefaultsRestored after
+    // sysLoadDefaults, ipAddressChanged when a SET changes operIPAddress and
+    // configurationChanged when a SET changes another setting. Off by
+    // default, so that tests receive only the traps they send.
+    bool eventTraps = false;
+
+    // Makes the drop decisions repeatable.
+    void seedRandom(quint32 seed) { random_.seed(seed); }
 
 signals:
     void requestReceived(const snmp::Message &request);
@@ -89,10 +132,37 @@ signals:
     void moved(const QHostAddress &newAddress);
 
 private:
+    struct Instance {
+        snmp::Oid oid;  // the object's OID followed by 0
+        QString name;
+    };
+
     void readPendingDatagrams();
     void sendLater(const QByteArray &answer, const QHostAddress &to, quint16 port, int delayMs);
     snmp::Message answerFor(const snmp::Message &request);
     void refreshCounters();
+
+    // Request handling (request_handler.cpp).
+    std::optional<snmp::Message> acceptRequest(const QByteArray &datagram);
+    std::optional<QByteArray> answerAccepted(const snmp::Message &request);
+    snmp::Message answerGet(const snmp::Message &request, bool next);
+    snmp::Message answerSet(const snmp::Message &request);
+    void applyAnswerFaults(const snmp::Message &request, snmp::Message &answer) const;
+    void reportChanges(const QSet<QString> &changed);
+    bool namesSilentObject(const snmp::Message &request) const;
+
+    // Object table access.
+    void loadMib();
+    void buildInstances();
+    QString nameOfInstance(const snmp::Oid &oid) const;
+    const Instance *nextInstanceAfter(const snmp::Oid &oid) const;
+    snmp::Value liveValue(const QString &name) const;
+    bool isLive(const QString &name) const;
+
+    // Network (udp_transport.cpp).
+    bool mayReach(const QHostAddress &address) const;
+    bool sendDatagram(const QByteArray &bytes, const QHostAddress &to, quint16 port);
+    void moveTo(const QHostAddress &newAddress);
 
     snmp::Mib mib_;
     QUdpSocket *socket_ = nullptr;
@@ -104,6 +174,11 @@ private:
     quint16 trapPort_ = 0;
     QElapsedTimer uptime_;
     QRandomGenerator random_;
+
+    snmp::Oid enterprise_;         // the device's enterprise, traps and sysObjectID
+    QVector<Instance> instances_;  // sorted by OID, for GET and GETNEXT
+    QSet<QString> pinned_;         // live objects that setValue() fixed
+    int ignored_ = 0;
 };
 
 }  // namespace sim

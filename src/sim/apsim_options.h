@@ -1,0 +1,42 @@
+#pragma once
+// Command line of the apsim program, parsed into the settings of one
+// simulated access point. Kept apart from main() so tests can parse.
+
+#include "simulated_access_point.h"
+
+#include <QHostAddress>
+#include <QString>
+#include <QStringList>
+
+namespace sim {
+
+struct ApsimOptions {
+    QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+    quint16 port = 1161;
+    QByteArray community = "kavrel";
+    bool allowAnyAddress = false;
+    QHostAddress trapAddress;  // null: no traps
+    quint16 trapPort = 0;
+    int trapEverySeconds = 0;  // 0: no periodic trap
+    bool moveOnReset = false;
+    bool eventTraps = false;
+    Faults faults;
+};
+
+struct ApsimCommandLine {
+    enum class Outcome { Run, ShowHelp, ShowVersion, Error };
+    Outcome outcome = Outcome::Error;
+    ApsimOptions options;
+    QString error;     // for Outcome::Error
+    QString helpText;  // always filled
+};
+
+// `arguments` includes the program name first, as QCoreApplication gives it.
+ApsimCommandLine parseApsimCommandLine(const QStringList &arguments);
+
+// Applies the options to an agent that has not been started yet.
+void configure(SimulatedAccessPoint &agent, const ApsimOptions &options);
+
+inline constexpr const char *kApsimVersion = "1.0.0";
+
+}  // namespace sim

@@ -1,0 +1,40 @@
+#pragma once
+// What the simulated device knows about each of its objects: the value
+// type it holds, the sizes it accepts and whether a manager may read or
+// write it. This is the firmware's own table; the MIB file only supplies
+// the object identifiers (a test keeps the two in agreement).
+
+#include "snmp/snmp_pdu.h"
+
+#include <QString>
+#include <QVector>
+
+namespace sim {
+
+enum class Access { ReadOnly, ReadWrite, WriteOnly };
+
+struct ObjectSpec {
+    QString name;
+    snmp::ValueKind kind = snmp::ValueKind::Integer;
+    // Octet strings: the accepted sizes. A fixed-size object has
+    // minLength == maxLength.
+    int minLength = 0;
+    int maxLength = 0;
+    Access access = Access::ReadWrite;
+    // A command: writing 1 makes the device act; other values are refused.
+    bool command = false;
+
+    bool readable() const { return access != Access::WriteOnly; }
+    bool writable() const { return access != Access::ReadOnly; }
+    bool fixedSize() const { return minLength == maxLength; }
+};
+
+// Every object of the device, standard system group first.
+const QVector<ObjectSpec> &deviceObjects();
+// nullptr for a name the device does not hold.
+const ObjectSpec *findObject(const QString &name);
+
+// Why a value cannot be stored in an object; empty when it can.
+QString refusalFor(const ObjectSpec &spec, const snmp::Value &value);
+
+}  // namespace sim

@@ -1,0 +1,199 @@
+#include "simulated_access_point.h"
+
+#include "device_objects.h"
+#include "factory_values.h"
+#include "sim_logging.h"
+#include "statistics_counters.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <QTimer>
+#include <QUdpSocket>
+#include <algorithm>
+#include <mutex>
+
+// Resources of a static library have to be registered by hand, from the
+// global namespace.
+static void registerSimResources()
+{
+    Q_INIT_RESOURCE(sim_resources);
+}
+
+namespace sim {
+
+namespace {
+
+const QString kMibResource = QStringLiteral(":/CorvaneMIB.mib");
+
+bool oidLess(const snmp::Oid &a, const snmp::Oid &b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end());
+}
+
+// Objects whose value follows the clock.
+std::optional<StatisticsGroup> statisticsGroupOf(const QString &name)
+{
+    if (name == QLatin1String("wirelessStatistics"))
+        return StatisticsGroup::Wireless;
+    if (name == QLatin1String("EthRxStatistics"))
+        return StatisticsGroup::EthernetRx;
+    if (name == QLatin1String("EthTxStatistics"))
+        return StatisticsGroup::EthernetTx;
+    return std::nullopt;
+}
+
+}  // namespace
+
+SimulatedAccessPoint::SimulatedAccessPoint(QObject *parent) : QObject(parent)
+{
+    static std::once_flag registered;
+    std::call_once(registered, registerSimResources);
+    uptime_.start();
+    loadMib();
+    buildInstances();
+    restoreFactoryValues();
+}
+
+SimulatedAccessPoint::~SimulatedAccessPoint() = default;
+
+void SimulatedAccessPoint::loadMib()
+{
+    QFile file(kMibResource);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcSim) << "cannot open" << kMibResource << file.errorString();
+    } else {
+        const snmp::Mib::LoadResult result = mib_.loadText(file.readAll(), QStringLiteral("CorvaneMIB.mib"));
+        if (!result.ok)
+            qCWarning(lcSim) << "MIB not loaded:" << result.error;
+    }
+    if (!snmp::oidFromText(mib_.OidOf(QStringLiteral("corvane")), enterprise_))
+        snmp::oidFromText(mib_.OidOf(QStringLiteral("enterprises")), enterprise_);
+}
+
+void SimulatedAccessPoint::buildInstances()
+{
+    instances_.clear();
+    for (const ObjectSpec &spec : deviceObjects()) {
+        snmp::Oid oid;
+        if (!snmp::oidFromText(mib_.OidOf(spec.name), oid)) {
+            qCWarning(lcSim) << "no object identifier for" << spec.name << "- the agent leaves it out";
+            continue;
+        }
+        oid.append(0);
+        instances_.append(Instance{oid, spec.name});
+    }
+    std::sort(instances_.begin(), instances_.end(),
+              [](const Instance &a, const Instance &b) { return oidLess(a.oid, b.oid); });
+}
+
+QString SimulatedAccessPoint::nameOfInstance(const snmp::Oid &oid) const
+{
+    const auto it = std::lower_bound(instances_.begin(), instances_.end(), oid,
+                                     [](const Instance &a, const snmp::Oid &b) { return oidLess(a.oid, b); });
+    return it != instances_.end() && it->oid == oid ? it->name : QString();
+}
+
+const SimulatedAccessPoint::Instance *SimulatedAccessPoint::nextInstanceAfter(const snmp::Oid &oid) const
+{
+    auto it = std::upper_bound(instances_.begin(), instances_.end(), oid,
+                               [](const snmp::Oid &a, const Instance &b) { return oidLess(a, b.oid); });
+    for (; it != instances_.end(); ++it) {
+        const ObjectSpec *spec = findObject(it->name);
+        if (spec && spec->readable())
+            return &*it;
+    }
+    return nullptr;
+}
+
+bool SimulatedAccessPoint::isLive(const QString &name) const
+{
+    return name == QLatin1String("sysUpTime") || statisticsGroupOf(name).has_value();
+}
+
+snmp::Value SimulatedAccessPoint::liveValue(const QString &name) const
+{
+    if (name == QLatin1String("sysUpTime"))
+        return snmp::Value::unsignedOf(snmp::ValueKind::TimeTicks, quint32(uptime_.elapsed() / 10));
+    if (const auto group = statisticsGroupOf(name))
+        return snmp::Value::octets(statisticsBytes(*group, uptime_.elapsed()));
+    return values_.value(name);
+}
+
+void SimulatedAccessPoint::refreshCounters()
+{
+    for (const ObjectSpec &spec : deviceObjects()) {
+        if (isLive(spec.name) && !pinned_.contains(spec.name))
+            values_.insert(spec.name, liveValue(spec.name));
+    }
+}
+
+snmp::Value SimulatedAccessPoint::value(const QString &name) const
+{
+    if (isLive(name) && !pinned_.contains(name))
+        return liveValue(name);
+    return values_.value(name);
+}
+
+void SimulatedAccessPoint::setValue(const QString &name, const snmp::Value &value)
+{
+    // No type check here: tests use this to make the device report what a
+    // faulty one would.
+    if (!findObject(name)) {
+        qCWarning(lcSim) << "setValue: the device has no object" << name;
+        return;
+    }
+    values_.insert(name, value);
+    if (isLive(name))
+        pinned_.insert(name);
+}
+
+bool SimulatedAccessPoint::hasObject(const QString &name) const
+{
+    return findObject(name) != nullptr;
+}
+
+QString SimulatedAccessPoint::oidOf(const QString &name) const
+{
+    return mib_.OidOf(name);
+}
+
+void SimulatedAccessPoint::restoreFactoryValues()
+{
+    // Test mode is a state of the radio, not a stored setting.
+    const snmp::Value testMode = values_.value(QStringLiteral("TestModeOnOff"), snmp::Value::integer(0));
+    values_ = factoryValues(enterprise_);
+    values_.insert(QStringLiteral("TestModeOnOff"), testMode);
+    pinned_.clear();
+    refreshCounters();
+}
+
+void SimulatedAccessPoint::reset()
+{
+    // A restart: the radio leaves test mode, the clock and the counters
+    // start again, the stored settings stay.
+    values_.insert(QStringLiteral("TestModeOnOff"), snmp::Value::integer(0));
+    uptime_.restart();
+    refreshCounters();
+    qCInfo(lcSim) << "device reset";
+    emit resetPerformed();
+    if (eventTraps)
+        sendTrap(8, {});
+
+    if (!moveOnReset || !socket_)
+        return;
+    const snmp::Value stored = values_.value(QStringLiteral("operIPAddress"));
+    if (stored.kind != snmp::ValueKind::IpAddress || stored.bytes.size() != 4)
+        return;
+    const QHostAddress target(qFromBigEndian<quint32>(stored.bytes.constData()));
+    if (!target.isLoopback()) {
+        qCInfo(lcSim) << "stays on" << address_.toString() << "- the stored address" << target.toString()
+                      << "is not a loopback address";
+        return;
+    }
+    if (target == address_)
+        return;
+    // After the answer to this request has left from the old address.
+    QTimer::singleShot(qMax(0, faults.delayMs), this, [this, target] { moveTo(target); });
+}
+
+}  // namespace sim
