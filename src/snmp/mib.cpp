@@ -38,7 +38,10 @@ struct Token {
     TokenKind kind = TokenKind::EndOfFile;
     int line = 0;
     QByteArray text;
+    quint8 role = 0;  // WordRole bits, words only
 };
+
+quint8 wordRole(const QByteArray &word);
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -72,7 +75,8 @@ public:
                         break;  // a comment starts right after the word
                     ++pos_;
                 }
-                tokens.append(Token{TokenKind::Word, startLine, text_.mid(start, pos_ - start)});
+                const QByteArray word = text_.mid(start, pos_ - start);
+                tokens.append(Token{TokenKind::Word, startLine, word, wordRole(word)});
             } else if (isDigit(c) || (c == '-' && pos_ + 1 < n && isDigit(text_.at(pos_ + 1)))) {
                 ++pos_;
                 while (pos_ < n && isDigit(text_.at(pos_)))
@@ -250,45 +254,33 @@ bool oidFromDotted(const QString &dotted, QVector<quint32> &arcs)
     return true;
 }
 
-bool isKeyword(const QByteArray &word)
-{
-    static const char *const keywords[] = {
-        "ACCESS", "APPLICATION", "BEGIN", "CHOICE", "DEFINITIONS", "DEFVAL", "DESCRIPTION",
-        "END", "ENTERPRISE", "EXPORTS", "FROM", "IDENTIFIER", "IMPLICIT", "IMPORTS", "INDEX",
-        "INTEGER", "MACRO", "NULL", "OBJECT", "OBJECT-TYPE", "OCTET", "OF", "REFERENCE",
-        "SEQUENCE", "SIZE", "STATUS", "STRING", "SYNTAX", "TRAP-TYPE", "VARIABLES",
-    };
-    for (const char *keyword : keywords)
-        if (word == keyword)
-            return true;
-    return false;
-}
+// What a word means to the parser, worked out once per token.
+enum WordRole : quint8 {
+    Keyword = 1,          // reserved: never the name of an assignment
+    OidValuedMacro = 2,   // SMIv2 macros whose value is an OID: their names
+                          // get OIDs so that objects below them resolve
+    ObjectTypeClause = 4, // starts a clause of OBJECT-TYPE
+};
 
-// Macros of SMIv2 modules whose value is an object identifier. They are not
-// read in detail, but their names get their OIDs so that objects below them
-// resolve.
-bool isOidValuedMacro(const QByteArray &word)
+quint8 wordRole(const QByteArray &word)
 {
-    static const char *const macros[] = {
-        "MODULE-IDENTITY", "OBJECT-IDENTITY", "NOTIFICATION-TYPE", "OBJECT-GROUP",
-        "NOTIFICATION-GROUP", "MODULE-COMPLIANCE", "AGENT-CAPABILITIES",
-    };
-    for (const char *macro : macros)
-        if (word == macro)
-            return true;
-    return false;
-}
-
-bool isObjectTypeClause(const QByteArray &word)
-{
-    static const char *const clauses[] = {
-        "SYNTAX", "ACCESS", "MAX-ACCESS", "STATUS", "DESCRIPTION", "REFERENCE",
-        "INDEX", "AUGMENTS", "DEFVAL", "UNITS",
-    };
-    for (const char *clause : clauses)
-        if (word == clause)
-            return true;
-    return false;
+    static const QHash<QByteArray, quint8> roles = [] {
+        QHash<QByteArray, quint8> table;
+        for (const char *keyword : {"ACCESS", "APPLICATION", "BEGIN", "CHOICE", "DEFINITIONS", "DEFVAL",
+                                    "DESCRIPTION", "END", "ENTERPRISE", "EXPORTS", "FROM", "IDENTIFIER",
+                                    "IMPLICIT", "IMPORTS", "INDEX", "INTEGER", "MACRO", "NULL", "OBJECT",
+                                    "OBJECT-TYPE", "OCTET", "OF", "REFERENCE", "SEQUENCE", "SIZE", "STATUS",
+                                    "STRING", "SYNTAX", "TRAP-TYPE", "VARIABLES"})
+            table[keyword] |= Keyword;
+        for (const char *macro : {"MODULE-IDENTITY", "OBJECT-IDENTITY", "NOTIFICATION-TYPE", "OBJECT-GROUP",
+                                  "NOTIFICATION-GROUP", "MODULE-COMPLIANCE", "AGENT-CAPABILITIES"})
+            table[macro] |= OidValuedMacro;
+        for (const char *clause : {"SYNTAX", "ACCESS", "MAX-ACCESS", "STATUS", "DESCRIPTION", "REFERENCE",
+                                   "INDEX", "AUGMENTS", "DEFVAL", "UNITS"})
+            table[clause] |= ObjectTypeClause;
+        return table;
+    }();
+    return roles.value(word, 0);
 }
 
 bool isOneOf(const QByteArray &word, std::initializer_list<const char *> choices)
@@ -430,7 +422,7 @@ bool MibParser::parse()
 bool MibParser::parseModule()
 {
     const Token &name = next();
-    if (name.kind != TokenKind::Word || !isLetter(name.text.at(0)))
+    if (name.kind != TokenKind::Word)
         return fail(name.line, QStringLiteral("expected a module name, found %1").arg(describe(name)));
     moduleName_ = QString::fromLatin1(name.text);
     if (atSymbol("{") && !skipBalanced())  // an ASN.1 module identifier
@@ -474,7 +466,7 @@ bool MibParser::parseAssignment()
         return skipMacroDefinition();
     if (atSymbol("::=", 1))
         return skipTypeAssignment();
-    if (isKeyword(first.text) || !isLetter(first.text.at(0)))
+    if (first.role & Keyword)
         return failHere(QStringLiteral("unexpected %1").arg(describe(first)));
     if (atWord("OBJECT", 1) && atWord("IDENTIFIER", 2))
         return parseObjectIdentifier();
@@ -482,7 +474,7 @@ bool MibParser::parseAssignment()
         return parseObjectType();
     if (atWord("TRAP-TYPE", 1))
         return parseTrapType();
-    if (peek(1).kind == TokenKind::Word && isOidValuedMacro(peek(1).text))
+    if (peek(1).role & OidValuedMacro)
         return parseOidValuedMacro();
     return fail(peek(1).line, QStringLiteral("unexpected %1 after %2")
                                   .arg(describe(peek(1)), describe(first)));
@@ -513,13 +505,13 @@ bool MibParser::startsAssignment(int at) const
         return false;
     if (atSymbol("::=", at + 1) || atWord("MACRO", at + 1))
         return true;
-    if (isKeyword(t.text) || !isLetter(t.text.at(0)))
+    if (t.role & Keyword)
         return false;
     if (atWord("OBJECT", at + 1) && atWord("IDENTIFIER", at + 2) && atSymbol("::=", at + 3))
         return true;
     const Token &macro = peek(at + 1);
     return macro.kind == TokenKind::Word
-        && (macro.text == "OBJECT-TYPE" || macro.text == "TRAP-TYPE" || isOidValuedMacro(macro.text));
+        && (macro.text == "OBJECT-TYPE" || macro.text == "TRAP-TYPE" || (macro.role & OidValuedMacro));
 }
 
 // `Name ::= <type>`: type assignments and textual conventions are of no use
@@ -590,7 +582,7 @@ bool MibParser::parseOidValue(Definition &def)
     bool first = true;
     while (!atSymbol("}")) {
         const Token &t = next();
-        if (t.kind == TokenKind::Word && isLetter(t.text.at(0)) && !isKeyword(t.text)) {
+        if (t.kind == TokenKind::Word && !(t.role & Keyword)) {
             const QString name = QString::fromLatin1(t.text);
             if (atSymbol("(")) {
                 next();
@@ -657,7 +649,7 @@ bool MibParser::readSyntax(QString &syntax)
         const Token &t = peek();
         if (t.kind == TokenKind::EndOfFile)
             return fail(line, QStringLiteral("SYNTAX runs to the end of the file"));
-        if (depth == 0 && (atSymbol("::=") || (t.kind == TokenKind::Word && isObjectTypeClause(t.text))))
+        if (depth == 0 && (atSymbol("::=") || (t.role & ObjectTypeClause)))
             break;
         if (t.kind == TokenKind::String)
             return failHere(QStringLiteral("unexpected quoted string in SYNTAX"));
@@ -697,7 +689,7 @@ bool MibParser::parseObjectType()
     bool haveSyntax = false;
     while (!atSymbol("::=")) {
         const Token &clause = peek();
-        if (clause.kind != TokenKind::Word || !isObjectTypeClause(clause.text))
+        if (!(clause.role & ObjectTypeClause))
             return failHere(QStringLiteral("unexpected %1 in OBJECT-TYPE %2").arg(describe(clause), def.name));
         if (clause.text == "SYNTAX") {
             if (!readSyntax(def.object.syntax))
@@ -757,7 +749,7 @@ bool MibParser::parseTrapType()
         const Token &clause = next();
         if (clause.kind == TokenKind::Word && clause.text == "ENTERPRISE") {
             const Token &enterprise = next();
-            if (enterprise.kind != TokenKind::Word || !isLetter(enterprise.text.at(0)))
+            if (enterprise.kind != TokenKind::Word)
                 return fail(enterprise.line, QStringLiteral("expected the enterprise name after ENTERPRISE, found %1")
                                                  .arg(describe(enterprise)));
             trap.enterprise = QString::fromLatin1(enterprise.text);
@@ -766,7 +758,7 @@ bool MibParser::parseTrapType()
                 return false;
             while (true) {
                 const Token &variable = next();
-                if (variable.kind != TokenKind::Word || !isLetter(variable.text.at(0)))
+                if (variable.kind != TokenKind::Word)
                     return fail(variable.line, QStringLiteral("expected an object name in VARIABLES, found %1")
                                                    .arg(describe(variable)));
                 trap.variables.append(QString::fromLatin1(variable.text));
