@@ -1,0 +1,35 @@
+#pragma once
+// Small builders for the controls that every settings dialog has.
+
+#include <QString>
+
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace dialogparts {
+
+QLabel *label(const QString &objectName, const QString &caption, QWidget *parent);
+
+// A text box with no length limit and no input filter.
+QLineEdit *unlimitedTextBox(const QString &objectName, QWidget *parent);
+
+struct OkCancelRow {
+    QHBoxLayout *row;
+    QPushButton *ok;      // "OKCommand", the default button
+    QPushButton *cancel;  // "CancelCommand"
+};
+OkCancelRow okCancelButtons(QWidget *parent);
+
+}  // namespace dialogparts
+
+namespace dialogparts {
+
+// A red frame and a tooltip on a box whose text OK refused; the box's
+// "refused" property is true while the mark stands.
+void markRefused(QLineEdit *box, const QString &hint);
+void clearRefusedMark(QLineEdit *box);
+
+}  // namespace dialogparts

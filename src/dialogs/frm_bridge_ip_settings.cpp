@@ -1,0 +1,61 @@
+#include "dialogs/frm_bridge_ip_settings.h"
+
+#include "config/configuration_store.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/masked_hex_edit.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmBridgeIPSettings::frmBridgeIPSettings(QWidget *parent)
+    : SettingsDialog(QStringLiteral("Bridge IP Configuration"), parent),
+      IPAddressText(dialogparts::unlimitedTextBox(QStringLiteral("IPAddressText"), this)),
+      IPMaskText(dialogparts::unlimitedTextBox(QStringLiteral("IPMaskText"), this)),
+      EthernetAddressMaskEdBox(new MaskedHexEdit(6, this))
+{
+    EthernetAddressMaskEdBox->setObjectName(QStringLiteral("EthernetAddressMaskEdBox"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("IP Address"), this), 0, 0);
+    grid->addWidget(IPAddressText, 0, 1);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label5"), QStringLiteral("IP Mask"), this), 1, 0);
+    grid->addWidget(IPMaskText, 1, 1);
+    grid->addWidget(dialogparts::label(QStringLiteral("EthernetAddress"), QStringLiteral("Ethernet Address"), this), 2, 0);
+    grid->addWidget(EthernetAddressMaskEdBox, 2, 1);
+
+    const auto buttons = dialogparts::okCancelButtons(this);
+    grid->addLayout(buttons.row, 3, 0, 1, 2);
+    connect(buttons.ok, &QPushButton::clicked, this, &frmBridgeIPSettings::OKCommand_Click);
+    connect(buttons.cancel, &QPushButton::clicked, this, &frmBridgeIPSettings::CancelCommand_Click);
+
+    Form_Load();
+}
+
+void frmBridgeIPSettings::Form_Load() { ShowConf(); }
+
+void frmBridgeIPSettings::ShowConf()
+{
+    const auto &store = config::store();
+    EthernetAddressMaskEdBox->setStoreText(store.operEthernetAddress);
+    IPAddressText->setText(store.operIPAddress);
+    IPMaskText->setText(store.operIPMask);
+}
+
+void frmBridgeIPSettings::SaveConf()
+{
+    auto &store = config::store();
+    store.operEthernetAddress = EthernetAddressMaskEdBox->storeText();
+    // Exactly as typed: blanks and all.
+    store.operIPAddress = IPAddressText->text();
+    store.operIPMask = IPMaskText->text();
+}
+
+void frmBridgeIPSettings::OKCommand_Click()
+{
+    SaveConf();
+    accept();
+}
+
+void frmBridgeIPSettings::CancelCommand_Click() { reject(); }

@@ -1,0 +1,119 @@
+#include "dialogs/frm_bridge_operational_mode.h"
+
+#include "config/configuration_store.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/masked_hex_edit.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+enum BridgeMode : config::Integer {
+    kWirelessBridgeToWirelessBridge = 1,
+    kAccessPoint = 2,
+    kWirelessBridge = 3,
+};
+
+bool hasPartner(config::Integer mode) { return mode == kWirelessBridgeToWirelessBridge || mode == kWirelessBridge; }
+
+QRadioButton *option(const QString &objectName, const QString &caption, QWidget *parent)
+{
+    auto *button = new QRadioButton(caption, parent);
+    button->setObjectName(objectName);
+    return button;
+}
+
+}  // namespace
+
+frmBridgeOperationalMode::frmBridgeOperationalMode(QWidget *parent)
+    : SettingsDialog(QStringLiteral("Bridge Operational Mode"), parent),
+      APOption(option(QStringLiteral("APOption"), QStringLiteral("Access Point"), this)),
+      WirelessBridgeOption(option(QStringLiteral("WirelessBridgeOption"), QStringLiteral("Wireless Bridge"), this)),
+      WirelessBridgeToWirelessBridgeOption(
+          option(QStringLiteral("WirelessBridgeToWirelessBridgeOption"), QStringLiteral("WB to WB"), this)),
+      Label5(dialogparts::label(QStringLiteral("Label5"), QStringLiteral("Prefered AP-Bridge BSSID"), this)),
+      RemoteBridgeBSSIDMaskEdBox(new MaskedHexEdit(6, this))
+{
+    RemoteBridgeBSSIDMaskEdBox->setObjectName(QStringLiteral("RemoteBridgeBSSIDMaskEdBox"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(APOption, 0, 0, 1, 2);
+    grid->addWidget(WirelessBridgeOption, 1, 0, 1, 2);
+    grid->addWidget(WirelessBridgeToWirelessBridgeOption, 2, 0, 1, 2);
+    grid->addWidget(Label5, 3, 0);
+    grid->addWidget(RemoteBridgeBSSIDMaskEdBox, 3, 1);
+
+    const auto buttons = dialogparts::okCancelButtons(this);
+    grid->addLayout(buttons.row, 4, 0, 1, 2);
+    connect(buttons.ok, &QPushButton::clicked, this, &frmBridgeOperationalMode::OKCommand_Click);
+    connect(buttons.cancel, &QPushButton::clicked, this, &frmBridgeOperationalMode::CancelCommand_Click);
+
+    // The enable rule follows every selection, by the user or by ShowConf.
+    const auto onSelected = [this](QRadioButton *button, void (frmBridgeOperationalMode::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+            if (checked)
+                (this->*handler)();
+        });
+    };
+    onSelected(APOption, &frmBridgeOperationalMode::APOption_Click);
+    onSelected(WirelessBridgeOption, &frmBridgeOperationalMode::WirelessBridgeOption_Click);
+    onSelected(WirelessBridgeToWirelessBridgeOption,
+               &frmBridgeOperationalMode::WirelessBridgeToWirelessBridgeOption_Click);
+
+    Form_Load();
+}
+
+void frmBridgeOperationalMode::Form_Load() { ShowConf(); }
+
+void frmBridgeOperationalMode::enablePartnerAddress(bool enabled)
+{
+    RemoteBridgeBSSIDMaskEdBox->setEnabled(enabled);
+    Label5->setEnabled(enabled);
+}
+
+void frmBridgeOperationalMode::APOption_Click() { enablePartnerAddress(false); }
+void frmBridgeOperationalMode::WirelessBridgeOption_Click() { enablePartnerAddress(true); }
+void frmBridgeOperationalMode::WirelessBridgeToWirelessBridgeOption_Click() { enablePartnerAddress(true); }
+
+void frmBridgeOperationalMode::ShowConf()
+{
+    const auto &store = config::store();
+    switch (store.bridgeOperationalMode) {
+    case kWirelessBridgeToWirelessBridge: WirelessBridgeToWirelessBridgeOption->setChecked(true); break;
+    case kAccessPoint: APOption->setChecked(true); break;
+    case kWirelessBridge: WirelessBridgeOption->setChecked(true); break;
+    default: break;
+    }
+    if (hasPartner(store.bridgeOperationalMode)) {
+        RemoteBridgeBSSIDMaskEdBox->setStoreText(store.bridgeRemoteBridgeBSSID);
+    } else {
+        // Without a known bridge mode the box shows only its mask; the label
+        // is left as the enable rule (if any option ran it) set it.
+        RemoteBridgeBSSIDMaskEdBox->setEnabled(false);
+    }
+}
+
+void frmBridgeOperationalMode::SaveConf()
+{
+    auto &store = config::store();
+    if (WirelessBridgeToWirelessBridgeOption->isChecked())
+        store.bridgeOperationalMode = kWirelessBridgeToWirelessBridge;
+    else if (APOption->isChecked())
+        store.bridgeOperationalMode = kAccessPoint;
+    else if (WirelessBridgeOption->isChecked())
+        store.bridgeOperationalMode = kWirelessBridge;
+
+    if (hasPartner(store.bridgeOperationalMode))
+        store.bridgeRemoteBridgeBSSID = RemoteBridgeBSSIDMaskEdBox->storeText();
+}
+
+void frmBridgeOperationalMode::OKCommand_Click()
+{
+    SaveConf();
+    accept();
+}
+
+void frmBridgeOperationalMode::CancelCommand_Click() { reject(); }

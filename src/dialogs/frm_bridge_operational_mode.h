@@ -1,0 +1,36 @@
+#pragma once
+// Access point, wireless bridge, or wireless bridge to wireless bridge; in
+// the two bridge modes also the BSSID of the preferred partner, which is
+// stored only while one of them is chosen.
+
+#include "dialogs/settings_dialog.h"
+
+class QLabel;
+class QRadioButton;
+class MaskedHexEdit;
+
+class frmBridgeOperationalMode : public SettingsDialog {
+    Q_OBJECT
+
+public:
+    explicit frmBridgeOperationalMode(QWidget *parent = nullptr);
+
+private slots:
+    void OKCommand_Click();
+    void CancelCommand_Click();
+    void APOption_Click();
+    void WirelessBridgeOption_Click();
+    void WirelessBridgeToWirelessBridgeOption_Click();
+
+private:
+    void Form_Load();
+    void ShowConf();
+    void SaveConf();
+    void enablePartnerAddress(bool enabled);
+
+    QRadioButton *APOption;
+    QRadioButton *WirelessBridgeOption;
+    QRadioButton *WirelessBridgeToWirelessBridgeOption;
+    QLabel *Label5;
+    MaskedHexEdit *RemoteBridgeBSSIDMaskEdBox;
+};

@@ -1,0 +1,92 @@
+#include "dialogs/frm_wireless_privacy_options.h"
+
+#include "config/configuration_store.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/masked_hex_edit.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kEnablePosition = 0;  // "Enable"; "Disable" follows
+constexpr int kNonePosition = 4;    // "None", after "Key 1" .. "Key 4"
+constexpr int kKeyPairs = 5;        // a 40-bit key
+
+const char *const kKeyLabelNames[] = {"Label1", "Label3", "Label4", "Label5"};
+
+QComboBox *comboBox(const QString &objectName, const QStringList &items, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(objectName);
+    combo->addItems(items);
+    return combo;
+}
+
+}  // namespace
+
+frmWireLessPrivacyOptions::frmWireLessPrivacyOptions(QWidget *parent)
+    : SettingsDialog(QStringLiteral("WireLess Privacy Options"), parent),
+      WepEnableCombo(comboBox(QStringLiteral("WepEnableCombo"), {QStringLiteral("Enable"), QStringLiteral("Disable")}, this)),
+      DefaultWepKeyIDCombo(comboBox(QStringLiteral("DefaultWepKeyIDCombo"),
+                                    {QStringLiteral("Key 1"), QStringLiteral("Key 2"), QStringLiteral("Key 3"),
+                                     QStringLiteral("Key 4"), QStringLiteral("None")},
+                                    this))
+{
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label8"), QStringLiteral("WEP (ON/OFF)"), this), 0, 0);
+    grid->addWidget(WepEnableCombo, 0, 1);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label9"), QStringLiteral("Default key"), this), 1, 0);
+    grid->addWidget(DefaultWepKeyIDCombo, 1, 1);
+    for (int i = 0; i < 4; ++i) {
+        DefaultWepKey[i] = new MaskedHexEdit(kKeyPairs, this);
+        DefaultWepKey[i]->setObjectName(QStringLiteral("DefaultWepKey%1").arg(i + 1));
+        const QString caption = QStringLiteral("Key %1").arg(i + 1);
+        grid->addWidget(dialogparts::label(QLatin1String(kKeyLabelNames[i]), caption, this), 2 + i, 0);
+        grid->addWidget(DefaultWepKey[i], 2 + i, 1);
+    }
+
+    const auto buttons = dialogparts::okCancelButtons(this);
+    grid->addLayout(buttons.row, 6, 0, 1, 2);
+    connect(buttons.ok, &QPushButton::clicked, this, &frmWireLessPrivacyOptions::OKCommand_Click);
+    connect(buttons.cancel, &QPushButton::clicked, this, &frmWireLessPrivacyOptions::CancelCommand_Click);
+
+    Form_Load();
+}
+
+void frmWireLessPrivacyOptions::Form_Load() { ShowConf(); }
+
+void frmWireLessPrivacyOptions::ShowConf()
+{
+    auto &store = config::store();
+    for (int i = 0; i < 4; ++i)
+        DefaultWepKey[i]->setStoreText(store.defaultWEPKey(i + 1));
+
+    DefaultWepKeyIDCombo->setCurrentIndex(kNonePosition);
+    if (store.privacyDefaultWEPKeyID >= 1 && store.privacyDefaultWEPKeyID <= 4)
+        DefaultWepKeyIDCombo->setCurrentIndex(store.privacyDefaultWEPKeyID - 1);
+
+    // Anything but "on" shows as off.
+    WepEnableCombo->setCurrentIndex(store.privacyWEPEnable == 1 ? kEnablePosition : kEnablePosition + 1);
+}
+
+// Writes the controls back and unloads the dialog.
+void frmWireLessPrivacyOptions::SaveConf()
+{
+    auto &store = config::store();
+    for (int i = 0; i < 4; ++i)
+        store.defaultWEPKey(i + 1) = DefaultWepKey[i]->storeText();
+
+    const int keyPosition = DefaultWepKeyIDCombo->currentIndex();
+    if (keyPosition >= 0 && keyPosition < kNonePosition)
+        store.privacyDefaultWEPKeyID = config::Integer(keyPosition + 1);
+
+    store.privacyWEPEnable = WepEnableCombo->currentIndex() == kEnablePosition ? 1 : 2;
+    accept();
+}
+
+void frmWireLessPrivacyOptions::OKCommand_Click() { SaveConf(); }
+
+void frmWireLessPrivacyOptions::CancelCommand_Click() { reject(); }

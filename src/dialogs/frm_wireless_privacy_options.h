@@ -1,0 +1,30 @@
+#pragma once
+// WEP on or off, the four default WEP keys and the key the device sends
+// with. "None" stands for no key number: choosing it keeps the stored one.
+
+#include "dialogs/settings_dialog.h"
+
+#include <array>
+
+class QComboBox;
+class MaskedHexEdit;
+
+class frmWireLessPrivacyOptions : public SettingsDialog {
+    Q_OBJECT
+
+public:
+    explicit frmWireLessPrivacyOptions(QWidget *parent = nullptr);
+
+private slots:
+    void OKCommand_Click();
+    void CancelCommand_Click();
+
+private:
+    void Form_Load();
+    void ShowConf();
+    void SaveConf();
+
+    QComboBox *WepEnableCombo;
+    QComboBox *DefaultWepKeyIDCombo;
+    std::array<MaskedHexEdit *, 4> DefaultWepKey;  // DefaultWepKey1 .. DefaultWepKey4
+};

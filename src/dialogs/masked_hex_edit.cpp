@@ -1,0 +1,93 @@
+#include "dialogs/masked_hex_edit.h"
+
+#include <QFontDatabase>
+
+namespace {
+
+constexpr int kPlaceWidth = 3;  // two characters and the separating blank
+
+bool isHexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
+}
+
+// A position with nothing the user meant as a character in it.
+bool isEmptyPosition(QChar c) { return c == MaskedHexEdit::kPromptChar || c == QLatin1Char(' '); }
+
+}  // namespace
+
+MaskedHexEdit::MaskedHexEdit(int pairs, QWidget *parent)
+    : QLineEdit(parent), pairs_(qMax(1, pairs))
+{
+    // Qt's "x" is the optional any-printable-character place; the blank
+    // character after ";" is the prompt shown in empty places.
+    QString mask;
+    for (int i = 0; i < pairs_; ++i)
+        mask += i == 0 ? QStringLiteral("xx") : QStringLiteral(" xx");
+    setInputMask(mask + QLatin1Char(';') + kPromptChar);
+    // Pairs line up from box to box only in a fixed-width font.
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setStoreText(QString());
+}
+
+QString MaskedHexEdit::maskText() const
+{
+    QString mask;
+    for (int i = 0; i < pairs_; ++i)
+        mask += i == 0 ? QStringLiteral("&&") : QStringLiteral(" &&");
+    return mask;
+}
+
+QString MaskedHexEdit::displayFor(const QString &storeText) const
+{
+    QString display;
+    for (int place = 0; place < pairs_; ++place) {
+        if (place > 0)
+            display += QLatin1Char(' ');
+        for (int k = 0; k < 2; ++k) {
+            const int index = 2 * place + k;
+            const QChar c = index < storeText.size() ? storeText.at(index) : kPromptChar;
+            // The mask would skip a character it cannot take and shift the
+            // rest; an empty position keeps every later pair in its place.
+            display += c.isPrint() ? c : kPromptChar;
+        }
+    }
+    return display;
+}
+
+void MaskedHexEdit::setStoreText(const QString &storeText)
+{
+    setText(displayFor(storeText));
+    shownStoreText_ = storeText;
+    shownDisplay_ = displayText();
+}
+
+QString MaskedHexEdit::storeText() const
+{
+    const QString display = displayText();
+    if (display == shownDisplay_)
+        return shownStoreText_;
+    return storeTextFromPlaces(display);
+}
+
+QString MaskedHexEdit::storeTextFromPlaces(const QString &display) const
+{
+    const auto positionAt = [&display](int index) {
+        return index < display.size() ? display.at(index) : kPromptChar;
+    };
+    int placesInUse = 0;
+    for (int place = 0; place < pairs_; ++place) {
+        const int at = place * kPlaceWidth;
+        if (!isEmptyPosition(positionAt(at)) || !isEmptyPosition(positionAt(at + 1)))
+            placesInUse = place + 1;
+    }
+    QString text;
+    for (int place = 0; place < placesInUse; ++place) {
+        for (int k = 0; k < 2; ++k) {
+            const QChar c = positionAt(place * kPlaceWidth + k);
+            text += isHexDigit(c) ? c.toUpper() : QLatin1Char('0');
+        }
+    }
+    return text;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Helpers for the settings dialog tests: controls found by their names,
+// buttons pressed as a user would.
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QWidget>
+
+template <typename Control = QWidget>
+Control *control(const QWidget *window, const char *name)
+{
+    auto *found = window->findChild<Control *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("control %s missing or of another kind", name);
+    return found;
+}
+
+inline void setText(const QWidget *window, const char *box, const QString &text)
+{
+    control<QLineEdit>(window, box)->setText(text);
+}
+
+inline bool isChecked(const QWidget *window, const char *button)
+{
+    return control<QAbstractButton>(window, button)->isChecked();
+}
+
+// Clicks the button and lets deferred deletions run, so a dialog that
+// unloaded itself is gone afterwards.
+inline void press(const QWidget *window, const char *button)
+{
+    control<QAbstractButton>(window, button)->click();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+template <typename Dialog>
+Dialog *openDialog(QPointer<QWidget> &keeper)
+{
+    auto *dialog = new Dialog;
+    dialog->show();
+    keeper = dialog;
+    return dialog;
+}
