@@ -1,0 +1,31 @@
+#pragma once
+// The program's command line: the device's ports and the scan address can
+// be moved (so the console runs without privileges and side by side with
+// tests), the per-user settings can be replaced by a file, and --demo runs
+// the console against a simulated access point on the loopback interface.
+
+#include "agent/device_session.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace app {
+
+struct CommandLineOptions {
+    agent::SessionOptions session;  // mibPath is left empty here
+    QString settingsFile;            // empty: the user's own settings
+    bool demo = false;
+    bool trapPortGiven = false;
+};
+
+struct CommandLineResult {
+    enum class Action { Run, ShowHelp, ShowVersion, Fail };
+    Action action = Action::Fail;
+    CommandLineOptions options;
+    QString text;  // help or version text, or the error for Fail
+};
+
+// `arguments` includes the program name first, as QCoreApplication gives it.
+CommandLineResult parseCommandLine(const QStringList &arguments);
+
+}  // namespace app

@@ -1,0 +1,63 @@
+#include "demo_access_point.h"
+
+#include "app_logging.h"
+#include "app_settings.h"
+#include "sim/simulated_access_point.h"
+
+#include <QHostAddress>
+#include <QUdpSocket>
+
+namespace app {
+
+DemoAccessPoint::DemoAccessPoint() = default;
+DemoAccessPoint::~DemoAccessPoint() = default;
+
+quint16 findFreeUdpPort()
+{
+    // The trap instance binds all IPv4 addresses; the port must be free there.
+    QUdpSocket probe;
+    if (!probe.bind(QHostAddress::AnyIPv4, 0))
+        return 0;
+    return probe.localPort();
+}
+
+bool DemoAccessPoint::start(CommandLineOptions &options, QString *error)
+{
+    const QHostAddress loopback(QHostAddress::LocalHost);
+    device_ = std::make_unique<sim::SimulatedAccessPoint>();
+    if (!device_->start(loopback, 0, error))
+        return false;
+
+    options.session.agentPort = device_->port();
+    options.session.scanAddress = loopback.toString();
+    if (!options.trapPortGiven) {
+        const quint16 trapPort = findFreeUdpPort();
+        if (trapPort == 0) {
+            if (error)
+                *error = QStringLiteral("no free UDP port for traps");
+            return false;
+        }
+        options.session.trapPort = trapPort;
+    }
+    device_->setTrapDestination(loopback, options.session.trapPort);
+
+    if (options.settingsFile.isEmpty()) {
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        if (!settingsDir_->isValid()) {
+            if (error)
+                *error = QStringLiteral("cannot make a temporary settings folder: %1").arg(settingsDir_->errorString());
+            return false;
+        }
+        options.settingsFile = settingsDir_->filePath(QStringLiteral("demo-settings.ini"));
+    }
+    useSettingsFile(options.settingsFile);
+    writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastIPaddress"), loopback.toString());
+    writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastPassword"),
+                 QString::fromLatin1(device_->community));
+
+    qCInfo(lcApp).nospace() << "demo device on " << loopback.toString() << ':' << device_->port()
+                            << ", traps to port " << options.session.trapPort;
+    return true;
+}
+
+}  // namespace app

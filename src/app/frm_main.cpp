@@ -1,0 +1,252 @@
+#include "frm_main.h"
+
+#include "app_logging.h"
+#include "message_box_questioner.h"
+#include "single_mdi_child.h"
+#include "window_placement.h"
+
+#include "dialogs/frm_bridge_ip_settings.h"
+#include "dialogs/frm_bridge_operational_mode.h"
+#include "dialogs/frm_ip_address.h"
+#include "dialogs/frm_wireless_operational_settings.h"
+#include "dialogs/frm_wireless_privacy_options.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+
+frmMain *MainForm = nullptr;
+
+// The pictures are in a static library: nothing else would pull them in.
+static void loadAppResources()
+{
+    Q_INIT_RESOURCE(app_resources);
+}
+
+namespace {
+const QString kCaption = QStringLiteral("   TARVO SNMP Manager");
+}
+
+frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
+    : QMainWindow(parent),
+      messageBoxQuestioner_(std::make_unique<app::MessageBoxQuestioner>(this)),
+      session_(std::make_unique<agent::DeviceSession>(options))
+{
+    loadAppResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kCaption);
+    session_->setQuestioner(messageBoxQuestioner_.get());
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdiArea_);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    connectSession();
+
+    bridgeIPSettings_ = new app::SingleMdiChild(
+        mdiArea_, [] { return new frmBridgeIPSettings; }, this);
+    bridgeOperationalMode_ = new app::SingleMdiChild(
+        mdiArea_, [] { return new frmBridgeOperationalMode; }, this);
+    wirelessPrivacyOptions_ = new app::SingleMdiChild(
+        mdiArea_, [] { return new frmWireLessPrivacyOptions; }, this);
+    wirelessOperationalSettings_ = new app::SingleMdiChild(
+        mdiArea_, [] { return new frmWireLessOperationalSettings; }, this);
+
+    // Greyed from the start, whatever the session reports later.
+    showDeviceCommandsEnabled(false);
+}
+
+frmMain::~frmMain()
+{
+    // Windows that talk to the device go before the session they use.
+    mdiArea_->closeAllSubWindows();
+    qDeleteAll(mdiArea_->subWindowList());
+    delete connectDialog_.data();
+    session_->disconnect(this);
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+void frmMain::setQuestioner(agent::Questioner *questioner)
+{
+    session_->setQuestioner(questioner ? questioner : messageBoxQuestioner_.get());
+}
+
+void frmMain::connectSession()
+{
+    agent::DeviceSession *s = session_.get();
+    connect(s, &agent::DeviceSession::statusChanged, panels_[0], &QLabel::setText);
+    connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
+    connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
+    connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
+}
+
+void frmMain::MDIForm_Load()
+{
+    restorePlacement();
+    setTrapMarkVisible(false);
+    session_->start();
+    if (!session_->statusText().isEmpty())
+        panels_[0]->setText(session_->statusText());
+    qCDebug(lcApp) << "main window loaded:" << panels_[0]->text();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    savePlacement();
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::restorePlacement()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const qreal dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const qreal dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const QRect pixels = app::twipsToPixels(app::loadPlacement(), dpiX, dpiY);
+    move(pixels.topLeft());
+    resize(pixels.size());
+}
+
+void frmMain::savePlacement()
+{
+    // A minimised window's edges say nothing about where the user wants it.
+    if (isMinimized())
+        return;
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const qreal dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const qreal dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
+    app::savePlacement(app::pixelsToTwips(QRect(pos(), size()), dpiX, dpiY));
+}
+
+frmIPAddress *frmMain::connectDialog()
+{
+    if (!connectDialog_)
+        connectDialog_ = new frmIPAddress(*session_, this);
+    return connectDialog_;
+}
+
+QLabel *frmMain::statusPanel(int number) const
+{
+    return number >= 1 && number <= 3 ? panels_[number - 1] : nullptr;
+}
+
+void frmMain::setTrapMarkVisible(bool visible)
+{
+    panels_[2]->setVisible(visible);
+}
+
+void frmMain::showDeviceCommandsEnabled(bool enabled)
+{
+    for (QAction *command : deviceCommands())
+        command->setEnabled(enabled);
+}
+
+void frmMain::showTrapSwitch(bool checked)
+{
+    trapSwitchChecked_ = checked;
+    mnuSetupSNMPtraps->setChecked(checked);
+}
+
+QList<QAction *> frmMain::deviceCommands() const
+{
+    return {mnuFileSave,
+            mnuSetupBridge->menuAction(),
+            mnuSetupWireLess->menuAction(),
+            mnuSetupSNMPtraps,
+            mnuCommandsReset,
+            mnuCommandsRestoreDefaults,
+            mnuInformationDeviceInfo,
+            mnuInfoWireLessStatistics,
+            mnuInfoEthernetStatistics,
+            mnuViewRecord,
+            mnuRadioConfiguration,
+            mnuRadioTests};
+}
+
+// --- command handlers --------------------------------------------------------
+
+void frmMain::mnuFileOpen_Click()
+{
+    frmIPAddress *dialog = connectDialog();
+    if (dialog->isVisible()) {
+        dialog->raise();
+        dialog->activateWindow();
+        return;
+    }
+    dialog->exec();
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    session_->mnuFileSave_Click();
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuSetupBridgeIPsettings_Click()
+{
+    bridgeIPSettings_->show();
+}
+
+void frmMain::mnuSetupBridgeOperationalMode_Click()
+{
+    bridgeOperationalMode_->show();
+}
+
+void frmMain::mnuSetupWireLessPrivacy_Click()
+{
+    wirelessPrivacyOptions_->show();
+}
+
+void frmMain::mnuSetupWireLessOperational_Click()
+{
+    wirelessOperationalSettings_->show();
+}
+
+void frmMain::mnuCommandsReset_Click()
+{
+    session_->mnuCommandsReset_Click();
+}
+
+void frmMain::mnuCommandsRestoreDefaults_Click()
+{
+    session_->mnuCommandsRestoreDefaults_Click();
+}
+
+void frmMain::mnuSetupSNMPtraps_Click()
+{
+    // The check mark shows the device's switch, not the click; it changes
+    // when the device's answer says so.
+    mnuSetupSNMPtraps->setChecked(trapSwitchChecked_);
+}
+
+// Windows that are still to come; their commands are in place and greyed
+// or available as they will be.
+void frmMain::mnuFileOptions_Click() {}
+void frmMain::mnuInformationDeviceInfo_Click() {}
+void frmMain::mnuInfoWireLessStatistics_Click() {}
+void frmMain::mnuInfoEthernetStatistics_Click() {}
+void frmMain::mnuViewRecord_Click() {}
+void frmMain::mnuRadioConfiguration_Click() {}
+void frmMain::mnuRadioTests_Click() {}
+void frmMain::mnuHelpTopic_Click() {}
+void frmMain::mnuHelpAbout_Click() {}
+
+void frmMain::tbToolBar_ButtonClick(QAction *button)
+{
+    const QString key = button ? button->data().toString() : QString();
+    if (key == QLatin1String("Open"))
+        mnuFileOpen_Click();
+    else if (key == QLatin1String("Save"))
+        mnuFileSave_Click();
+}

@@ -1,0 +1,162 @@
+#pragma once
+// The main window: a multiple-document frame with the menus, the toolbar
+// and the status line. It holds no device rules: commands go to the device
+// session, and what the session reports (status text, enabled commands,
+// the trap switch, the hourglass) is shown here. Other windows reach the
+// device through the methods below, which keep the names they call.
+
+#include "agent/device_session.h"
+#include "busy_cursor.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class frmIPAddress;
+
+namespace app {
+class MessageBoxQuestioner;
+class SingleMdiChild;
+}  // namespace app
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(const agent::SessionOptions &options, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The window's load: placement, trap mark hidden, device commands
+    // greyed, both manager instances opened, the MIB loaded.
+    void MDIForm_Load();
+
+    agent::DeviceSession &session() { return *session_; }
+    // Who answers the Yes/No questions; nullptr: the user, in a message box.
+    void setQuestioner(agent::Questioner *questioner);
+
+    QMdiArea *mdiArea() const { return mdiArea_; }
+    // The connect dialog, one instance for the window's life.
+    frmIPAddress *connectDialog();
+    // Panel 1 to 3 of the status bar.
+    QLabel *statusPanel(int number) const;
+    // Panel 3: shown when a trap arrives.
+    void setTrapMarkVisible(bool visible);
+
+    // --- what other windows call -----------------------------------------
+    QString AgentAddress() const { return session_->AgentAddress; }
+    bool Connected() const { return session_->Connected; }
+    void OpenConf() { session_->OpenConf(); }
+    void ScanAgent() { session_->ScanAgent(); }
+    void ReadAllConfiguration() { session_->ReadAllConfiguration(); }
+    bool GetHardConfStruct() { return session_->GetHardConfStruct(); }
+    bool GetWirelessOperationalConf() { return session_->GetWirelessOperationalConf(); }
+    bool GetIPSettingsConf() { return session_->GetIPSettingsConf(); }
+    bool GetPrivacySettingsConf() { return session_->GetPrivacySettingsConf(); }
+    bool GetTrapsConf() { return session_->GetTrapsConf(); }
+    bool GetBridgeOperationalModeConf() { return session_->GetBridgeOperationalModeConf(); }
+    bool GetWirelessStatisticsConf() { return session_->GetWirelessStatisticsConf(); }
+    bool GetEthernetStatisticsConf() { return session_->GetEthernetStatisticsConf(); }
+    bool GetRadioConfiguration() { return session_->GetRadioConfiguration(); }
+    bool ResetDevise() { return session_->ResetDevise(); }
+    void SavePara() { session_->SavePara(); }
+    void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
+    void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
+
+    // --- menus, toolbar, status bar ----------------------------------------
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileOpen = nullptr;
+    QAction *mnuFileSave = nullptr;
+    QAction *Sepa = nullptr;
+    QAction *mnuFileOptions = nullptr;
+    QAction *Separator2 = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuSetup = nullptr;
+    QMenu *mnuSetupBridge = nullptr;
+    QAction *mnuSetupBridgeIPsettings = nullptr;
+    QAction *mnuSetupBridgeOperationalMode = nullptr;
+    QMenu *mnuSetupWireLess = nullptr;
+    QAction *mnuSetupWireLessPrivacy = nullptr;
+    QAction *mnuSetupWireLessOperational = nullptr;
+    QAction *Separator = nullptr;
+    QAction *mnuSetupSNMPtraps = nullptr;
+    QMenu *mnuCommands = nullptr;
+    QAction *mnuCommandsReset = nullptr;
+    QAction *mnuCommandsRestoreDefaults = nullptr;
+    QMenu *mnuInfo = nullptr;
+    QAction *mnuInformationDeviceInfo = nullptr;
+    QAction *Separator5 = nullptr;
+    QAction *mnuInfoWireLessStatistics = nullptr;
+    QAction *mnuInfoEthernetStatistics = nullptr;
+    QMenu *mnuTraps = nullptr;
+    QAction *mnuViewRecord = nullptr;
+    QMenu *mnuRadio = nullptr;
+    QAction *mnuRadioConfiguration = nullptr;
+    QAction *mnuRadioTests = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuHelpTopic = nullptr;
+    QAction *sasa = nullptr;
+    QAction *mnuHelpAbout = nullptr;
+
+    QToolBar *tbToolBar = nullptr;
+    QStatusBar *sbStatusBar = nullptr;
+
+public slots:
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileOptions_Click();
+    void mnuFileExit_Click();
+    void mnuSetupBridgeIPsettings_Click();
+    void mnuSetupBridgeOperationalMode_Click();
+    void mnuSetupWireLessPrivacy_Click();
+    void mnuSetupWireLessOperational_Click();
+    void mnuSetupSNMPtraps_Click();
+    void mnuCommandsReset_Click();
+    void mnuCommandsRestoreDefaults_Click();
+    void mnuInformationDeviceInfo_Click();
+    void mnuInfoWireLessStatistics_Click();
+    void mnuInfoEthernetStatistics_Click();
+    void mnuViewRecord_Click();
+    void mnuRadioConfiguration_Click();
+    void mnuRadioTests_Click();
+    void mnuHelpTopic_Click();
+    void mnuHelpAbout_Click();
+    // Dispatches on the button's key, "Open" or "Save".
+    void tbToolBar_ButtonClick(QAction *button);
+
+protected:
+    // The window's unload: remembers the placement unless minimised.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void connectSession();
+    void restorePlacement();
+    void savePlacement();
+    void showDeviceCommandsEnabled(bool enabled);
+    void showTrapSwitch(bool checked);
+    QList<QAction *> deviceCommands() const;
+
+    // The questioner outlives the session that points to it.
+    std::unique_ptr<app::MessageBoxQuestioner> messageBoxQuestioner_;
+    std::unique_ptr<agent::DeviceSession> session_;
+    QMdiArea *mdiArea_ = nullptr;
+    QLabel *panels_[3] = {nullptr, nullptr, nullptr};
+    QPointer<frmIPAddress> connectDialog_;
+    app::BusyCursor busyCursor_;
+    bool trapSwitchChecked_ = false;
+
+    app::SingleMdiChild *bridgeIPSettings_ = nullptr;
+    app::SingleMdiChild *bridgeOperationalMode_ = nullptr;
+    app::SingleMdiChild *wirelessPrivacyOptions_ = nullptr;
+    app::SingleMdiChild *wirelessOperationalSettings_ = nullptr;
+};
+
+// The one main window; every other window reaches the device through it.
+extern frmMain *MainForm;

@@ -1,0 +1,64 @@
+// corvane-manager: the management console of the TARVO access point.
+
+#include "app_version.h"
+#include "command_line_options.h"
+#include "display_check.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace {
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+// Help and version need no window; anything else ends the program here.
+int finishWithoutRunning(const app::CommandLineResult &result)
+{
+    if (result.action == app::CommandLineResult::Action::Fail) {
+        print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.")
+                          .arg(QLatin1String(app::kProgramName), result.text));
+        return 2;
+    }
+    print(stdout, result.text);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setApplicationName(QLatin1String(app::kProgramName));
+    QCoreApplication::setApplicationVersion(QLatin1String(app::kProgramVersion));
+
+    const QStringList rawArguments = argumentsOf(argc, argv);
+    if (!app::displayAvailable(rawArguments, [](const char *name) { return qgetenv(name); })) {
+        const app::CommandLineResult result = app::parseCommandLine(rawArguments);
+        if (result.action != app::CommandLineResult::Action::Run)
+            return finishWithoutRunning(result);
+        print(stderr, app::noDisplayMessage());
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    // The application object has taken its own arguments (-platform ...).
+    const app::CommandLineResult result = app::parseCommandLine(QCoreApplication::arguments());
+    if (result.action != app::CommandLineResult::Action::Run)
+        return finishWithoutRunning(result);
+    return app::runConsole(result.options);
+}

@@ -1,0 +1,46 @@
+#include "startup.h"
+
+#include "app_settings.h"
+#include "demo_access_point.h"
+#include "frm_main.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace app {
+
+QString mibFilePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/CorvaneMIB.mib");
+}
+
+int runConsole(CommandLineOptions options)
+{
+    if (!options.settingsFile.isEmpty())
+        useSettingsFile(options.settingsFile);
+
+    DemoAccessPoint demo;
+    if (options.demo) {
+        QString error;
+        if (!demo.start(options, &error)) {
+            QMessageBox::critical(nullptr, QStringLiteral("TARVO SNMP Manager"),
+                                  QStringLiteral("The demonstration device could not be started: %1").arg(error));
+            return 1;
+        }
+    }
+
+    agent::SessionOptions sessionOptions = options.session;
+    sessionOptions.mibPath = mibFilePath();
+
+    frmMain window(sessionOptions);
+    MainForm = &window;
+    window.MDIForm_Load();
+    window.show();
+    // The connect dialog is the first thing the user answers.
+    window.mnuFileOpen_Click();
+    const int code = window.isVisible() ? QApplication::exec() : 0;
+    MainForm = nullptr;
+    return code;
+}
+
+}  // namespace app

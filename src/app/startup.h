@@ -1,0 +1,15 @@
+#pragma once
+// The program's start once the application object exists: options applied,
+// the main window made, loaded and shown, then the connect dialog.
+
+#include "command_line_options.h"
+
+namespace app {
+
+// Runs the console until its last window closes; returns the exit code.
+int runConsole(CommandLineOptions options);
+
+// The MIB file beside the program.
+QString mibFilePath();
+
+}  // namespace app
