@@ -40,7 +40,7 @@ namespace sim {
 struct Faults {
     double dropRatio = 0.0;       // share of requests ignored, 0..1 (recorded, not acted on)
     int delayMs = 0;              // every answer sent this much later
-    QSet<QString> silentObjects;  // a request naming one of these gets no answer
+    QSet<QString> silentObjects;  // a request naming one of these gets no answer and is not acted on
     QSet<QString> wrongEchoObjects;   // SET answers echo a different value for these
     QSet<QString> shortValueObjects;  // GET answers carry a value one byte / digit short
     QHash<QString, snmp::Value> badValues;  // every answer naming the object carries this value
@@ -95,7 +95,9 @@ public:
     void restoreFactoryValues();  // what sysLoadDefaults does
     // What sysReset does: applies the stored settings. When moveOnReset is
     // set and operIPAddress is a loopback address other than the current
-    // one, the agent rebinds there (same port).
+    // one, the agent rebinds there (same port) once the answer to the
+    // request that reset it has left; later copies (late duplicates) leave
+    // from the new address.
     void reset();
     bool moveOnReset = false;
 

@@ -15,17 +15,15 @@ class TestSimValueFaults : public QObject {
     Q_OBJECT
 
 private slots:
+    // The edges; ordinary values are covered through the handler below.
     void spoilingRules_data()
     {
         QTest::addColumn<Value>("value");
         QTest::addColumn<Value>("wrongEcho");
         QTest::addColumn<Value>("shortened");
 
-        QTest::newRow("integer") << Value::integer(2346) << Value::integer(2347) << Value::integer(234);
         QTest::newRow("top integer wraps") << Value::integer(2147483647) << Value::integer(-2147483647 - 1)
                                            << Value::integer(214748364);
-        QTest::newRow("ESSID: first byte changes") << Value::octets("corvane") << Value::octets("borvane")
-                                                   << Value::octets("corvan");
         QTest::newRow("empty text") << Value::octets("") << Value::octets("?") << Value::octets("");
         QTest::newRow("address") << Value::ipAddress(QByteArray::fromHex("C0A801FA"))
                                  << Value::ipAddress(QByteArray::fromHex("C0A801FB"))
