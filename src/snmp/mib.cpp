@@ -163,11 +163,18 @@ private:
                 // "-----" rulers would otherwise leave a lone '-' behind;
                 // a line that holds nothing but dashes after the comment
                 // closed is still comment.
+                // A line of many "-- " groups followed by text would be
+                // scanned again from every group; the first scan's answer
+                // holds for all of them.
+                if (pos_ < notRulerBefore_)
+                    return;
                 qsizetype k = pos_;
                 while (k < n && (text_.at(k) == '-' || text_.at(k) == ' ' || text_.at(k) == '\t'))
                     ++k;
                 if (k >= n || text_.at(k) == '\n' || text_.at(k) == '\r')
                     pos_ = k;
+                else
+                    notRulerBefore_ = k;
                 return;
             }
             ++pos_;
@@ -224,6 +231,7 @@ private:
 
     const QByteArray &text_;
     qsizetype pos_ = 0;
+    qsizetype notRulerBefore_ = 0;  // text up to here is known not to be a ruler's tail
     int line_ = 1;
     int errorLine_ = 0;
     QString error_;

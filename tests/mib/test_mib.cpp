@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
+
 using snmp::Mib;
 
 namespace {
@@ -42,6 +44,8 @@ private slots:
     void trapDefinitions();
     void laterModulesAddAndReplace();
     void fileErrors();
+    void largeInputsStayFast_data();
+    void largeInputsStayFast();
 };
 
 void TestMib::knownWithoutFile_data()
@@ -392,6 +396,43 @@ void TestMib::fileErrors()
     QCOMPARE(result.ok, false);
     QCOMPARE(result.error, bad + QStringLiteral(":2: unknown parent 'nowhere' of 'x'"));
     QCOMPARE(mib.hasModule(), false);
+}
+
+// Inputs shaped to make a careless loader rescan or recurse: each must be
+// read in about linear time (well under a second of CPU time even with
+// sanitizers; CPU time, because other builds may share the machine).
+void TestMib::largeInputsStayFast_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("comment groups before text")
+        << module(QByteArray("-- ").repeated(100000) + "x\n") << false;
+    QTest::newRow("deep brackets")
+        << module("x OBJECT-TYPE SYNTAX INTEGER DEFVAL " + QByteArray("{").repeated(200000)
+                  + QByteArray("}").repeated(200000) + " ::= { enterprises 1 }\n")
+        << true;
+    QByteArray chain;
+    for (int i = 0; i < 100; ++i)
+        chain += "d" + QByteArray::number(i) + " OBJECT IDENTIFIER ::= { d" + QByteArray::number(i + 1) + " 1 }\n";
+    chain += "d100 OBJECT IDENTIFIER ::= { enterprises 1 }\n";
+    for (int i = 0; i < 20000; ++i)
+        chain += "s" + QByteArray::number(i) + " OBJECT IDENTIFIER ::= { d0 " + QByteArray::number(i) + " }\n";
+    QTest::newRow("many leaves under a backward chain") << module(chain) << true;
+    QTest::newRow("doubled quotes")
+        << module("x OBJECT-TYPE SYNTAX INTEGER DESCRIPTION \"" + QByteArray("\"\"").repeated(200000)
+                  + "\" ::= { enterprises 1 }\n")
+        << true;
+}
+
+void TestMib::largeInputsStayFast()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, ok);
+    Mib mib;
+    const std::clock_t start = std::clock();
+    QCOMPARE(mib.loadText(text).ok, ok);
+    const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+    QVERIFY2(seconds < 5.0, qPrintable(QString::number(seconds) + QStringLiteral(" s")));
 }
 
 QTEST_GUILESS_MAIN(TestMib)
