@@ -8,38 +8,38 @@ namespace {
 
 using snmp::ValueKind;
 
-ObjectSpec integer(const QString &name, Access access = Access::ReadWrite)
+DeviceObject integer(const QString &name, Access access = Access::ReadWrite)
 {
-    return ObjectSpec{name, ValueKind::Integer, 0, 0, access, false};
+    return DeviceObject{name, ValueKind::Integer, 0, 0, access, false};
 }
 
-ObjectSpec command(const QString &name)
+DeviceObject command(const QString &name)
 {
-    return ObjectSpec{name, ValueKind::Integer, 0, 0, Access::WriteOnly, true};
+    return DeviceObject{name, ValueKind::Integer, 0, 0, Access::WriteOnly, true};
 }
 
-ObjectSpec octets(const QString &name, int minLength, int maxLength, Access access = Access::ReadWrite)
+DeviceObject octets(const QString &name, int minLength, int maxLength, Access access = Access::ReadWrite)
 {
-    return ObjectSpec{name, ValueKind::OctetString, minLength, maxLength, access, false};
+    return DeviceObject{name, ValueKind::OctetString, minLength, maxLength, access, false};
 }
 
-ObjectSpec fixedOctets(const QString &name, int length, Access access = Access::ReadWrite)
+DeviceObject fixedOctets(const QString &name, int length, Access access = Access::ReadWrite)
 {
     return octets(name, length, length, access);
 }
 
-ObjectSpec ipAddress(const QString &name)
+DeviceObject ipAddress(const QString &name)
 {
-    return ObjectSpec{name, ValueKind::IpAddress, 4, 4, Access::ReadWrite, false};
+    return DeviceObject{name, ValueKind::IpAddress, 4, 4, Access::ReadWrite, false};
 }
 
-QVector<ObjectSpec> buildObjects()
+QVector<DeviceObject> buildObjects()
 {
     return {
         // The standard system group.
         octets(QStringLiteral("sysDescr"), 0, 255, Access::ReadOnly),
-        ObjectSpec{QStringLiteral("sysObjectID"), ValueKind::ObjectIdentifier, 0, 0, Access::ReadOnly, false},
-        ObjectSpec{QStringLiteral("sysUpTime"), ValueKind::TimeTicks, 0, 0, Access::ReadOnly, false},
+        DeviceObject{QStringLiteral("sysObjectID"), ValueKind::ObjectIdentifier, 0, 0, Access::ReadOnly, false},
+        DeviceObject{QStringLiteral("sysUpTime"), ValueKind::TimeTicks, 0, 0, Access::ReadOnly, false},
         octets(QStringLiteral("sysContact"), 0, 255),
         octets(QStringLiteral("sysName"), 0, 255),
         octets(QStringLiteral("sysLocation"), 0, 255),
@@ -103,17 +103,17 @@ QString kindName(ValueKind kind)
 
 }  // namespace
 
-const QVector<ObjectSpec> &deviceObjects()
+const QVector<DeviceObject> &deviceObjects()
 {
-    static const QVector<ObjectSpec> objects = buildObjects();
+    static const QVector<DeviceObject> objects = buildObjects();
     return objects;
 }
 
-const ObjectSpec *findObject(const QString &name)
+const DeviceObject *findObject(const QString &name)
 {
     static const QHash<QString, int> index = [] {
         QHash<QString, int> byName;
-        const QVector<ObjectSpec> &objects = deviceObjects();
+        const QVector<DeviceObject> &objects = deviceObjects();
         for (int i = 0; i < objects.size(); ++i)
             byName.insert(objects[i].name, i);
         return byName;
@@ -122,23 +122,23 @@ const ObjectSpec *findObject(const QString &name)
     return it == index.constEnd() ? nullptr : &deviceObjects()[*it];
 }
 
-QString refusalFor(const ObjectSpec &spec, const snmp::Value &value)
+QString refusalFor(const DeviceObject &object, const snmp::Value &value)
 {
-    if (value.kind != spec.kind)
-        return QStringLiteral("%1 wants %2, got %3").arg(spec.name, kindName(spec.kind), kindName(value.kind));
-    if (spec.kind == ValueKind::OctetString) {
+    if (value.kind != object.kind)
+        return QStringLiteral("%1 wants %2, got %3").arg(object.name, kindName(object.kind), kindName(value.kind));
+    if (object.kind == ValueKind::OctetString) {
         const qsizetype size = value.bytes.size();
-        if (size < spec.minLength || size > spec.maxLength) {
-            return spec.fixedSize()
-                       ? QStringLiteral("%1 takes %2 bytes, got %3").arg(spec.name).arg(spec.minLength).arg(size)
+        if (size < object.minLength || size > object.maxLength) {
+            return object.fixedSize()
+                       ? QStringLiteral("%1 takes %2 bytes, got %3").arg(object.name).arg(object.minLength).arg(size)
                        : QStringLiteral("%1 takes %2 to %3 bytes, got %4")
-                             .arg(spec.name).arg(spec.minLength).arg(spec.maxLength).arg(size);
+                             .arg(object.name).arg(object.minLength).arg(object.maxLength).arg(size);
         }
     }
-    if (spec.kind == ValueKind::IpAddress && value.bytes.size() != 4)
-        return QStringLiteral("%1 takes a 4-byte address").arg(spec.name);
-    if (spec.command && value.number != 1)
-        return QStringLiteral("%1 accepts only 1, got %2").arg(spec.name).arg(value.number);
+    if (object.kind == ValueKind::IpAddress && value.bytes.size() != 4)
+        return QStringLiteral("%1 takes a 4-byte address").arg(object.name);
+    if (object.command && value.number != 1)
+        return QStringLiteral("%1 accepts only 1, got %2").arg(object.name).arg(value.number);
     return {};
 }
 

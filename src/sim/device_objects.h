@@ -13,7 +13,7 @@ namespace sim {
 
 enum class Access { ReadOnly, ReadWrite, WriteOnly };
 
-struct ObjectSpec {
+struct DeviceObject {
     QString name;
     snmp::ValueKind kind = snmp::ValueKind::Integer;
     // Octet strings: the accepted sizes. A fixed-size object has
@@ -30,11 +30,11 @@ struct ObjectSpec {
 };
 
 // Every object of the device, standard system group first.
-const QVector<ObjectSpec> &deviceObjects();
+const QVector<DeviceObject> &deviceObjects();
 // nullptr for a name the device does not hold.
-const ObjectSpec *findObject(const QString &name);
+const DeviceObject *findObject(const QString &name);
 
 // Why a value cannot be stored in an object; empty when it can.
-QString refusalFor(const ObjectSpec &spec, const snmp::Value &value);
+QString refusalFor(const DeviceObject &object, const snmp::Value &value);
 
 }  // namespace sim

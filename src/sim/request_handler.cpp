@@ -129,8 +129,8 @@ Message SimulatedAccessPoint::answerGet(const Message &request, bool next)
             binds[i].value = values_.value(following->name);
         } else {
             const QString name = nameOfInstance(binds[i].name);
-            const ObjectSpec *spec = findObject(name);
-            if (!spec || !spec->readable())
+            const DeviceObject *object = findObject(name);
+            if (!object || !object->readable())
                 return errorAnswer(request, snmp::error_status::NoSuchName, i + 1);
             binds[i].value = values_.value(name);
         }
@@ -146,10 +146,10 @@ Message SimulatedAccessPoint::answerSet(const Message &request)
     // Every binding is checked before any is applied.
     for (int i = 0; i < binds.size(); ++i) {
         const QString name = nameOfInstance(binds[i].name);
-        const ObjectSpec *spec = findObject(name);
-        if (!spec || !spec->writable())
+        const DeviceObject *object = findObject(name);
+        if (!object || !object->writable())
             return errorAnswer(request, snmp::error_status::NoSuchName, i + 1);
-        const QString refusal = refusalFor(*spec, binds[i].value);
+        const QString refusal = refusalFor(*object, binds[i].value);
         if (!refusal.isEmpty()) {
             qCInfo(lcSim) << "SET refused:" << refusal;
             return errorAnswer(request, snmp::error_status::BadValue, i + 1);

@@ -73,14 +73,14 @@ void SimulatedAccessPoint::loadMib()
 void SimulatedAccessPoint::buildInstances()
 {
     instances_.clear();
-    for (const ObjectSpec &spec : deviceObjects()) {
+    for (const DeviceObject &object : deviceObjects()) {
         snmp::Oid oid;
-        if (!snmp::oidFromText(mib_.OidOf(spec.name), oid)) {
-            qCWarning(lcSim) << "no object identifier for" << spec.name << "- the agent leaves it out";
+        if (!snmp::oidFromText(mib_.OidOf(object.name), oid)) {
+            qCWarning(lcSim) << "no object identifier for" << object.name << "- the agent leaves it out";
             continue;
         }
         oid.append(0);
-        instances_.append(Instance{oid, spec.name});
+        instances_.append(Instance{oid, object.name});
     }
     std::sort(instances_.begin(), instances_.end(),
               [](const Instance &a, const Instance &b) { return oidLess(a.oid, b.oid); });
@@ -98,8 +98,8 @@ const SimulatedAccessPoint::Instance *SimulatedAccessPoint::nextInstanceAfter(co
     auto it = std::upper_bound(instances_.begin(), instances_.end(), oid,
                                [](const snmp::Oid &a, const Instance &b) { return oidLess(a, b.oid); });
     for (; it != instances_.end(); ++it) {
-        const ObjectSpec *spec = findObject(it->name);
-        if (spec && spec->readable())
+        const DeviceObject *object = findObject(it->name);
+        if (object && object->readable())
             return &*it;
     }
     return nullptr;
@@ -121,9 +121,9 @@ snmp::Value SimulatedAccessPoint::liveValue(const QString &name) const
 
 void SimulatedAccessPoint::refreshCounters()
 {
-    for (const ObjectSpec &spec : deviceObjects()) {
-        if (isLive(spec.name) && !pinned_.contains(spec.name))
-            values_.insert(spec.name, liveValue(spec.name));
+    for (const DeviceObject &object : deviceObjects()) {
+        if (isLive(object.name) && !pinned_.contains(object.name))
+            values_.insert(object.name, liveValue(object.name));
     }
 }
 

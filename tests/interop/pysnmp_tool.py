@@ -110,28 +110,28 @@ def decode(hex_text):
     return out
 
 
-def encode(spec):
-    kind = spec["pdu"]
+def encode(fields):
+    kind = fields["pdu"]
     pdu = PDU_CLASSES[kind]()
-    bindings = [(tuple(int(a) for a in name.split(".")), make_value(t, v)) for name, t, v in spec.get("bindings", [])]
+    bindings = [(tuple(int(a) for a in name.split(".")), make_value(t, v)) for name, t, v in fields.get("bindings", [])]
     if kind == "trap":
         api_pdu = V1.apiTrapPDU
         api_pdu.setDefaults(pdu)
-        api_pdu.setEnterprise(pdu, tuple(int(a) for a in spec["enterprise"].split(".")))
-        api_pdu.setAgentAddr(pdu, V1.IpAddress(spec["agent_address"]))
-        api_pdu.setGenericTrap(pdu, spec["generic_trap"])
-        api_pdu.setSpecificTrap(pdu, spec["specific_trap"])
-        api_pdu.setTimeStamp(pdu, spec["time_stamp"])
+        api_pdu.setEnterprise(pdu, tuple(int(a) for a in fields["enterprise"].split(".")))
+        api_pdu.setAgentAddr(pdu, V1.IpAddress(fields["agent_address"]))
+        api_pdu.setGenericTrap(pdu, fields["generic_trap"])
+        api_pdu.setSpecificTrap(pdu, fields["specific_trap"])
+        api_pdu.setTimeStamp(pdu, fields["time_stamp"])
     else:
         api_pdu = V1.apiPDU
         api_pdu.setDefaults(pdu)
-        api_pdu.setRequestID(pdu, spec["request_id"])
-        api_pdu.setErrorStatus(pdu, spec.get("error_status", 0))
-        api_pdu.setErrorIndex(pdu, spec.get("error_index", 0))
+        api_pdu.setRequestID(pdu, fields["request_id"])
+        api_pdu.setErrorStatus(pdu, fields.get("error_status", 0))
+        api_pdu.setErrorIndex(pdu, fields.get("error_index", 0))
     api_pdu.setVarBinds(pdu, bindings)
     message = V1.Message()
     V1.apiMessage.setDefaults(message)
-    V1.apiMessage.setCommunity(message, spec["community"].encode("latin-1"))
+    V1.apiMessage.setCommunity(message, fields["community"].encode("latin-1"))
     V1.apiMessage.setPDU(message, pdu)
     return encoder.encode(message).hex()
 

@@ -175,8 +175,8 @@ private slots:
                 objects.append(QString::fromLatin1(line).section(QLatin1Char(' '), 0, 0));
         }
         int readable = 0;
-        for (const sim::ObjectSpec &spec : sim::deviceObjects())
-            readable += spec.readable() ? 1 : 0;
+        for (const sim::DeviceObject &object : sim::deviceObjects())
+            readable += object.readable() ? 1 : 0;
         QCOMPARE(objects.size(), readable);
         QVERIFY(objects.contains(QStringLiteral("CORVANE-MIB::EthTxStatistics.0")));
         QVERIFY(!objects.contains(QStringLiteral("CORVANE-MIB::sysReset.0")));

@@ -168,7 +168,7 @@ private slots:
 
     void pysnmpBytesDecodedByUs_data()
     {
-        QTest::addColumn<QString>("spec");  // pysnmp_tool.py encode form
+        QTest::addColumn<QString>("fields");  // pysnmp_tool.py encode form
         QTest::newRow("GET") << R"({"community":"kavrel","pdu":"get","request_id":1,"bindings":[["1.3.6.1.4.1.49170.2.3.0","null",null]]})";
         QTest::newRow("SET") << R"({"community":"kavrel","pdu":"set","request_id":-1,"bindings":[["1.3.6.1.4.1.49170.2.1.0","integer",-129],["1.3.6.1.4.1.49170.2.3.0","octets","ff00"],["1.3.6.1.4.1.49170.2.10.0","ipaddress","127.0.0.1"]]})";
         QTest::newRow("response") << R"({"community":"c","pdu":"response","request_id":65536,"error_status":3,"error_index":2,"bindings":[["1.3.6.1.2.1.1.3.0","timeticks",4294967295],["1.3.6.1.4.1.49170.5.1.0","gauge",0],["1.3.6.1.4.1.49170.5.2.0","counter",128],["1.3.6.1.2.1.1.2.0","oid","1.3.6.1.4.1.49170"],["1.3.6.1.4.1.49170.1.1.0","opaque","00"]]})";
@@ -177,8 +177,8 @@ private slots:
 
     void pysnmpBytesDecodedByUs()
     {
-        QFETCH(QString, spec);
-        const QByteArray datagram = runHex({"encode", spec});
+        QFETCH(QString, fields);
+        const QByteArray datagram = runHex({"encode", fields});
         QVERIFY(!datagram.isEmpty());
         const snmp::DecodeResult ours = snmp::decodeMessage(datagram);
         QVERIFY2(ours.ok(), snmp::berErrorText(ours.error));

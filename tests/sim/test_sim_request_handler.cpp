@@ -191,8 +191,8 @@ private slots:
             names.append(agent.mib().nameOf(snmp::oidToText(next.mid(0, next.size() - 1))));
         }
         int readable = 0;
-        for (const sim::ObjectSpec &spec : sim::deviceObjects())
-            readable += spec.readable() ? 1 : 0;
+        for (const sim::DeviceObject &object : sim::deviceObjects())
+            readable += object.readable() ? 1 : 0;
         QCOMPARE(names.size(), readable);
         QVERIFY(names.contains(QStringLiteral("operESSID")));
         QVERIFY(!names.contains(QStringLiteral("sysReset")));
@@ -377,25 +377,25 @@ private slots:
         const snmp::Mib &mib = agent.mib();
         QVERIFY(mib.hasModule());
         static const QRegularExpression size(QStringLiteral("SIZE\\s*\\((\\d+)(?:\\.\\.(\\d+))?\\)"));
-        for (const sim::ObjectSpec &spec : sim::deviceObjects()) {
-            if (spec.name.startsWith(QLatin1String("sys")) && !mib.object(spec.name)) {
-                QVERIFY2(!agent.oidOf(spec.name).isEmpty(), qPrintable(spec.name));  // the standard group
+        for (const sim::DeviceObject &object : sim::deviceObjects()) {
+            if (object.name.startsWith(QLatin1String("sys")) && !mib.object(object.name)) {
+                QVERIFY2(!agent.oidOf(object.name).isEmpty(), qPrintable(object.name));  // the standard group
                 continue;
             }
-            const snmp::Mib::ObjectDefinition *definition = mib.object(spec.name);
-            QVERIFY2(definition, qPrintable(spec.name));
+            const snmp::Mib::ObjectDefinition *definition = mib.object(object.name);
+            QVERIFY2(definition, qPrintable(object.name));
             const QString &syntax = definition->syntax;
             const ValueKind kind = syntax.startsWith(QLatin1String("INTEGER")) ? ValueKind::Integer
                                    : syntax.startsWith(QLatin1String("IpAddress")) ? ValueKind::IpAddress
                                                                                    : ValueKind::OctetString;
-            QCOMPARE(spec.kind, kind);
+            QCOMPARE(object.kind, kind);
             const QRegularExpressionMatch match = size.match(syntax);
             if (match.hasMatch()) {
-                QCOMPARE(spec.minLength, match.captured(1).toInt());
-                QCOMPARE(spec.maxLength, match.captured(2).isEmpty() ? spec.minLength : match.captured(2).toInt());
+                QCOMPARE(object.minLength, match.captured(1).toInt());
+                QCOMPARE(object.maxLength, match.captured(2).isEmpty() ? object.minLength : match.captured(2).toInt());
             }
-            const QString access = spec.access == sim::Access::ReadOnly    ? QStringLiteral("read-only")
-                                   : spec.access == sim::Access::WriteOnly ? QStringLiteral("write-only")
+            const QString access = object.access == sim::Access::ReadOnly    ? QStringLiteral("read-only")
+                                   : object.access == sim::Access::WriteOnly ? QStringLiteral("write-only")
                                                                            : QStringLiteral("read-write");
             QCOMPARE(definition->access, access);
         }
