@@ -356,6 +356,8 @@ private:
             return QStringLiteral("end of file");
         if (t.kind == TokenKind::String)
             return QStringLiteral("a quoted string");
+        if (t.kind == TokenKind::Literal)
+            return QStringLiteral("a quoted literal");
         if (t.kind == TokenKind::Symbol) {
             const uchar c = uchar(t.text.at(0));
             if (c < 0x21 || c > 0x7e)  // keep control bytes out of messages
