@@ -1,6 +1,7 @@
 #include "dialogs/masked_hex_edit.h"
 
 #include <QFontDatabase>
+#include <QStyle>
 
 namespace {
 
@@ -28,6 +29,9 @@ MaskedHexEdit::MaskedHexEdit(int pairs, QWidget *parent)
     setInputMask(mask + QLatin1Char(';') + kPromptChar);
     // Pairs line up from box to box only in a fixed-width font.
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Wide enough for every place and the cursor behind the last one.
+    const int textWidth = fontMetrics().horizontalAdvance(QString(kPlaceWidth * pairs_ + 1, QLatin1Char('0')));
+    setMinimumWidth(textWidth + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
     setStoreText(QString());
 }
 

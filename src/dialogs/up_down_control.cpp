@@ -15,7 +15,8 @@ QToolButton *makeArrow(Qt::ArrowType arrow, const QString &name, QWidget *parent
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // The pair of arrows shares the height of the box beside it.
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     return button;
 }
 
@@ -35,6 +36,7 @@ UpDownControl::UpDownControl(QLineEdit *buddy, int minimum, int maximum, QWidget
     layout->setSpacing(0);
     layout->addWidget(upButton_);
     layout->addWidget(downButton_);
+    setFixedHeight(buddy_->sizeHint().height());
 
     connect(upButton_, &QToolButton::clicked, this, [this] { stepBy(1); });
     connect(downButton_, &QToolButton::clicked, this, [this] { stepBy(-1); });
