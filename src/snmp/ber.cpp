@@ -70,7 +70,8 @@ bool oidFromText(QStringView text, Oid &oid)
     if (!haveDigit || oid.size() >= kMaxOidArcs)
         return false;
     oid.append(quint32(arc));
-    return oid.size() >= 2;
+    // Only what BER can carry: the first two arcs share one subidentifier.
+    return !ber::encodeObjectIdentifier(oid).isEmpty();
 }
 
 void BerReader::fail(BerError error)
@@ -355,7 +356,7 @@ QByteArray encodeNull()
 
 QByteArray encodeObjectIdentifier(const Oid &oid)
 {
-    if (oid.size() < 2 || oid[0] > 2 || (oid[0] < 2 && oid[1] > 39))
+    if (oid.size() < 2 || oid.size() > kMaxOidArcs || oid[0] > 2 || (oid[0] < 2 && oid[1] > 39))
         return {};
     const quint64 first = quint64(oid[0]) * 40 + oid[1];
     if (first > 0xFFFFFFFFull)

@@ -52,7 +52,9 @@ using Oid = QVector<quint32>;
 
 QString oidToText(const Oid &oid);
 // Parses "1.3.6.1" (a leading dot is accepted). Returns false for empty
-// text, non-digits, empty arcs, values above 2^32-1 or fewer than 2 arcs.
+// text, non-digits, empty arcs, values above 2^32-1, and anything BER cannot
+// encode (fewer than 2 or more than 128 arcs, first arc above 2, second arc
+// above 39 under arcs 0 and 1).
 bool oidFromText(QStringView text, Oid &oid);
 
 class BerReader {
@@ -98,7 +100,8 @@ QByteArray encodeUnsignedInteger(quint32 value, quint8 tagByte);
 QByteArray encodeOctetString(const QByteArray &value, quint8 tagByte = tag::OctetString);
 QByteArray encodeNull();
 // Returns an empty array for an OID that cannot be encoded (fewer than two
-// arcs, first arc above 2, second arc above 39 under arcs 0 and 1).
+// or more than 128 arcs, first arc above 2, second arc above 39 under arcs
+// 0 and 1).
 QByteArray encodeObjectIdentifier(const Oid &oid);
 }  // namespace ber
 

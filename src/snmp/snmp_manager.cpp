@@ -135,6 +135,7 @@ SendResult SnmpManager::Send()
     request.loop = &loop;
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);  // a watchdog counts on the full time-out
     connect(&timer, &QTimer::timeout, &loop, [this, &request] { finish(request); });
     pending_ = &request;
     busy_ = true;

@@ -6,9 +6,17 @@ namespace snmp {
 
 namespace {
 
+// An optional sign and decimal digits, blanks around them allowed.
 bool parseDecimal(const QByteArray &text, qint64 low, qint64 high, qint64 &out)
 {
     const QByteArray trimmed = text.trimmed();
+    const qsizetype digitsFrom = trimmed.startsWith('-') || trimmed.startsWith('+') ? 1 : 0;
+    if (trimmed.size() == digitsFrom)
+        return false;
+    for (qsizetype i = digitsFrom; i < trimmed.size(); ++i) {
+        if (trimmed[i] < '0' || trimmed[i] > '9')
+            return false;
+    }
     bool ok = false;
     const qlonglong value = trimmed.toLongLong(&ok, 10);
     if (!ok || value < low || value > high)

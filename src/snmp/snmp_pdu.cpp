@@ -22,13 +22,22 @@ bool Value::operator==(const Value &other) const
 
 namespace {
 
+// An identifier BER cannot carry travels as 0.0, so that every datagram we
+// write stays well-formed; the component's text path refuses such names
+// before they get here.
+QByteArray encodeOid(const Oid &oid)
+{
+    const QByteArray encoded = ber::encodeObjectIdentifier(oid);
+    return encoded.isEmpty() ? ber::encodeObjectIdentifier(Oid{0, 0}) : encoded;
+}
+
 QByteArray encodeValue(const Value &value)
 {
     switch (value.kind) {
     case ValueKind::Null: return ber::encodeNull();
     case ValueKind::Integer: return ber::encodeSignedInteger(qint32(value.number));
     case ValueKind::OctetString: return ber::encodeOctetString(value.bytes);
-    case ValueKind::ObjectIdentifier: return ber::encodeObjectIdentifier(value.oid);
+    case ValueKind::ObjectIdentifier: return encodeOid(value.oid);
     case ValueKind::IpAddress: return ber::encodeOctetString(value.bytes.left(4).leftJustified(4, '\0'), tag::IpAddress);
     case ValueKind::Counter: return ber::encodeUnsignedInteger(quint32(value.number), tag::Counter);
     case ValueKind::Gauge: return ber::encodeUnsignedInteger(quint32(value.number), tag::Gauge);
@@ -42,10 +51,7 @@ QByteArray encodeVarBinds(const QVector<VarBind> &varBinds)
 {
     QByteArray list;
     for (const VarBind &vb : varBinds) {
-        QByteArray name = ber::encodeObjectIdentifier(vb.name);
-        if (name.isEmpty())  // an unencodable name still travels, as 0.0
-            name = ber::encodeObjectIdentifier(Oid{0, 0});
-        list.append(ber::wrap(tag::Sequence, name + encodeValue(vb.value)));
+        list.append(ber::wrap(tag::Sequence, encodeOid(vb.name) + encodeValue(vb.value)));
     }
     return ber::wrap(tag::Sequence, list);
 }
@@ -158,10 +164,7 @@ QByteArray encodeMessage(const Message &message)
     const Pdu &pdu = message.pdu;
     QByteArray body;
     if (pdu.type == PduType::Trap) {
-        QByteArray enterprise = ber::encodeObjectIdentifier(pdu.enterprise);
-        if (enterprise.isEmpty())
-            enterprise = ber::encodeObjectIdentifier(Oid{0, 0});
-        body.append(enterprise);
+        body.append(encodeOid(pdu.enterprise));
         body.append(ber::encodeOctetString(pdu.agentAddress.left(4).leftJustified(4, '\0'), tag::IpAddress));
         body.append(ber::encodeSignedInteger(pdu.genericTrap));
         body.append(ber::encodeSignedInteger(pdu.specificTrap));

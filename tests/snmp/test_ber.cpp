@@ -147,14 +147,13 @@ void TestBer::objectIdentifiers()
     QFETCH(QString, text);
     QFETCH(QByteArray, content);
     Oid oid;
-    QVERIFY(oidFromText(text, oid));
+    // Text that BER cannot carry is refused already when it is parsed.
+    QCOMPARE(oidFromText(text, oid), !content.isEmpty());
+    if (content.isEmpty())
+        return;
     QCOMPARE(oidToText(oid), text);
 
     const QByteArray encoded = ber::encodeObjectIdentifier(oid);
-    if (content.isEmpty()) {
-        QCOMPARE(encoded, QByteArray());
-        return;
-    }
     QCOMPARE(encoded.toHex(' '), (char(tag::ObjectIdentifier) + QByteArray(1, char(content.size())) + content).toHex(' '));
 
     Oid decoded;
