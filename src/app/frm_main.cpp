@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -39,6 +40,8 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
     loadAppResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kCaption);
+    // The dialogs inside the window take its icon too.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     session_->setQuestioner(messageBoxQuestioner_.get());
 
     mdiArea_ = new QMdiArea(this);

@@ -93,13 +93,10 @@ void TestAppStartup::options_data()
     QTest::newRow("port 0") << QStringList{"--agent-port", "0"} << fail << 0 << 0 << "" << "" << false;
     QTest::newRow("port too big") << QStringList{"--trap-port", "65536"} << fail << 0 << 0 << "" << "" << false;
     QTest::newRow("port not a number") << QStringList{"--agent-port", "16x"} << fail << 0 << 0 << "" << "" << false;
-    QTest::newRow("negative port") << QStringList{"--agent-port", "-1"} << fail << 0 << 0 << "" << "" << false;
     QTest::newRow("host name as scan") << QStringList{"--scan-address", "localhost"} << fail << 0 << 0 << "" << ""
                                        << false;
-    QTest::newRow("IPv6 scan") << QStringList{"--scan-address", "::1"} << fail << 0 << 0 << "" << "" << false;
     QTest::newRow("empty settings") << QStringList{"--settings", ""} << fail << 0 << 0 << "" << "" << false;
     QTest::newRow("unknown option") << QStringList{"--agent", "1"} << fail << 0 << 0 << "" << "" << false;
-    QTest::newRow("stray argument") << QStringList{"10.0.0.1"} << fail << 0 << 0 << "" << "" << false;
 }
 
 void TestAppStartup::options()
@@ -138,7 +135,6 @@ void TestAppStartup::display_data()
     QTest::newRow("X11") << ":0" << "" << "" << QStringList{} << true;
     QTest::newRow("Wayland") << "" << "wayland-0" << "" << QStringList{} << true;
     QTest::newRow("offscreen") << "" << "" << "offscreen" << QStringList{} << true;
-    QTest::newRow("minimal with options") << "" << "" << "minimal:enable_fonts" << QStringList{} << true;
     QTest::newRow("xcb without X11") << "" << "wayland-0" << "xcb" << QStringList{} << false;
     QTest::newRow("fall-back list") << ":1" << "" << "wayland;xcb" << QStringList{} << true;
     QTest::newRow("fall-back list, none") << "" << "" << "wayland;xcb" << QStringList{} << false;

@@ -82,14 +82,12 @@ private slots:
     void exitClosesWindow();
     void connectCommandsShowDialogModally_data();
     void connectCommandsShowDialogModally();
-    void deviceCommandsFollowSession();
     void questionsBeforeDeviceCommands_data();
     void questionsBeforeDeviceCommands();
     void trapCheckMarkFollowsDevice();
     void busyCursorBalanced();
     void setupDialogsAreSingle_data();
     void setupDialogsAreSingle();
-    void differentSetupDialogsSideBySide();
     void hostedWindowEnds_data();
     void hostedWindowEnds();
     void minimisedWindowComesBack();
@@ -359,24 +357,6 @@ void TestFrmMain::connectCommandsShowDialogModally()
     QVERIFY(!window->session().UserConfirmed);
 }
 
-void TestFrmMain::deviceCommandsFollowSession()
-{
-    ScratchSettings settings;
-    auto window = loadedMainWindow(options_);
-    window->EnableDeviceMenus();
-    QVERIFY(window->Connected());
-    for (const char *name : {"mnuFileSave", "mnuSetupBridge", "mnuSetupWireLess", "mnuSetupSNMPtraps",
-                             "mnuCommandsReset", "mnuCommandsRestoreDefaults", "mnuInformationDeviceInfo",
-                             "mnuInfoWireLessStatistics", "mnuInfoEthernetStatistics", "mnuViewRecord",
-                             "mnuRadioConfiguration", "mnuRadioTests"}) {
-        QVERIFY2(command(*window, name)->isEnabled(), name);
-    }
-    window->DisableDeviceMenus();
-    QVERIFY(!window->Connected());
-    QVERIFY(!window->mnuRadioTests->isEnabled());
-    QVERIFY(!window->mnuSetupBridge->menuAction()->isEnabled());
-}
-
 void TestFrmMain::questionsBeforeDeviceCommands_data()
 {
     QTest::addColumn<QString>("trigger");
@@ -472,20 +452,6 @@ void TestFrmMain::setupDialogsAreSingle()
     QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 0);
     action->trigger();
     QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
-}
-
-void TestFrmMain::differentSetupDialogsSideBySide()
-{
-    ScratchSettings settings;
-    auto window = loadedMainWindow(options_);
-    window->show();
-    window->EnableDeviceMenus();
-    window->mnuSetupBridgeIPsettings->trigger();
-    window->mnuSetupWireLessPrivacy->trigger();
-    window->mnuSetupBridgeIPsettings->trigger();
-    QCOMPARE(window->mdiArea()->subWindowList().size(), 2);
-    QCOMPARE(QString::fromLatin1(window->mdiArea()->activeSubWindow()->widget()->metaObject()->className()),
-             QStringLiteral("frmBridgeIPSettings"));
 }
 
 void TestFrmMain::hostedWindowEnds_data()

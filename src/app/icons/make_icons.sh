@@ -32,3 +32,17 @@ convert -size 108x23 xc:'#fff4c2' \
   -fill '#3a2a00' -font DejaVu-Sans-Bold -pointsize 10 \
   -annotate +22+15 'Trap received' \
   -depth 8 -strip PNG24:trap_mark.png
+
+# The program's own icon, 32 x 32: an access point with its antenna and
+# radio waves.
+convert -size 32x32 xc:none \
+  -fill none -stroke '#2f7fd0' -strokewidth 2 \
+  -draw 'arc 6,2 26,22 200,340' \
+  -draw 'arc 10,6 22,18 200,340' \
+  -fill '#3a3f47' -stroke '#3a3f47' -strokewidth 2 \
+  -draw 'line 16,12 16,22' \
+  -fill '#5b6470' -stroke '#23272d' -strokewidth 1 \
+  -draw 'roundrectangle 3,21 28,29 2,2' \
+  -fill '#48e05a' -stroke none \
+  -draw 'rectangle 7,24 9,26' -draw 'rectangle 12,24 14,26' \
+  -depth 8 -strip PNG32:app.png
