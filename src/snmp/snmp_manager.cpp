@@ -1,5 +1,6 @@
 #include "snmp_manager.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLoggingCategory>
 #include <QNetworkDatagram>
@@ -71,14 +72,22 @@ bool SnmpManager::isBroadcast(const QHostAddress &address)
     const quint32 ip = address.toIPv4Address();
     if (ip == 0x7FFFFFFFu)  // 127.255.255.255, the loopback network's broadcast
         return true;
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface &iface : interfaces) {
-        for (const QNetworkAddressEntry &entry : iface.addressEntries()) {
-            if (!entry.broadcast().isNull() && entry.broadcast() == address)
-                return true;
+    // The interfaces' directed broadcasts. Asking the system costs more than
+    // a whole exchange with the device, so the answer is kept for a while.
+    static QList<QHostAddress> broadcasts;
+    static QElapsedTimer age;
+    if (!age.isValid() || age.elapsed() > 10000) {
+        broadcasts.clear();
+        const auto interfaces = QNetworkInterface::allInterfaces();
+        for (const QNetworkInterface &iface : interfaces) {
+            for (const QNetworkAddressEntry &entry : iface.addressEntries()) {
+                if (!entry.broadcast().isNull())
+                    broadcasts.append(entry.broadcast());
+            }
         }
+        age.start();
     }
-    return false;
+    return broadcasts.contains(address);
 }
 
 namespace {
