@@ -144,20 +144,15 @@ void DeviceSession::sendProbe(const QString &host, int timeoutMs, int watchdogMs
 {
     AgentFound = false;
     setStatus(text::attempting);
-    snmp::SnmpVariable probe;
-    probe.Name = Mib.OidOf(QStringLiteral("sysDescr")) + QStringLiteral(".0");
-    Manager1.Timeout = timeoutMs;
-    Manager1.Message.Clear();
+    link_.prepare(host, timeoutMs);
     Timer1.start(watchdogMs);
     if (setCommunity)
         Manager1.Message.Community = config::octetsFromText(connectCommunity_);
-    Manager1.Message.Variables.Add(probe);
-    Manager1.Message.RequestId = RequestCounter;
+    link_.addGetVariable(QStringLiteral("sysDescr"));  // the MIB always knows it
     probeIds_.insert(RequestCounter);
-    RequestCounter = qint32(quint32(RequestCounter) + 1u);
-    Manager1.RemoteHost = host;
+    link_.takeRequestId();
     Manager1.RemotePort = options_.agentPort;
-    const snmp::SendResult result = Manager1.Send();
+    const snmp::SendResult result = link_.send();
     if (result.failed()) {
         qCDebug(lcSession) << "probe to" << host << "failed:" << result.description;
         if (setCommunity)
