@@ -6,9 +6,7 @@
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,8 +21,7 @@ struct ToolRun {
 };
 
 inline ToolRun runTool(const QString &program, const QStringList &arguments,
-                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
-                       int timeoutMs = 15000)
+                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     ToolRun run;
     QProcess process;
@@ -32,7 +29,7 @@ inline ToolRun runTool(const QString &program, const QStringList &arguments,
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
     process.start(program, arguments);
     if (process.state() != QProcess::NotRunning)
         loop.exec();
@@ -55,22 +52,19 @@ class NetSnmp {
 public:
     NetSnmp()
     {
-        if (!folder.isValid())
-            return;
         QStringList sources{QStringLiteral(CORVANE_SOURCE_DIR "/CorvaneMIB.mib")};
         const QDir modules(QStringLiteral(CORVANE_SOURCE_DIR "/tests/mib/modules"));
         for (const QString &name : modules.entryList(QDir::Files))
             sources.append(modules.filePath(name));
         for (const QString &source : sources) {
-            if (!QFile::copy(source, folder.filePath(QFileInfo(source).fileName())))
+            if (!folder.isValid() || !QFile::copy(source, folder.filePath(QFileInfo(source).fileName())))
                 return;
         }
-        QDir(folder.path()).mkdir(QStringLiteral("persist"));
         environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("MIBS"), QStringLiteral("CORVANE-MIB"));
         environment.insert(QStringLiteral("MIBDIRS"), folder.path());
         environment.insert(QStringLiteral("SNMPCONFPATH"), folder.path());
-        environment.insert(QStringLiteral("SNMP_PERSISTENT_DIR"), folder.filePath(QStringLiteral("persist")));
+        environment.insert(QStringLiteral("SNMP_PERSISTENT_DIR"), folder.path());
         environment.insert(QStringLiteral("HOME"), folder.path());
         ready = true;
     }
@@ -87,25 +81,5 @@ public:
     QTemporaryDir folder;
     QProcessEnvironment environment;
 };
-
-// A python3 that can import pysnmp, or an empty string.
-inline QString pythonWithPysnmp()
-{
-    QStringList candidates{QStandardPaths::findExecutable(QStringLiteral("python3")),
-                           QStringLiteral("/usr/bin/python3")};
-    for (const QString &python : candidates) {
-        if (python.isEmpty() || !QFile::exists(python))
-            continue;
-        const ToolRun probe = runTool(python, {"-c", "import pysnmp, pyasn1"});
-        if (probe.finished && probe.exitCode == 0)
-            return python;
-    }
-    return {};
-}
-
-inline QString pysnmpTool()
-{
-    return QStringLiteral(CORVANE_SOURCE_DIR "/tests/interop/pysnmp_tool.py");
-}
 
 }  // namespace interop

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for talking to the simulated access point from tests: building
-// request datagrams, reading answers, and a loopback UDP client.
+// Helpers for talking to the simulated access point from tests: request
+// datagrams by object name, decoded answers, and a loopback UDP client.
 
 #include "sim/simulated_access_point.h"
 #include "snmp/snmp_pdu.h"
@@ -11,22 +11,11 @@
 #include <QUdpSocket>
 
 namespace snmp {
-// Readable values in QCOMPARE failures.
+// Readable values in QCOMPARE failures: the kind, then the number, bytes or identifier.
 inline char *toString(const Value &value)
 {
-    QByteArray text;
-    switch (value.kind) {
-    case ValueKind::Null: text = "NULL"; break;
-    case ValueKind::Integer: text = "INTEGER " + QByteArray::number(value.number); break;
-    case ValueKind::Counter: text = "Counter " + QByteArray::number(value.number); break;
-    case ValueKind::Gauge: text = "Gauge " + QByteArray::number(value.number); break;
-    case ValueKind::TimeTicks: text = "TimeTicks " + QByteArray::number(value.number); break;
-    case ValueKind::OctetString: text = "OCTETS " + value.bytes.toHex(' '); break;
-    case ValueKind::Opaque: text = "Opaque " + value.bytes.toHex(' '); break;
-    case ValueKind::IpAddress: text = "IpAddress " + value.bytes.toHex('.'); break;
-    case ValueKind::ObjectIdentifier: text = "OID " + oidToText(value.oid).toLatin1(); break;
-    }
-    return qstrdup(text.constData());
+    return qstrdup(qPrintable(QStringLiteral("kind %1: %2 %3 %4").arg(int(value.kind)).arg(value.number)
+                                  .arg(QString::fromLatin1(value.bytes.toHex(' ')), oidToText(value.oid))));
 }
 }  // namespace snmp
 
@@ -34,18 +23,18 @@ Q_DECLARE_METATYPE(snmp::Value)
 
 namespace simtest {
 
-inline snmp::Oid instanceOf(const sim::SimulatedAccessPoint &agent, const QString &name)
+inline snmp::Oid oidOf(const QString &dotted)
 {
     snmp::Oid oid;
-    if (snmp::oidFromText(agent.oidOf(name), oid))
-        oid.append(0);
+    snmp::oidFromText(dotted, oid);
     return oid;
 }
 
-inline snmp::Oid oidOf(const char *dotted)
+// The scalar instance (".0") of one of the agent's objects.
+inline snmp::Oid instanceOf(const sim::SimulatedAccessPoint &agent, const QString &name)
 {
-    snmp::Oid oid;
-    snmp::oidFromText(QString::fromLatin1(dotted), oid);
+    snmp::Oid oid = oidOf(agent.oidOf(name));
+    oid.append(0);
     return oid;
 }
 
@@ -60,14 +49,6 @@ inline QByteArray request(snmp::PduType type, qint32 id, const QVector<snmp::Var
     return snmp::encodeMessage(message);
 }
 
-inline QByteArray getRequest(const sim::SimulatedAccessPoint &agent, const QStringList &names, qint32 id = 1)
-{
-    QVector<snmp::VarBind> binds;
-    for (const QString &name : names)
-        binds.append({instanceOf(agent, name), snmp::Value::null()});
-    return request(snmp::PduType::GetRequest, id, binds);
-}
-
 inline QByteArray setRequest(const sim::SimulatedAccessPoint &agent,
                              const QVector<QPair<QString, snmp::Value>> &values, qint32 id = 1)
 {
@@ -77,26 +58,21 @@ inline QByteArray setRequest(const sim::SimulatedAccessPoint &agent,
     return request(snmp::PduType::SetRequest, id, binds);
 }
 
-// The decoded answer; a failed decode leaves the message empty.
+// The decoded message; a failed decode leaves it empty.
 inline snmp::Message decoded(const QByteArray &bytes)
 {
-    const snmp::DecodeResult result = snmp::decodeMessage(bytes);
-    return result.message.value_or(snmp::Message{});
+    return snmp::decodeMessage(bytes).message.value_or(snmp::Message{});
 }
 
-// A loopback UDP client that collects every datagram for a while.
+// A loopback UDP client that collects datagrams.
 class Client {
 public:
     Client() { socket.bind(QHostAddress(QHostAddress::LocalHost), 0); }
 
-    void send(const QByteArray &bytes, const QHostAddress &to, quint16 port)
-    {
-        socket.writeDatagram(bytes, to, port);
-    }
-
-    // Waits until `count` datagrams arrived or `timeoutMs` passed.
+    // What arrived until `count` datagrams are in or `timeoutMs` passed.
     QVector<QNetworkDatagram> receive(int count, int timeoutMs)
     {
+        QVector<QNetworkDatagram> received;
         QElapsedTimer timer;
         timer.start();
         while (received.size() < count && timer.elapsed() < timeoutMs) {
@@ -104,15 +80,10 @@ public:
             while (socket.hasPendingDatagrams())
                 received.append(socket.receiveDatagram());
         }
-        const QVector<QNetworkDatagram> out = received;
-        received.clear();
-        return out;
+        return received;
     }
 
     QUdpSocket socket;
-
-private:
-    QVector<QNetworkDatagram> received;
 };
 
 }  // namespace simtest
