@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
-#include <QWidget>
 
 template <typename Control = QWidget>
 Control *control(const QWidget *window, const char *name)
@@ -20,11 +19,6 @@ Control *control(const QWidget *window, const char *name)
 inline void setText(const QWidget *window, const char *box, const QString &text)
 {
     control<QLineEdit>(window, box)->setText(text);
-}
-
-inline bool isChecked(const QWidget *window, const char *button)
-{
-    return control<QAbstractButton>(window, button)->isChecked();
 }
 
 // Clicks the button and lets deferred deletions run, so a dialog that

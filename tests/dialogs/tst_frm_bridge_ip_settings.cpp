@@ -11,71 +11,50 @@ class TestFrmBridgeIPSettings : public QObject {
 private slots:
     void init() { config::resetStore(); }
     void cleanup() { delete dialog_; }
-    void okWithoutEditsKeepsEveryByte_data();
-    void okWithoutEditsKeepsEveryByte();
-    void okStoresAsTypedCancelStoresNothing_data();
-    void okStoresAsTypedCancelStoresNothing();
+    void storesAsTyped_data();
+    void storesAsTyped();
 
 private:
     QPointer<QWidget> dialog_;
 };
 
-void TestFrmBridgeIPSettings::okWithoutEditsKeepsEveryByte_data()
+void TestFrmBridgeIPSettings::storesAsTyped_data()
 {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("mask");
-    QTest::addColumn<QString>("ethernet");
-    QTest::newRow("as read") << "10.20.30.40" << "255.255.255.0" << "0040F4A1B2C3";
-    QTest::newRow("nothing read yet") << "" << "" << "";
-    QTest::newRow("odd, blanks, not hexadecimal") << " 10.0.0.1 " << "255.0.0.0x" << "0G4_F 1B2C";
-    QTest::newRow("longer than the box") << "1.2.3.4" << "0.0.0.0" << "0040F4A1B2C3D4";
-}
-
-void TestFrmBridgeIPSettings::okWithoutEditsKeepsEveryByte()
-{
-    QFETCH(QString, address);
-    QFETCH(QString, mask);
-    QFETCH(QString, ethernet);
-    auto &store = config::store();
-    store.operIPAddress = address;
-    store.operIPMask = mask;
-    store.operEthernetAddress = ethernet;
-    auto *dialog = openDialog<frmBridgeIPSettings>(dialog_);
-    QCOMPARE(control<QLineEdit>(dialog, "IPAddressText")->text(), address);
-    QCOMPARE(control<QLineEdit>(dialog, "IPMaskText")->text(), mask);
-    QCOMPARE(control<MaskedHexEdit>(dialog, "EthernetAddressMaskEdBox")->pairCount(), 6);
-    press(dialog, "OKCommand");
-    QCOMPARE(store.operIPAddress, address);
-    QCOMPARE(store.operIPMask, mask);
-    QCOMPARE(store.operEthernetAddress, ethernet);
-}
-
-void TestFrmBridgeIPSettings::okStoresAsTypedCancelStoresNothing_data()
-{
+    QTest::addColumn<QStringList>("stored");  // address, mask, Ethernet address
+    QTest::addColumn<QStringList>("typed");   // the same (Ethernet: keys from its start); empty: untouched
     QTest::addColumn<QByteArray>("button");
-    QTest::newRow("OK") << QByteArray("OKCommand");
-    QTest::newRow("Cancel") << QByteArray("CancelCommand");
+    QTest::addColumn<QStringList>("after");
+    const QStringList read{"10.20.30.40", "255.255.255.0", "0040F4A1B2C3"};
+    const QStringList odd{" 10.0.0.1 ", "255.0.0.0x", "0G4_F 1B2C"};
+    const QStringList typed{"  127.0.0.2 ", "not a mask", "de"};
+    QTest::newRow("as read") << read << QStringList{} << QByteArray("OKCommand") << read;
+    QTest::newRow("odd, blanks, not hexadecimal") << odd << QStringList{} << QByteArray("OKCommand") << odd;
+    QTest::newRow("typed, blanks kept") << read << typed << QByteArray("OKCommand")
+                                        << QStringList{"  127.0.0.2 ", "not a mask", "DE40F4A1B2C3"};
+    QTest::newRow("Cancel after edits") << read << typed << QByteArray("CancelCommand") << read;
 }
 
-void TestFrmBridgeIPSettings::okStoresAsTypedCancelStoresNothing()
+void TestFrmBridgeIPSettings::storesAsTyped()
 {
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, typed);
     QFETCH(QByteArray, button);
+    QFETCH(QStringList, after);
     auto &store = config::store();
-    store.operIPAddress = QStringLiteral("127.0.0.1");
-    store.operIPMask = QStringLiteral("255.0.0.0");
-    store.operEthernetAddress = QStringLiteral("0040F4A1B2C3");
+    store.operIPAddress = stored.at(0);
+    store.operIPMask = stored.at(1);
+    store.operEthernetAddress = stored.at(2);
     auto *dialog = openDialog<frmBridgeIPSettings>(dialog_);
-    setText(dialog, "IPAddressText", QStringLiteral("  127.0.0.2 "));
-    setText(dialog, "IPMaskText", QStringLiteral("not a mask"));
-    auto *ethernet = control<MaskedHexEdit>(dialog, "EthernetAddressMaskEdBox");
-    ethernet->setCursorPosition(15);
-    QTest::keyClicks(ethernet, QStringLiteral("de"));
+    if (!typed.isEmpty()) {
+        setText(dialog, "IPAddressText", typed.at(0));
+        setText(dialog, "IPMaskText", typed.at(1));
+        auto *ethernet = control<MaskedHexEdit>(dialog, "EthernetAddressMaskEdBox");
+        ethernet->setCursorPosition(0);
+        QTest::keyClicks(ethernet, typed.at(2));
+    }
     press(dialog, button.constData());
     QVERIFY(dialog_.isNull());
-    const bool ok = button == "OKCommand";
-    QCOMPARE(store.operIPAddress, ok ? QStringLiteral("  127.0.0.2 ") : QStringLiteral("127.0.0.1"));
-    QCOMPARE(store.operIPMask, ok ? QStringLiteral("not a mask") : QStringLiteral("255.0.0.0"));
-    QCOMPARE(store.operEthernetAddress, ok ? QStringLiteral("0040F4A1B2DE") : QStringLiteral("0040F4A1B2C3"));
+    QCOMPARE((QStringList{store.operIPAddress, store.operIPMask, store.operEthernetAddress}), after);
 }
 
 QTEST_MAIN(TestFrmBridgeIPSettings)

@@ -6,15 +6,11 @@
 #include <QLabel>
 #include <QTest>
 
-namespace {
-const QString kStoredBssid = QStringLiteral("0040F4112233");
-}
-
 class TestFrmBridgeOperationalMode : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { config::resetStore(); }
     void cleanup() { delete dialog_; }
     void modes_data();
     void modes();
@@ -23,59 +19,45 @@ private:
     QPointer<QWidget> dialog_;
 };
 
-void TestFrmBridgeOperationalMode::init()
-{
-    config::resetStore();
-    config::store().bridgeRemoteBridgeBSSID = kStoredBssid;
-}
-
 void TestFrmBridgeOperationalMode::modes_data()
 {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QByteArray>("selected");  // after loading
-    QTest::addColumn<QString>("enabled");      // box and label, "box label" as 0/1
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QByteArray>("chosen");    // by the user
-    QTest::addColumn<QString>("typed");        // into the box from its start
+    QTest::addColumn<int>("mode");           // in the store; its BSSID is always 0040F4112233
+    QTest::addColumn<QString>("shown");      // in the BSSID box after loading
+    QTest::addColumn<QByteArray>("chosen");  // option clicked by the user
+    QTest::addColumn<QString>("enabled");    // BSSID box and Label5 then, as "1 1"
+    QTest::addColumn<QString>("typed");      // into the box from its start
     QTest::addColumn<QByteArray>("button");
-    QTest::addColumn<int>("storedMode");
-    QTest::addColumn<QString>("storedBssid");
-    const QString address = QStringLiteral("00 40 F4 11 22 33");
-    const QString maskOnly = QStringLiteral("__ __ __ __ __ __");
-    const QByteArray ok("OKCommand"), wbToWb("WirelessBridgeToWirelessBridgeOption"), wb("WirelessBridgeOption"),
-        ap("APOption");
-    QTest::newRow("WB to WB") << 1 << wbToWb << "1 1" << address << QByteArray() << "" << ok << 1 << kStoredBssid;
-    QTest::newRow("access point") << 2 << ap << "0 0" << maskOnly << QByteArray() << "" << ok << 2 << kStoredBssid;
-    QTest::newRow("wireless bridge") << 3 << wb << "1 1" << address << QByteArray() << "" << ok << 3 << kStoredBssid;
-    QTest::newRow("nothing read yet") << 0 << QByteArray() << "0 1" << maskOnly << QByteArray() << "" << ok << 0
-                                      << kStoredBssid;
-    QTest::newRow("unknown mode") << 4 << QByteArray() << "0 1" << maskOnly << QByteArray() << "" << ok << 4
-                                  << kStoredBssid;
-    QTest::newRow("bridge to access point") << 3 << wb << "0 0" << address << ap << "" << ok << 2 << kStoredBssid;
+    QTest::addColumn<QString>("after");  // mode|BSSID in the store
+    const QString address = QStringLiteral("00 40 F4 11 22 33"), maskOnly = QStringLiteral("__ __ __ __ __ __");
+    const QByteArray none, ok("OKCommand"), wbToWb("WirelessBridgeToWirelessBridgeOption"),
+        wb("WirelessBridgeOption"), ap("APOption");
+    // Unedited, OK gives back the mode whose option was shown selected.
+    QTest::newRow("WB to WB") << 1 << address << none << "1 1" << "" << ok << "1|0040F4112233";
+    QTest::newRow("access point") << 2 << maskOnly << none << "0 0" << "" << ok << "2|0040F4112233";
+    QTest::newRow("wireless bridge") << 3 << address << none << "1 1" << "" << ok << "3|0040F4112233";
+    QTest::newRow("nothing read yet") << 0 << maskOnly << none << "0 1" << "" << ok << "0|0040F4112233";
+    QTest::newRow("bridge to access point") << 3 << address << ap << "0 0" << "" << ok << "2|0040F4112233";
     QTest::newRow("access point to WB to WB, typed")
-        << 2 << ap << "1 1" << maskOnly << wbToWb << "0a0b0c0d0e0f" << ok << 1 << "0A0B0C0D0E0F";
-    QTest::newRow("no mode to bridge, typed") << 0 << QByteArray() << "1 1" << maskOnly << wb << "aabb" << ok << 3
-                                              << "AABB";
-    QTest::newRow("cancel after switching") << 2 << ap << "1 1" << maskOnly << wb << "ff" << QByteArray("CancelCommand")
-                                            << 2 << kStoredBssid;
+        << 2 << maskOnly << wbToWb << "1 1" << "0a0b0c0d0e0f" << ok << "1|0A0B0C0D0E0F";
+    QTest::newRow("no mode to bridge, typed") << 0 << maskOnly << wb << "1 1" << "aabb" << ok << "3|AABB";
+    QTest::newRow("Cancel after switching")
+        << 2 << maskOnly << wb << "1 1" << "ff" << QByteArray("CancelCommand") << "2|0040F4112233";
 }
 
 void TestFrmBridgeOperationalMode::modes()
 {
     QFETCH(int, mode);
-    QFETCH(QByteArray, selected);
-    QFETCH(QString, enabled);
     QFETCH(QString, shown);
     QFETCH(QByteArray, chosen);
+    QFETCH(QString, enabled);
     QFETCH(QString, typed);
     QFETCH(QByteArray, button);
-    QFETCH(int, storedMode);
-    QFETCH(QString, storedBssid);
-    config::store().bridgeOperationalMode = config::Integer(mode);
+    QFETCH(QString, after);
+    auto &store = config::store();
+    store.bridgeOperationalMode = config::Integer(mode);
+    store.bridgeRemoteBridgeBSSID = QStringLiteral("0040F4112233");
     auto *dialog = openDialog<frmBridgeOperationalMode>(dialog_);
     auto *box = control<MaskedHexEdit>(dialog, "RemoteBridgeBSSIDMaskEdBox");
-    for (const char *name : {"APOption", "WirelessBridgeOption", "WirelessBridgeToWirelessBridgeOption"})
-        QCOMPARE(isChecked(dialog, name), selected == name);
     QCOMPARE(box->displayText(), shown);
     if (!chosen.isEmpty())
         control<QAbstractButton>(dialog, chosen.constData())->click();
@@ -84,8 +66,7 @@ void TestFrmBridgeOperationalMode::modes()
     box->setCursorPosition(0);
     QTest::keyClicks(box, typed);
     press(dialog, button.constData());
-    QCOMPARE(int(config::store().bridgeOperationalMode), storedMode);
-    QCOMPARE(config::store().bridgeRemoteBridgeBSSID, storedBssid);
+    QCOMPARE(QStringLiteral("%1|%2").arg(store.bridgeOperationalMode).arg(store.bridgeRemoteBridgeBSSID), after);
 }
 
 QTEST_MAIN(TestFrmBridgeOperationalMode)

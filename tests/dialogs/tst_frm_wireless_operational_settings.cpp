@@ -1,236 +1,141 @@
 #include "config/configuration_store.h"
 #include "dialog_test_support.h"
 #include "dialogs/frm_wireless_operational_settings.h"
-#include "dialogs/threshold_validation.h"
 #include "dialogs/up_down_control.h"
 
 #include <QComboBox>
 #include <QTest>
-#include <tuple>
 
-namespace {
-
-// Every field the dialog may write.
-auto operationalGroup()
+// Every field the dialog may write: channel|preamble|authentication|rates|auto rate|ESSID|RTS|fragmentation.
+static QString operationalGroup()
 {
     const auto &s = config::store();
-    return std::make_tuple(s.operChannelID, s.operESSID, s.operRTSThreshold, s.operFragmentationThreshold,
-                           s.operPreambleType, s.operAuthenticationType, s.operBasicRates, s.operAutoRateFallBack);
+    return QStringList{QString::number(s.operChannelID), QString::number(s.operPreambleType),
+                       QString::number(s.operAuthenticationType), s.operBasicRates,
+                       QString::number(s.operAutoRateFallBack), s.operESSID, QString::number(s.operRTSThreshold),
+                       QString::number(s.operFragmentationThreshold)}
+        .join('|');
 }
-
-}  // namespace
 
 class TestFrmWireLessOperationalSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { config::resetStore(); config::store().sysDeviceInfo.regulationDomain = 16; }
     void cleanup() { delete dialog_; }
-    void channelList_data();
-    void channelList();
-    void options_data();
-    void options();
-    void textsAsTypedAndUpDowns();
-    void cancelKeepsTheStore();
-    void refusedThresholdStoresNothing_data();
-    void refusedThresholdStoresNothing();
+    void choices_data();
+    void choices();
+    void textsAndButtons_data();
+    void textsAndButtons();
 
 private:
     QPointer<QWidget> dialog_;
 };
 
-void TestFrmWireLessOperationalSettings::init()
-{
-    config::resetStore();
-    auto &s = config::store();
-    s.sysDeviceInfo.regulationDomain = 16;
-    s.operChannelID = 6;
-    s.operESSID = QStringLiteral("corvane");
-    s.operRTSThreshold = 2346;
-    s.operFragmentationThreshold = 2000;
-    s.operPreambleType = 2;
-    s.operAuthenticationType = 1;
-    s.operBasicRates = QStringLiteral("82848B96");
-    s.operAutoRateFallBack = 1;
-}
-
-void TestFrmWireLessOperationalSettings::channelList_data()
+void TestFrmWireLessOperationalSettings::choices_data()
 {
     QTest::addColumn<int>("domain");
-    QTest::addColumn<int>("channel");
-    QTest::addColumn<QString>("items");  // first .. last
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<int>("picked");  // position chosen before OK, -1 for none
-    QTest::addColumn<int>("afterOk");
-    QTest::newRow("FCC") << 16 << 6 << "Channel 1..Channel 11" << 5 << -1 << 6;
-    QTest::newRow("DOC, picked") << 32 << 11 << "Channel 1..Channel 11" << 10 << 0 << 1;
-    QTest::newRow("FCC, channel beyond") << 16 << 12 << "Channel 1..Channel 11" << -1 << -1 << 12;
-    QTest::newRow("ETSI") << 48 << 13 << "Channel 1..Channel 13" << 12 << -1 << 13;
-    QTest::newRow("SPAIN, not allowed") << 49 << 6 << "Channel 10..Channel 11" << -1 << -1 << 6;
-    QTest::newRow("SPAIN, picked") << 49 << 6 << "Channel 10..Channel 11" << -1 << 1 << 11;
-    QTest::newRow("FRANCE") << 50 << 10 << "Channel 10..Channel 13" << 0 << -1 << 10;
-    QTest::newRow("MKK") << 64 << 14 << "Channel 14..Channel 14" << 0 << -1 << 14;
-    QTest::newRow("unknown domain") << 33 << 3 << ".." << -1 << -1 << 3;
+    QTest::addColumn<QString>("before");    // channel|preamble|authentication|rates|auto rate in the store
+    QTest::addColumn<QString>("items");     // first..last channel offered
+    QTest::addColumn<QStringList>("user");  // channel items chosen and buttons clicked before OK
+    QTest::addColumn<QString>("after");     // as `before`
+    const QString fcc = QStringLiteral("Channel 1..Channel 11"), spain = QStringLiteral("Channel 10..Channel 11");
+    const QString codes = QStringLiteral("|1|1|82848B96|1");
+    QTest::newRow("FCC, as read") << 16 << "6|1|3|82840B16|1" << fcc << QStringList{} << "6|1|3|82840B16|1";
+    QTest::newRow("channel beyond, others as read") << 16 << "12|2|2|82848B96|2" << fcc << QStringList{}
+                                                    << "12|2|2|82848B96|2";
+    QTest::newRow("ETSI") << 48 << "13" + codes << "Channel 1..Channel 13" << QStringList{} << "13" + codes;
+    QTest::newRow("SPAIN, not allowed") << 49 << "6" + codes << spain << QStringList{} << "6" + codes;
+    QTest::newRow("SPAIN, picked") << 49 << "6" + codes << spain << QStringList{"Channel 11"} << "11" + codes;
+    QTest::newRow("FRANCE") << 50 << "10" + codes << "Channel 10..Channel 13" << QStringList{} << "10" + codes;
+    QTest::newRow("MKK") << 64 << "14" + codes << "Channel 14..Channel 14" << QStringList{} << "14" + codes;
+    // Codes that select no button: preamble and auto rate get their "off" value, the others stay.
+    QTest::newRow("unknown domain, nothing read yet") << 33 << "3|0|0||0" << ".." << QStringList{} << "3|2|0||2";
+    QTest::newRow("unknown codes, lower-case rates") << 16 << "1|3|4|82848b96|3" << fcc << QStringList{}
+                                                     << "1|2|4|82848b96|2";
+    QTest::newRow("user picks") << 16 << "0|0|0|828|0" << fcc
+                                << QStringList{"Channel 2", "ShortPreambleOption", "OpenSystemOption",
+                                               "BasicRates125511Option", "AutoRateFallBackCheck"}
+                                << "2|1|1|82848B96|1";
 }
 
-void TestFrmWireLessOperationalSettings::channelList()
+void TestFrmWireLessOperationalSettings::choices()
 {
     QFETCH(int, domain);
-    QFETCH(int, channel);
+    QFETCH(QString, before);
     QFETCH(QString, items);
-    QFETCH(int, selected);
-    QFETCH(int, picked);
-    QFETCH(int, afterOk);
-    config::store().sysDeviceInfo.regulationDomain = config::Integer(domain);
-    config::store().operChannelID = config::Integer(channel);
+    QFETCH(QStringList, user);
+    QFETCH(QString, after);
+    auto &s = config::store();
+    s.sysDeviceInfo.regulationDomain = config::Integer(domain);
+    s.operChannelID = config::Integer(before.section('|', 0, 0).toInt());
+    s.operPreambleType = config::Integer(before.section('|', 1, 1).toInt());
+    s.operAuthenticationType = config::Integer(before.section('|', 2, 2).toInt());
+    s.operBasicRates = before.section('|', 3, 3);
+    s.operAutoRateFallBack = config::Integer(before.section('|', 4, 4).toInt());
     auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
     auto *combo = control<QComboBox>(dialog, "ChannelCombo");
     QCOMPARE(combo->itemText(0) + ".." + combo->itemText(combo->count() - 1), items);
-    QCOMPARE(combo->currentIndex(), selected);
-    if (picked >= 0)
-        combo->setCurrentIndex(picked);
-    press(dialog, "OKCommand");
-    QCOMPARE(int(config::store().operChannelID), afterOk);
-}
-
-void TestFrmWireLessOperationalSettings::options_data()
-{
-    QTest::addColumn<int>("preamble");
-    QTest::addColumn<int>("authentication");
-    QTest::addColumn<QString>("rates");
-    QTest::addColumn<int>("autoRate");
-    QTest::addColumn<QStringList>("shown");   // checked buttons after loading
-    QTest::addColumn<QStringList>("clicked"); // by the user before OK
-    QTest::addColumn<QString>("stored");      // preamble, authentication, rates, auto rate after OK
-    QTest::newRow("as read") << 1 << 3 << "82840B16" << 1
-                             << QStringList{"ShortPreambleOption", "BothTypeOption", "BasicRates12Option",
-                                            "AutoRateFallBackCheck"}
-                             << QStringList{} << "1 3 82840B16 1";
-    QTest::newRow("others as read") << 2 << 2 << "82848B96" << 2
-                                    << QStringList{"LongPreambleOption", "SharedKeyOption", "BasicRates125511Option"}
-                                    << QStringList{} << "2 2 82848B96 2";
-    QTest::newRow("nothing read yet") << 0 << 0 << "" << 0 << QStringList{} << QStringList{} << "2 0  2";
-    QTest::newRow("unknown codes, lower-case rates") << 3 << 4 << "82848b96" << 3 << QStringList{} << QStringList{}
-                                                     << "2 4 82848b96 2";
-    QTest::newRow("user picks") << 0 << 0 << "828" << 0 << QStringList{}
-                                << QStringList{"ShortPreambleOption", "OpenSystemOption", "BasicRates125511Option",
-                                               "AutoRateFallBackCheck"}
-                                << "1 1 82848B96 1";
-}
-
-void TestFrmWireLessOperationalSettings::options()
-{
-    QFETCH(int, preamble);
-    QFETCH(int, authentication);
-    QFETCH(QString, rates);
-    QFETCH(int, autoRate);
-    QFETCH(QStringList, shown);
-    QFETCH(QStringList, clicked);
-    QFETCH(QString, stored);
-    auto &s = config::store();
-    s.operPreambleType = config::Integer(preamble);
-    s.operAuthenticationType = config::Integer(authentication);
-    s.operBasicRates = rates;
-    s.operAutoRateFallBack = config::Integer(autoRate);
-    auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
-    QStringList checked;
-    for (auto *button : dialog->findChildren<QAbstractButton *>())
-        if (button->isChecked())
-            checked << button->objectName();
-    checked.sort();
-    shown.sort();
-    QCOMPARE(checked, shown);
-    for (const QString &name : clicked)
-        control<QAbstractButton>(dialog, qPrintable(name))->click();
-    press(dialog, "OKCommand");
-    QCOMPARE(QStringLiteral("%1 %2 %3 %4")
-                 .arg(s.operPreambleType)
-                 .arg(s.operAuthenticationType)
-                 .arg(s.operBasicRates)
-                 .arg(s.operAutoRateFallBack),
-             stored);
-}
-
-void TestFrmWireLessOperationalSettings::textsAsTypedAndUpDowns()
-{
-    auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
-    QCOMPARE(control<QLineEdit>(dialog, "ESSIDtext")->text(), QStringLiteral("corvane"));
-    QCOMPARE(control<QLineEdit>(dialog, "RTSThresholdText")->text(), QStringLiteral("2346"));
-    for (const auto &[upDown, box] : {std::pair{"UpDown2", "RTSThresholdText"}, {"UpDown1", "FragmentationThresholdText"}}) {
-        QCOMPARE(control<UpDownControl>(dialog, upDown)->buddy(), control<QLineEdit>(dialog, box));
-        QCOMPARE(control<UpDownControl>(dialog, upDown)->maximum(), 2346);
+    for (const QString &choice : user) {
+        if (choice.startsWith(QLatin1String("Channel ")))
+            combo->setCurrentText(choice);
+        else
+            control<QAbstractButton>(dialog, qPrintable(choice))->click();
     }
-    control<UpDownControl>(dialog, "UpDown1")->stepBy(1);
-    const QString essid = QStringLiteral(" my net ") + QString(40000, QLatin1Char('e'));  // no length limit
-    setText(dialog, "ESSIDtext", essid);
-    setText(dialog, "RTSThresholdText", QStringLiteral("-5"));
-    press(dialog, "OKCommand");
-    const auto &s = config::store();
-    QCOMPARE(s.operESSID, essid);
-    QCOMPARE(int(s.operRTSThreshold), -5);
-    QCOMPARE(int(s.operFragmentationThreshold), 2001);
+    press(dialog, "OKCommand");  // unedited controls give back what they were shown
+    QCOMPARE(operationalGroup().section('|', 0, 4), after);
 }
 
-void TestFrmWireLessOperationalSettings::cancelKeepsTheStore()
-{
-    const auto before = operationalGroup();
-    auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
-    control<QComboBox>(dialog, "ChannelCombo")->setCurrentIndex(0);
-    setText(dialog, "ESSIDtext", QStringLiteral("other"));
-    setText(dialog, "RTSThresholdText", QStringLiteral("100"));
-    for (const char *name : {"ShortPreambleOption", "BothTypeOption", "BasicRates12Option", "AutoRateFallBackCheck"})
-        control<QAbstractButton>(dialog, name)->click();
-    press(dialog, "CancelCommand");
-    QVERIFY(dialog_.isNull());
-    QVERIFY(operationalGroup() == before);
-}
-
-void TestFrmWireLessOperationalSettings::refusedThresholdStoresNothing_data()
+void TestFrmWireLessOperationalSettings::textsAndButtons_data()
 {
     QTest::addColumn<QString>("rts");
     QTest::addColumn<QString>("fragmentation");
-    QTest::addColumn<QByteArray>("focused");
-    QTest::newRow("RTS empty") << "" << "2000" << QByteArray("RTSThresholdText");
-    QTest::newRow("RTS not a number") << "abc" << "2000" << QByteArray("RTSThresholdText");
-    QTest::newRow("RTS above 16 bits") << "32768" << "2000" << QByteArray("RTSThresholdText");
-    QTest::newRow("fragmentation fraction") << "100" << "1.5" << QByteArray("FragmentationThresholdText");
-    QTest::newRow("both refused") << "x" << "-32769" << QByteArray("RTSThresholdText");
+    QTest::addColumn<int>("arrowUp");  // clicks on the fragmentation arrow after typing
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QString>("stored");  // RTS|fragmentation; "": refused, nothing stored
+    const QByteArray ok("OKCommand");
+    QTest::newRow("beyond the arrows' range") << "-5" << "3000" << 0 << ok << "-5|3000";
+    QTest::newRow("16-bit ends, blanks around") << " -32768" << "+32767 " << 0 << ok << "-32768|32767";
+    QTest::newRow("arrow up") << "0" << "2000" << 1 << ok << "0|2001";
+    QTest::newRow("arrow at the top") << "0" << "2346" << 1 << ok << "0|2346";
+    QTest::newRow("RTS empty") << "" << "2000" << 0 << ok << "";
+    QTest::newRow("RTS not a number") << "abc" << "2000" << 0 << ok << "";
+    QTest::newRow("RTS above 16 bits") << "32768" << "2000" << 0 << ok << "";
+    QTest::newRow("fragmentation below 16 bits") << "100" << "-32769" << 0 << ok << "";
+    QTest::newRow("hexadecimal") << "0x10" << "100" << 0 << ok << "";
+    QTest::newRow("Cancel") << "100" << "200" << 0 << QByteArray("CancelCommand") << "";
 }
 
-void TestFrmWireLessOperationalSettings::refusedThresholdStoresNothing()
+void TestFrmWireLessOperationalSettings::textsAndButtons()
 {
     QFETCH(QString, rts);
     QFETCH(QString, fragmentation);
-    QFETCH(QByteArray, focused);
-    const auto before = operationalGroup();
+    QFETCH(int, arrowUp);
+    QFETCH(QByteArray, button);
+    QFETCH(QString, stored);
+    const QString before = operationalGroup();
     auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
-    setText(dialog, "ESSIDtext", QStringLiteral("changed"));
-    control<QAbstractButton>(dialog, "ShortPreambleOption")->click();
+    control<QComboBox>(dialog, "ChannelCombo")->setCurrentIndex(0);
+    for (const char *name : {"ShortPreambleOption", "BothTypeOption", "BasicRates12Option", "AutoRateFallBackCheck"})
+        control<QAbstractButton>(dialog, name)->click();
+    setText(dialog, "ESSIDtext", QStringLiteral(" lab net "));
     setText(dialog, "RTSThresholdText", rts);
     setText(dialog, "FragmentationThresholdText", fragmentation);
-    press(dialog, "OKCommand");
-    QVERIFY(dialog_ && dialog->isVisible());  // still open
-    QVERIFY(operationalGroup() == before);
-    QCOMPARE(dialog->focusWidget(), control<QWidget>(dialog, focused.constData()));
-    for (const char *name : {"RTSThresholdText", "FragmentationThresholdText"}) {
-        auto *box = control<QLineEdit>(dialog, name);
-        const bool refused = !dialogs::thresholdFromText(box->text());
-        QCOMPARE(box->property("refused").toBool(), refused);
-        QCOMPARE(box->toolTip(), refused ? dialogs::thresholdHint() : QString());
+    if (arrowUp)
+        control<UpDownControl>(dialog, "UpDown1")->stepBy(arrowUp);
+    press(dialog, button.constData());
+    if (stored.isEmpty()) {
+        QCOMPARE(operationalGroup(), before);
+        QCOMPARE(dialog_.isNull(), button == "CancelCommand");  // a refused text keeps it open...
+        if (!dialog_)
+            return;
+        setText(dialog, "RTSThresholdText", QStringLiteral("1000"));  // ...until mended
+        setText(dialog, "FragmentationThresholdText", QStringLiteral("1500"));
+        press(dialog, "OKCommand");
+        stored = QStringLiteral("1000|1500");
     }
-
-    // Mended, the marks go and the next OK stores the whole group.
-    setText(dialog, "RTSThresholdText", QStringLiteral("1000"));
-    setText(dialog, "FragmentationThresholdText", QStringLiteral("1500"));
-    QCOMPARE(control<QLineEdit>(dialog, "RTSThresholdText")->property("refused").toBool(), false);
-    QCOMPARE(control<QLineEdit>(dialog, "FragmentationThresholdText")->toolTip(), QString());
-    press(dialog, "OKCommand");
     QVERIFY(dialog_.isNull());
-    const auto &s = config::store();
-    QCOMPARE(int(s.operRTSThreshold), 1000);
-    QCOMPARE(int(s.operFragmentationThreshold), 1500);
-    QCOMPARE(s.operESSID, QStringLiteral("changed"));
-    QCOMPARE(int(s.operPreambleType), 1);
+    QCOMPARE(operationalGroup(), "1|1|3|82840B16|1| lab net |" + stored);
 }
 
 QTEST_MAIN(TestFrmWireLessOperationalSettings)

@@ -12,96 +12,67 @@ class TestFrmWireLessPrivacyOptions : public QObject {
 private slots:
     void init() { config::resetStore(); }
     void cleanup() { delete dialog_; }
-    void keyIdAndEnable_data();
-    void keyIdAndEnable();
-    void okWithoutEditsKeepsKeysByteForByte_data();
-    void okWithoutEditsKeepsKeysByteForByte();
-    void editedKeyOkAndCancel();
+    void loadAndStore_data();
+    void loadAndStore();
 
 private:
     QPointer<QWidget> dialog_;
 };
 
-void TestFrmWireLessPrivacyOptions::keyIdAndEnable_data()
+void TestFrmWireLessPrivacyOptions::loadAndStore_data()
 {
-    QTest::addColumn<int>("keyId");
-    QTest::addColumn<int>("enable");
-    QTest::addColumn<QString>("shown");   // key combo, enable combo
-    QTest::addColumn<QString>("chosen");  // key item picked before OK, empty for none
-    QTest::addColumn<QString>("stored");  // key id, enable after OK
-    QTest::newRow("key 1, enabled") << 1 << 1 << "Key 1 Enable" << "" << "1 1";
-    QTest::newRow("key 4, disabled") << 4 << 2 << "Key 4 Disable" << "" << "4 2";
-    QTest::newRow("nothing read yet") << 0 << 0 << "None Disable" << "" << "0 2";
-    QTest::newRow("unknown codes") << 5 << 7 << "None Disable" << "" << "5 2";
-    QTest::newRow("None chosen keeps the number") << 2 << 1 << "Key 2 Enable" << "None" << "2 1";
-    QTest::newRow("key 3 chosen") << 0 << 2 << "None Disable" << "Key 3" << "3 2";
+    QTest::addColumn<QString>("codes");      // key id|WEP enable in the store
+    QTest::addColumn<QStringList>("keys");   // keys 1 to 4 in the store
+    QTest::addColumn<QString>("chosen");     // key item|enable item chosen by the user; "": untouched
+    QTest::addColumn<QString>("typedKey3");  // over the whole of key 3; "": untouched
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QString>("stored");     // key id|WEP enable afterwards
+    QTest::addColumn<QString>("key3");       // afterwards; the other keys stay as they were
+    const QStringList read{"0102030405", "A1A2A3A4A5", "B1B2B3B4B5", "C1C2C3C4C5"};
+    const QStringList odd{"0", "zz zz zz z", "a1 b2_c3", "0102030405060708"};  // short, not hex, too long
+    const QByteArray ok("OKCommand");
+    // Unedited, OK gives back what the combos were shown: "None" keeps the id, "Disable" is 2.
+    QTest::newRow("as read, byte for byte") << "1|1" << odd << "|" << "" << ok << "1|1" << odd[2];
+    QTest::newRow("nothing read yet") << "0|0" << QStringList{"", "", "", ""} << "|" << "" << ok << "0|2" << "";
+    QTest::newRow("unknown codes") << "5|7" << read << "|" << "" << ok << "5|2" << read[2];
+    QTest::newRow("None chosen keeps the id") << "2|1" << read << "None|" << "" << ok << "2|1" << read[2];
+    QTest::newRow("key 3 chosen, disabled") << "0|2" << read << "Key 3|" << "" << ok << "3|2" << read[2];
+    QTest::newRow("key typed") << "2|0" << read << "Key 4|Enable" << "1a2b3c" << ok << "4|1" << "1A2B3C";
+    QTest::newRow("Cancel after edits") << "2|0" << read << "Key 4|Enable" << "1a2b3c"
+                                        << QByteArray("CancelCommand") << "2|0" << read[2];
 }
 
-void TestFrmWireLessPrivacyOptions::keyIdAndEnable()
+void TestFrmWireLessPrivacyOptions::loadAndStore()
 {
-    QFETCH(int, keyId);
-    QFETCH(int, enable);
-    QFETCH(QString, shown);
-    QFETCH(QString, chosen);
-    QFETCH(QString, stored);
-    auto &s = config::store();
-    s.privacyDefaultWEPKeyID = config::Integer(keyId);
-    s.privacyWEPEnable = config::Integer(enable);
-    auto *dialog = openDialog<frmWireLessPrivacyOptions>(dialog_);
-    auto *keyCombo = control<QComboBox>(dialog, "DefaultWepKeyIDCombo");
-    QCOMPARE(keyCombo->currentText() + ' ' + control<QComboBox>(dialog, "WepEnableCombo")->currentText(), shown);
-    if (!chosen.isEmpty())
-        keyCombo->setCurrentText(chosen);
-    press(dialog, "OKCommand");
-    QVERIFY(dialog_.isNull());
-    QCOMPARE(QStringLiteral("%1 %2").arg(s.privacyDefaultWEPKeyID).arg(s.privacyWEPEnable), stored);
-}
-
-void TestFrmWireLessPrivacyOptions::okWithoutEditsKeepsKeysByteForByte_data()
-{
-    QTest::addColumn<QStringList>("keys");
-    QTest::newRow("as read") << QStringList{"0102030405", "A1A2A3A4A5", "B1B2B3B4B5", "C1C2C3C4C5"};
-    QTest::newRow("nothing read yet") << QStringList{"", "", "", ""};
-    QTest::newRow("odd lengths") << QStringList{"0", "012", "0123456", "012345678"};
-    QTest::newRow("not hexadecimal") << QStringList{"zz zz zz z", "__________", "a1 b2_c3", "\xc3\x84\xc3\x96" "12\t"};
-    QTest::newRow("longer than a key") << QStringList{"0102030405060708", "A1A2A3A4A5A6", "B1", "C1C2C3C4C5C"};
-}
-
-void TestFrmWireLessPrivacyOptions::okWithoutEditsKeepsKeysByteForByte()
-{
+    QFETCH(QString, codes);
     QFETCH(QStringList, keys);
+    QFETCH(QString, chosen);
+    QFETCH(QString, typedKey3);
+    QFETCH(QByteArray, button);
+    QFETCH(QString, stored);
+    QFETCH(QString, key3);
     auto &s = config::store();
+    s.privacyDefaultWEPKeyID = config::Integer(codes.section('|', 0, 0).toInt());
+    s.privacyWEPEnable = config::Integer(codes.section('|', 1, 1).toInt());
     for (int i = 0; i < 4; ++i)
         s.defaultWEPKey(i + 1) = keys.at(i);
     auto *dialog = openDialog<frmWireLessPrivacyOptions>(dialog_);
-    QCOMPARE(control<MaskedHexEdit>(dialog, "DefaultWepKey4")->pairCount(), 5);
-    press(dialog, "OKCommand");
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(s.defaultWEPKey(i + 1), keys.at(i));
-}
-
-void TestFrmWireLessPrivacyOptions::editedKeyOkAndCancel()
-{
-    for (const char *button : {"CancelCommand", "OKCommand"}) {
-        config::resetStore();
-        auto &s = config::store();
-        s.defaultWEPKey3 = QStringLiteral("B1B2B3B4B5");
-        s.defaultWEPKey4 = QStringLiteral("C1C2C3C4C5");
-        s.privacyDefaultWEPKeyID = 2;
-        auto *dialog = openDialog<frmWireLessPrivacyOptions>(dialog_);
-        auto *key3 = control<MaskedHexEdit>(dialog, "DefaultWepKey3");
-        key3->selectAll();
-        QTest::keyClick(key3, Qt::Key_Backspace);
-        QTest::keyClicks(key3, QStringLiteral("1a2b3c"));
-        control<QComboBox>(dialog, "DefaultWepKeyIDCombo")->setCurrentIndex(3);
-        control<QComboBox>(dialog, "WepEnableCombo")->setCurrentIndex(0);
-        press(dialog, button);
-        const bool ok = QByteArray(button) == "OKCommand";
-        QCOMPARE(s.defaultWEPKey3, ok ? QStringLiteral("1A2B3C") : QStringLiteral("B1B2B3B4B5"));
-        QCOMPARE(s.defaultWEPKey4, QStringLiteral("C1C2C3C4C5"));
-        QCOMPARE(int(s.privacyDefaultWEPKeyID), ok ? 4 : 2);
-        QCOMPARE(int(s.privacyWEPEnable), ok ? 1 : 0);
+    const char *combos[] = {"DefaultWepKeyIDCombo", "WepEnableCombo"};
+    for (int i = 0; i < 2; ++i) {
+        if (!chosen.section('|', i, i).isEmpty())
+            control<QComboBox>(dialog, combos[i])->setCurrentText(chosen.section('|', i, i));
     }
+    if (!typedKey3.isEmpty()) {
+        auto *box = control<MaskedHexEdit>(dialog, "DefaultWepKey3");
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, typedKey3);
+    }
+    press(dialog, button.constData());
+    QVERIFY(dialog_.isNull());
+    QCOMPARE(QStringLiteral("%1|%2").arg(s.privacyDefaultWEPKeyID).arg(s.privacyWEPEnable), stored);
+    keys[2] = key3;
+    QCOMPARE((QStringList{s.defaultWEPKey1, s.defaultWEPKey2, s.defaultWEPKey3, s.defaultWEPKey4}), keys);
 }
 
 QTEST_MAIN(TestFrmWireLessPrivacyOptions)
