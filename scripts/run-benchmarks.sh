@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Runs the benchmark programs; they talk to a simulated access point on
+# 127.0.0.1 only. The windows need no screen for this.
+set -euo pipefail
+bin=$1
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+"$bin/bench_full_read" --rounds 300
