@@ -43,7 +43,7 @@ DeviceSession::DeviceSession(const SessionOptions &options, QObject *parent)
     connect(&Manager1, &snmp::SnmpManager::Response, this, &DeviceSession::Manager1_Response);
     // A scan sends whatever community the last connect used; before any
     // connect that is the device's factory community.
-    Manager1.Message.Community = QByteArrayLiteral("kavrel");
+    Manager1.Message.Community = config::octetsFromText(config::kFactoryCommunity);
 }
 
 DeviceSession::~DeviceSession() = default;

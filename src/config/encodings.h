@@ -28,6 +28,9 @@ int EssidLength(const QString &essid);
 inline QString textFromOctets(const QByteArray &octets) { return QString::fromLatin1(octets); }
 inline QByteArray octetsFromText(const QString &text) { return text.toLatin1(); }
 
+// The read/write community a device has when it leaves the factory.
+inline const QString kFactoryCommunity = QStringLiteral("kavrel");
+
 inline const QString kBasicRatesAll = QStringLiteral("82848B96");      // 1, 2, 5.5, 11 basic
 inline const QString kBasicRatesLow = QStringLiteral("82840B16");      // 1, 2 basic
 bool isAcceptedBasicRates(const QString &text);                        // exact, case-sensitive

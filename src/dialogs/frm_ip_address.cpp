@@ -2,6 +2,7 @@
 
 #include "agent/device_session.h"
 #include "app/app_settings.h"
+#include "config/encodings.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -17,7 +18,7 @@ const QString kSection = QStringLiteral("BridgeSettings");
 const QString kAddressKey = QStringLiteral("LastIPaddress");
 const QString kCommunityKey = QStringLiteral("LastPassword");
 const QString kDefaultAddress = QStringLiteral("192.168.1.250");
-const QString kDefaultCommunity = QStringLiteral("kavrel");
+const QString kDefaultCommunity = config::kFactoryCommunity;
 }  // namespace
 
 frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
