@@ -6,6 +6,7 @@
 // commands. The main window forwards its menu commands here and shows what
 // the signals report.
 
+#include "agent/polling.h"
 #include "agent/questioner.h"
 #include "config/device_link.h"
 #include "config/group_readers.h"
@@ -107,6 +108,15 @@ public:
     void EnableDeviceMenus();
     void DisableDeviceMenus();
 
+    // A connect, a full read or a download is under way (or waiting for its
+    // next attempt).
+    bool deviceWorkRunning() const
+    {
+        return passRunning_ || downloadRunning_ || Timer1.isActive() || Timer2.isActive() || SetTimer.isActive();
+    }
+    // The periodic full read.
+    Polling &polling() { return polling_; }
+
 signals:
     void statusChanged(const QString &text);
     void deviceCommandsEnabledChanged(bool enabled);
@@ -133,6 +143,7 @@ private:
     // Request ids of the probes of the current connect or scan attempt: only
     // an answer to one of them shows that the device is there.
     QSet<qint32> probeIds_;
+    Polling polling_{*this};
 };
 
 }  // namespace agent

@@ -1,12 +1,17 @@
 #include "frm_main.h"
 
 #include "app_logging.h"
+#include "frm_options.h"
+#include "help_window.h"
 #include "message_box_questioner.h"
 #include "single_mdi_child.h"
 #include "window_placement.h"
 
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
+#include "dialogs/frm_device_info.h"
+#include "dialogs/frm_ethernet_statistics.h"
+#include "dialogs/frm_info_statistics.h"
 #include "dialogs/frm_ip_address.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
@@ -46,6 +51,9 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // A window taller or wider than the area stays reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     buildMenus();
@@ -61,6 +69,9 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
         mdiArea_, [] { return new frmWireLessPrivacyOptions; }, this);
     wirelessOperationalSettings_ = new app::SingleMdiChild(
         mdiArea_, [] { return new frmWireLessOperationalSettings; }, this);
+    deviceInfo_ = new app::SingleMdiChild(mdiArea_, [] { return new frmDeviceInfo; }, this);
+    wirelessStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmInfoStatistics; }, this);
+    ethernetStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmEthernetStatistics; }, this);
 
     // Greyed from the start, whatever the session reports later.
     showDeviceCommandsEnabled(false);
@@ -233,16 +244,51 @@ void frmMain::mnuSetupSNMPtraps_Click()
     mnuSetupSNMPtraps->setChecked(trapSwitchChecked_);
 }
 
+void frmMain::mnuFileOptions_Click()
+{
+    frmOptions options(session_->polling(), this);
+    options.exec();
+}
+
+void frmMain::mnuInformationDeviceInfo_Click()
+{
+    deviceInfo_->show();
+}
+
+void frmMain::mnuInfoWireLessStatistics_Click()
+{
+    wirelessStatistics_->show();
+}
+
+void frmMain::mnuInfoEthernetStatistics_Click()
+{
+    ethernetStatistics_->show();
+}
+
+app::HelpWindow *frmMain::helpWindow() const
+{
+    return helpWindow_.data();
+}
+
+void frmMain::mnuHelpTopic_Click()
+{
+    if (!helpWindow_) {
+        const QString file = helpCollectionFile_.isEmpty() ? app::helpCollectionFile() : helpCollectionFile_;
+        // Without a help file the command does nothing; the log says why.
+        helpWindow_ = app::HelpWindow::open(file, this);
+        if (!helpWindow_)
+            return;
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
 // Windows that are still to come; their commands are in place and greyed
 // or available as they will be.
-void frmMain::mnuFileOptions_Click() {}
-void frmMain::mnuInformationDeviceInfo_Click() {}
-void frmMain::mnuInfoWireLessStatistics_Click() {}
-void frmMain::mnuInfoEthernetStatistics_Click() {}
 void frmMain::mnuViewRecord_Click() {}
 void frmMain::mnuRadioConfiguration_Click() {}
 void frmMain::mnuRadioTests_Click() {}
-void frmMain::mnuHelpTopic_Click() {}
 void frmMain::mnuHelpAbout_Click() {}
 
 void frmMain::tbToolBar_ButtonClick(QAction *button)

@@ -21,6 +21,7 @@ class QToolBar;
 class frmIPAddress;
 
 namespace app {
+class HelpWindow;
 class MessageBoxQuestioner;
 class SingleMdiChild;
 }  // namespace app
@@ -46,6 +47,10 @@ public:
     QLabel *statusPanel(int number) const;
     // Panel 3: shown when a trap arrives.
     void setTrapMarkVisible(bool visible);
+    // The help collection "Help Topic" opens; by default the one beside
+    // the program.
+    void setHelpCollectionFile(const QString &file) { helpCollectionFile_ = file; }
+    app::HelpWindow *helpWindow() const;
 
     // --- what other windows call -----------------------------------------
     QString AgentAddress() const { return session_->AgentAddress; }
@@ -156,6 +161,11 @@ private:
     app::SingleMdiChild *bridgeOperationalMode_ = nullptr;
     app::SingleMdiChild *wirelessPrivacyOptions_ = nullptr;
     app::SingleMdiChild *wirelessOperationalSettings_ = nullptr;
+    app::SingleMdiChild *deviceInfo_ = nullptr;
+    app::SingleMdiChild *wirelessStatistics_ = nullptr;
+    app::SingleMdiChild *ethernetStatistics_ = nullptr;
+    QString helpCollectionFile_;
+    QPointer<app::HelpWindow> helpWindow_;
 };
 
 // The one main window; every other window reaches the device through it.

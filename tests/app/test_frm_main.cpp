@@ -197,16 +197,30 @@ void TestFrmMain::setupWindowIsSingle_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("dialogClass");
-    QTest::newRow("IP settings") << "mnuSetupBridgeIPsettings" << "frmBridgeIPSettings";
-    QTest::newRow("operational mode") << "mnuSetupBridgeOperationalMode" << "frmBridgeOperationalMode";
-    QTest::newRow("privacy") << "mnuSetupWireLessPrivacy" << "frmWireLessPrivacyOptions";
-    QTest::newRow("wireless operational") << "mnuSetupWireLessOperational" << "frmWireLessOperationalSettings";
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("closeButton");
+    QTest::newRow("IP settings") << "mnuSetupBridgeIPsettings" << "frmBridgeIPSettings"
+                                 << "Bridge IP Configuration" << "CancelCommand";
+    QTest::newRow("operational mode") << "mnuSetupBridgeOperationalMode" << "frmBridgeOperationalMode"
+                                      << "Bridge Operational Mode" << "CancelCommand";
+    QTest::newRow("privacy") << "mnuSetupWireLessPrivacy" << "frmWireLessPrivacyOptions"
+                             << "WireLess Privacy Options" << "CancelCommand";
+    QTest::newRow("wireless operational") << "mnuSetupWireLessOperational" << "frmWireLessOperationalSettings"
+                                          << "WireLess Operational Settings" << "CancelCommand";
+    QTest::newRow("device info") << "mnuInformationDeviceInfo" << "frmDeviceInfo" << " Device Information"
+                                 << "OKCommand";
+    QTest::newRow("wireless statistics") << "mnuInfoWireLessStatistics" << "frmInfoStatistics"
+                                         << " Wireless Statistics" << "OKCommand";
+    QTest::newRow("Ethernet statistics") << "mnuInfoEthernetStatistics" << "frmEthernetStatistics"
+                                         << " Ethernet Statistics" << "OKCommand";
 }
 
 void TestFrmMain::setupWindowIsSingle()
 {
     QFETCH(QString, item);
     QFETCH(QString, dialogClass);
+    QFETCH(QString, caption);
+    QFETCH(QString, closeButton);
     ScratchSettings settings;
     auto window = loadedMainWindow(options_);
     window->show();
@@ -219,9 +233,12 @@ void TestFrmMain::setupWindowIsSingle()
     QMdiSubWindow *frame = window->mdiArea()->subWindowList().constFirst();
     QCOMPARE(window->mdiArea()->activeSubWindow(), frame);
     QCOMPARE(QString::fromLatin1(frame->widget()->metaObject()->className()), dialogClass);
+    QCOMPARE(frame->windowTitle(), caption);
+    // Whole at the main window's default size (433 x 433 pixels).
+    QVERIFY2(frame->width() <= 433 && frame->height() <= 433, qPrintable(QStringLiteral("%1 x %2").arg(frame->width()).arg(frame->height())));
 
-    // Its Cancel takes the frame with it; the next choice makes a new one.
-    frame->widget()->findChild<QAbstractButton *>("CancelCommand")->click();
+    // Its Cancel (a view's OK) takes the frame with it; the next choice makes a new one.
+    frame->widget()->findChild<QAbstractButton *>(closeButton)->click();
     QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 0);
     action->trigger();
     QCOMPARE(window->mdiArea()->subWindowList().size(), 1);

@@ -1,0 +1,51 @@
+#include "polling.h"
+
+#include "device_session.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcPolling, "corvane.agent.polling")
+
+namespace agent {
+
+int pollingSecondsOfStep(int step)
+{
+    return step >= 0 && step < kPollingSteps ? step * kSecondsPerPollingStep : -1;
+}
+
+int pollingStepOfSeconds(int seconds)
+{
+    if (seconds < 0 || seconds % kSecondsPerPollingStep != 0)
+        return -1;
+    const int step = seconds / kSecondsPerPollingStep;
+    return step < kPollingSteps ? step : -1;
+}
+
+Polling::Polling(DeviceSession &session) : session_(session)
+{
+    connect(&session_.PollingTimer, &QTimer::timeout, this, &Polling::PollingTimer_Timer);
+}
+
+void Polling::apply(int seconds)
+{
+    if (seconds <= 0) {
+        session_.PollingTimer.stop();
+        return;
+    }
+    session_.PollingTimer.start(seconds * millisecondsPerSecond_);
+}
+
+void Polling::PollingTimer_Timer()
+{
+    // A pass started now would interleave with the request that is waiting
+    // (or, between a download's attempts, overwrite the store it is about
+    // to send).
+    if (session_.Manager1.Busy() || session_.deviceWorkRunning()) {
+        qCDebug(lcPolling) << "device busy; polling tick skipped";
+        return;
+    }
+    session_.Timer2.start(200);
+    session_.ReadAllConfiguration();
+}
+
+}  // namespace agent

@@ -1,0 +1,42 @@
+#pragma once
+// Polling: the periodic full read that the options dialog switches on.
+// Every tick of the session's PollingTimer starts one full configuration
+// read with Timer2 retries, as after a connect but without a fresh retry
+// budget. A tick finds the device busy more often than not on a slow link;
+// it then does nothing and the next tick tries again.
+
+#include <QObject>
+
+namespace agent {
+
+class DeviceSession;
+
+// The options slider's steps: step p polls every 5 x p seconds, 0 is off.
+constexpr int kPollingSteps = 7;
+constexpr int kSecondsPerPollingStep = 5;
+// Seconds of a step; -1 outside 0..6.
+int pollingSecondsOfStep(int step);
+// Step of an interval; -1 for an interval the slider cannot show.
+int pollingStepOfSeconds(int seconds);
+
+class Polling : public QObject {
+    Q_OBJECT
+public:
+    explicit Polling(DeviceSession &session);
+
+    // The options dialog's OK: 0 stops polling, any other number of seconds
+    // (re)starts it at that interval.
+    void apply(int seconds);
+    // One tick of PollingTimer.
+    void PollingTimer_Timer();
+
+    // How long a second of the interval lasts; tests shorten it.
+    void setMillisecondsPerSecond(int milliseconds) { millisecondsPerSecond_ = milliseconds; }
+    int millisecondsPerSecond() const { return millisecondsPerSecond_; }
+
+private:
+    DeviceSession &session_;
+    int millisecondsPerSecond_ = 1000;
+};
+
+}  // namespace agent

@@ -1,0 +1,197 @@
+#include "help_window.h"
+
+#include "app_logging.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QHelpSearchResultWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+const QString kCollectionName = QStringLiteral("SNMPHelp.qhc");
+const QString kDocumentationName = QStringLiteral("SNMPHelp.qch");
+
+// Leaves `to` a writable copy of `from`, copying only when they differ.
+bool refreshCopy(const QString &from, const QString &to)
+{
+    QFile source(from);
+    QFile copy(to);
+    if (source.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly) && source.readAll() == copy.readAll())
+        return true;
+    copy.close();
+    QFile::remove(to);
+    return QFile::copy(from, to) && QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+}
+
+}  // namespace
+
+QString helpCollectionFile()
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString collection = programDir.filePath(kCollectionName);
+    const QString documentation = programDir.filePath(kDocumentationName);
+    if (!QFileInfo::exists(collection) || !QFileInfo::exists(documentation)) {
+        qCWarning(lcApp) << "no help file beside the program:" << collection;
+        return QString();
+    }
+    if (QFileInfo(programDir.path()).isWritable())
+        return collection;
+    const QDir cache(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/help"));
+    if (!cache.mkpath(QStringLiteral(".")) || !refreshCopy(collection, cache.filePath(kCollectionName)) ||
+        !refreshCopy(documentation, cache.filePath(kDocumentationName))) {
+        qCWarning(lcApp) << "the help file could not be copied to" << cache.path();
+        return QString();
+    }
+    return cache.filePath(kCollectionName);
+}
+
+// --- the page viewer ------------------------------------------------------------
+
+HelpBrowser::HelpBrowser(QHelpEngine &engine, QWidget *parent) : QTextBrowser(parent), engine_(engine)
+{
+    setObjectName(QStringLiteral("helpBrowser"));
+    setOpenExternalLinks(true);
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl &name)
+{
+    if (name.scheme() == QLatin1String("qthelp"))
+        return engine_.fileData(name);
+    return QTextBrowser::loadResource(type, name);
+}
+
+// --- the window ---------------------------------------------------------------------
+
+HelpWindow *HelpWindow::open(const QString &collectionFile, QWidget *parent)
+{
+    if (collectionFile.isEmpty() || !QFileInfo::exists(collectionFile)) {
+        qCWarning(lcApp) << "help file missing:" << collectionFile;
+        return nullptr;
+    }
+    auto *engine = new QHelpEngine(collectionFile);
+    if (!engine->setupData() || engine->registeredDocumentations().isEmpty()) {
+        qCWarning(lcApp) << "help file" << collectionFile << "cannot be read:" << engine->error();
+        delete engine;
+        return nullptr;
+    }
+    for (const QString &ns : engine->registeredDocumentations()) {
+        if (!QFileInfo::exists(engine->documentationFileName(ns))) {
+            qCWarning(lcApp) << "help documentation missing:" << engine->documentationFileName(ns);
+            delete engine;
+            return nullptr;
+        }
+    }
+    return new HelpWindow(engine, parent);
+}
+
+HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Qt::Window), engine_(engine)
+{
+    engine_->setParent(this);
+    setObjectName(QStringLiteral("helpWindow"));
+    setWindowTitle(QStringLiteral("TARVO SNMP Manager Help"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    browser_ = new HelpBrowser(*engine_, this);
+    navigation_ = new QTabWidget(this);
+    navigation_->setObjectName(QStringLiteral("helpNavigation"));
+    QHelpContentWidget *contents = engine_->contentWidget();
+    contents->setObjectName(QStringLiteral("helpContents"));
+    navigation_->addTab(contents, QStringLiteral("&Contents"));
+    navigation_->addTab(buildIndexPage(), QStringLiteral("&Index"));
+    navigation_->addTab(buildSearchPage(), QStringLiteral("&Search"));
+    connect(contents, &QHelpContentWidget::linkActivated, browser_, [this](const QUrl &url) { browser_->setSource(url); });
+    // The first page once the contents are known.
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
+        engine_->contentWidget()->expandToDepth(0);
+        if (browser_->source().isEmpty())
+            browser_->setSource(homePage());
+    });
+
+    auto *splitter = new QSplitter(this);
+    splitter->addWidget(navigation_);
+    splitter->addWidget(browser_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({230, 450});
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    resize(720, 500);
+
+    if (!engine_->contentModel()->isCreatingContents() && engine_->contentModel()->rowCount() > 0)
+        browser_->setSource(homePage());
+    // The full-text index is built beside the collection the first time
+    // (and again when the help file changed); searching waits for it.
+    engine_->searchEngine()->scheduleIndexDocumentation();
+}
+
+HelpWindow::~HelpWindow() = default;
+
+QUrl HelpWindow::homePage() const
+{
+    QHelpContentModel *model = engine_->contentModel();
+    QHelpContentItem *first = model->rowCount() > 0 ? model->contentItemAt(model->index(0, 0)) : nullptr;
+    return first ? first->url() : QUrl();
+}
+
+QWidget *HelpWindow::buildIndexPage()
+{
+    auto *page = new QWidget(this);
+    auto *lookFor = new QLineEdit(page);
+    lookFor->setObjectName(QStringLiteral("helpIndexFilter"));
+    lookFor->setClearButtonEnabled(true);
+    auto *label = new QLabel(QStringLiteral("&Look for:"), page);
+    label->setBuddy(lookFor);
+    QHelpIndexWidget *index = engine_->indexWidget();
+    index->setObjectName(QStringLiteral("helpIndex"));
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(label);
+    layout->addWidget(lookFor);
+    layout->addWidget(index);
+    connect(lookFor, &QLineEdit::textChanged, index, [index](const QString &text) { index->filterIndices(text); });
+    connect(lookFor, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    connect(index, &QHelpIndexWidget::documentActivated, this,
+            [this](const QHelpLink &document, const QString &) { browser_->setSource(document.url); });
+    // A keyword on several pages: the first one; the others are a search away.
+    connect(index, &QHelpIndexWidget::documentsActivated, this,
+            [this](const QList<QHelpLink> &documents, const QString &) {
+                if (!documents.isEmpty())
+                    browser_->setSource(documents.constFirst().url);
+            });
+    return page;
+}
+
+QWidget *HelpWindow::buildSearchPage()
+{
+    QHelpSearchEngine *search = engine_->searchEngine();
+    auto *page = new QWidget(this);
+    QHelpSearchQueryWidget *query = search->queryWidget();
+    QHelpSearchResultWidget *results = search->resultWidget();
+    query->setObjectName(QStringLiteral("helpSearchQuery"));
+    results->setObjectName(QStringLiteral("helpSearchResults"));
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(query);
+    layout->addWidget(results, 1);
+    connect(query, &QHelpSearchQueryWidget::search, search, [search, query] { search->search(query->searchInput()); });
+    connect(results, &QHelpSearchResultWidget::requestShowLink, browser_, [this](const QUrl &url) { browser_->setSource(url); });
+    return page;
+}
+
+}  // namespace app

@@ -1,0 +1,56 @@
+#include "dialogs/frm_device_info.h"
+
+#include "config/configuration_store.h"
+#include "config/encodings.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/information_view_parts.h"
+#include "dialogs/masked_hex_edit.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmDeviceInfo::frmDeviceInfo(QWidget *parent) : SettingsDialog(QStringLiteral(" Device Information"), parent)
+{
+    setObjectName(QStringLiteral("frmDeviceInfo"));
+    QLabel *Label1 = dialogparts::label(QStringLiteral("Label1"), QStringLiteral("Manufacture Name"), this);
+    QLabel *Label2 = dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Regulation Domain"), this);
+    QLabel *EthernetAddress =
+        dialogparts::label(QStringLiteral("EthernetAddress"), QStringLiteral("Default MAC Address"), this);
+    ManufactureNameText = viewparts::lockedBox(QStringLiteral("ManufactureNameText"), Label1, this);
+    // The name is 32 characters, fill included.
+    ManufactureNameText->setMinimumWidth(ManufactureNameText->fontMetrics().averageCharWidth() * 34);
+    RegulationDomainText = viewparts::lockedBox(QStringLiteral("RegulationDomainText"), Label2, this);
+    DefaultMACAddressMaskEdBox = new MaskedHexEdit(6, this);
+    DefaultMACAddressMaskEdBox->setObjectName(QStringLiteral("DefaultMACAddressMaskEdBox"));
+    DefaultMACAddressMaskEdBox->setReadOnly(true);
+    EthernetAddress->setBuddy(DefaultMACAddressMaskEdBox);
+    DefaultMACAddressMaskEdBox->setAccessibleName(EthernetAddress->text());
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(ManufactureNameText, 0, 1);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(RegulationDomainText, 1, 1);
+    grid->addWidget(EthernetAddress, 2, 0);
+    grid->addWidget(DefaultMACAddressMaskEdBox, 2, 1);
+    auto *OKCommand = viewparts::okButton(this);
+    connect(OKCommand, &QPushButton::clicked, this, &frmDeviceInfo::OKCommand_Click);
+    grid->addWidget(OKCommand, 3, 1, Qt::AlignRight);
+    // Nothing here is edited: OK takes the focus, not the first box.
+    OKCommand->setFocus();
+
+    Form_Load();
+}
+
+void frmDeviceInfo::Form_Load()
+{
+    const config::DeviceInfoRecord &info = config::store().sysDeviceInfo;
+    ManufactureNameText->setText(info.manufactureName);
+    DefaultMACAddressMaskEdBox->setStoreText(info.defaultMACAddress);
+    // A code the table does not list leaves the box empty.
+    RegulationDomainText->setText(config::regulationDomainName(info.regulationDomain));
+}
+
+void frmDeviceInfo::OKCommand_Click() { accept(); }

@@ -1,0 +1,25 @@
+#pragma once
+// The Ethernet receive and transmit counters of the last read, in two
+// framed columns. A snapshot like the wireless statistics view.
+
+#include "dialogs/settings_dialog.h"
+
+class QLineEdit;
+
+class frmEthernetStatistics : public SettingsDialog {
+    Q_OBJECT
+
+public:
+    explicit frmEthernetStatistics(QWidget *parent = nullptr);
+
+private slots:
+    void OKCommand_Click();
+
+private:
+    void Form_Load();
+    void ShowStatistics();
+
+    // In record order, 1-based.
+    QLineEdit *receiveBoxes_[16 + 1] = {};
+    QLineEdit *transmitBoxes_[14 + 1] = {};
+};

@@ -1,0 +1,72 @@
+#include "dialogs/information_view_parts.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+namespace viewparts {
+
+QLineEdit *lockedBox(const QString &objectName, QLabel *label, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(objectName);
+    box->setReadOnly(true);
+    if (label) {
+        label->setBuddy(box);
+        box->setAccessibleName(label->text());
+    }
+    return box;
+}
+
+void useCompactFont(QWidget *view)
+{
+    QFont font = view->font();
+    font.setPointSizeF(font.pointSizeF() - 1);
+    view->setFont(font);
+}
+
+int captionWidth(const QWidget *view)
+{
+    // Most captions fit on one line, and two columns of caption and box
+    // stay narrower than the main window's default size; longer captions
+    // wrap between words.
+    return 16 * view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+}
+
+QLineEdit *addCounterRow(QGridLayout *grid, int row, int column, const CounterCell &cell, int captionWidth,
+                         QWidget *parent)
+{
+    auto *label = new QLabel(QLatin1String(cell.caption), parent);
+    label->setObjectName(QLatin1String(cell.box) + QStringLiteral("Label"));
+    label->setWordWrap(true);
+    label->setFixedWidth(captionWidth);
+    // Every line of a wrapped caption, whatever height the row would get.
+    label->setMinimumHeight(label->heightForWidth(captionWidth));
+    QLineEdit *box = lockedBox(QLatin1String(cell.box), label, parent);
+    box->setAlignment(Qt::AlignRight);
+    // The widest counter, 4294967295, shown whole.
+    const int frame = 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("4294967295")) + frame + 4);
+    grid->addWidget(label, row, column);
+    grid->addWidget(box, row, column + 1);
+    return box;
+}
+
+QPushButton *okButton(QWidget *parent)
+{
+    auto *ok = new QPushButton(QStringLiteral("OK"), parent);
+    ok->setObjectName(QStringLiteral("OKCommand"));
+    ok->setDefault(true);
+    return ok;
+}
+
+void tighten(QGridLayout *grid)
+{
+    grid->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(4);
+}
+
+}  // namespace viewparts
