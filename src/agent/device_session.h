@@ -112,7 +112,8 @@ public:
     // next attempt).
     bool deviceWorkRunning() const
     {
-        return passRunning_ || downloadRunning_ || Timer1.isActive() || Timer2.isActive() || SetTimer.isActive();
+        const bool connecting = (ConnectPending || ScanPending) && Timer1.isActive();
+        return connecting || passRunning_ || downloadRunning_ || Timer2.isActive() || SetTimer.isActive();
     }
     // The periodic full read.
     Polling &polling() { return polling_; }

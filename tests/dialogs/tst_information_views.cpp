@@ -1,122 +1,72 @@
-// The statistics and device views: every box shows its own store field
-// under its own caption, counters as unsigned decimals, filled once.
+// The statistics and device views: each box shows its own store field,
+// under its own caption, as an unsigned decimal, filled once at opening.
 
 #include "config/configuration_store.h"
 #include "dialog_test_support.h"
 #include "dialogs/frm_device_info.h"
 #include "dialogs/frm_ethernet_statistics.h"
 #include "dialogs/frm_info_statistics.h"
-#include "dialogs/masked_hex_edit.h"
 
 #include <QLabel>
 #include <QTest>
 
 namespace {
 
-enum class Record { Wireless, EthRx, EthTx };
+// Screen order, top to bottom, left column first: "box=record.field".
+// W is the wireless record, whose order differs from the screen's; R and
+// T are the Ethernet receive and transmit records.
+const char kWireless[] =
+    "UnicastPacketsTxtxt=W1 BroadcastPacketsTxtxt=W2 MulticastPacketsTxtxt=W3 BeaconTxtxt=W4 AckPacketsTxtxt=W9 "
+    "RTSPacketsTxtxt=W10 CTSPacketsTxtxt=W11 ACKFailuretxt=W15 CTSFailuretxt=W16 RetryPacketstxt=W17 FCSErrortxt=W18 "
+    "UnicastPacketsRxtxt=W5 BroadcastPacketsRxtxt=W6 MulticastPacketsRxtxt=W7 BeaconRxtxt=W8 AckPacketsRxtxt=W12 "
+    "RTSPacketsRxtxt=W13 CTSPacketsRxtxt=W14 ReceivedDuplicatetxt=W19 FailedPacketstxt=W20 PacketsAgedtxt=W21 "
+    "InvalidPLCPtxt=W22";
+const char kEthernet[] =
+    "TotalBytesRxtxt=R1 TotalPacketsRxtxt=R2 PacketCRCErrorsRxtxt=R3 MulticastPacketsRxtxt=R4 BroadcastPacketsRxtxt=R5 "
+    "ControlFramesRxtxt=R6 PauseFramesRxtxt=R7 UnknownOPCodeRxtxt=R8 AlignmentErrRxtxt=R9 LengthOutOfRangeRxtxt=R10 "
+    "CodeErrorRxtxt=R11 FalseCarrierRxtxt=R12 UndersizePacketsRxtxt=R13 OversizePacketsRxtxt=R14 "
+    "TotalFragmentsRxtxt=R15 TotalJabberRxtxt=R16 TotalBytesTxtxt=T1 TotalPacketsTxtxt=T2 PacketCRCErrorsTxtxt=T3 "
+    "MulticastPacketsTxtxt=T4 BroadcastPacketsTxtxt=T5 UnicastPacketsTxtxt=T6 PauseFramesTxtxt=T7 "
+    "SingleDeferPacketsTxtxt=T8 MultiDeferPacketsTxtxt=T9 SingleCollisionPacketsTxtxt=T10 "
+    "MultiCollisionPacketsTxtxt=T11 LateCollisionsPacketsTxtxt=T12 ExcessiveCollisionPacketsTxtxt=T13 "
+    "TotalCollisionTxtxt=T14";
+const QStringList kWirelessCaptions{
+    "Unicast Transmitted Packets", "Broadcast Transmitted Packets", "Multicast Transmitted Packets",
+    "Transmitted Beacon", "Transmitted ACK", "Transmitted RTS", "Transmitted CTS", "ACK Failure", "CTS Failure",
+    "Retry Packets", "FCS Error", "Unicast Received Packets", "Broadcast Received Packets",
+    "Multicast Received Packets", "Received Beacon", "Received ACK", "Received RTS", "Received CTS",
+    "Received Duplicate", "Failed Packets", "Aged Packets", "Invalid PLCP"};
+const QStringList kEthernetCaptions = QStringList{"Total Bytes", "Total Packets", "Packet CRC Errors",
+    "Multicast Packets", "Broadcast Packets", "Control Frames", "Pause Frames", "UnknownOP Code", "Alignment Error",
+    "Length Out Of Range", "Code Error", "False Carrier", "Undersize Packets", "Oversize Packets", "Total Fragments",
+    "Total Jabber", "Total Bytes", "Total Packets", "Packet CRC Errors", "Multicast Packets", "Broadcast Packets",
+    "Unicast Packets", "Pause Frames", "SingleDefer Packets", "MultiDefer Packets", "Single Collisions",
+    "Multi Collisions", "Late Collisions", "Excessive Collisions", "Total Collisions"};
 
-struct Shown {
-    Record record;
-    int field;  // 1-based place in the record
-    const char *box;
-    const char *caption;
-};
-
-// Screen order, which is not the record's for the wireless counters.
-const Shown kWireless[] = {
-    {Record::Wireless, 1, "UnicastPacketsTxtxt", "Unicast Transmitted Packets"},
-    {Record::Wireless, 2, "BroadcastPacketsTxtxt", "Broadcast Transmitted Packets"},
-    {Record::Wireless, 3, "MulticastPacketsTxtxt", "Multicast Transmitted Packets"},
-    {Record::Wireless, 4, "BeaconTxtxt", "Transmitted Beacon"},
-    {Record::Wireless, 9, "AckPacketsTxtxt", "Transmitted ACK"},
-    {Record::Wireless, 10, "RTSPacketsTxtxt", "Transmitted RTS"},
-    {Record::Wireless, 11, "CTSPacketsTxtxt", "Transmitted CTS"},
-    {Record::Wireless, 15, "ACKFailuretxt", "ACK Failure"},
-    {Record::Wireless, 16, "CTSFailuretxt", "CTS Failure"},
-    {Record::Wireless, 17, "RetryPacketstxt", "Retry Packets"},
-    {Record::Wireless, 18, "FCSErrortxt", "FCS Error"},
-    {Record::Wireless, 5, "UnicastPacketsRxtxt", "Unicast Received Packets"},
-    {Record::Wireless, 6, "BroadcastPacketsRxtxt", "Broadcast Received Packets"},
-    {Record::Wireless, 7, "MulticastPacketsRxtxt", "Multicast Received Packets"},
-    {Record::Wireless, 8, "BeaconRxtxt", "Received Beacon"},
-    {Record::Wireless, 12, "AckPacketsRxtxt", "Received ACK"},
-    {Record::Wireless, 13, "RTSPacketsRxtxt", "Received RTS"},
-    {Record::Wireless, 14, "CTSPacketsRxtxt", "Received CTS"},
-    {Record::Wireless, 19, "ReceivedDuplicatetxt", "Received Duplicate"},
-    {Record::Wireless, 20, "FailedPacketstxt", "Failed Packets"},
-    {Record::Wireless, 21, "PacketsAgedtxt", "Aged Packets"},
-    {Record::Wireless, 22, "InvalidPLCPtxt", "Invalid PLCP"},
-};
-const Shown kEthernet[] = {
-    {Record::EthRx, 1, "TotalBytesRxtxt", "Total Bytes"},
-    {Record::EthRx, 2, "TotalPacketsRxtxt", "Total Packets"},
-    {Record::EthRx, 3, "PacketCRCErrorsRxtxt", "Packet CRC Errors"},
-    {Record::EthRx, 4, "MulticastPacketsRxtxt", "Multicast Packets"},
-    {Record::EthRx, 5, "BroadcastPacketsRxtxt", "Broadcast Packets"},
-    {Record::EthRx, 6, "ControlFramesRxtxt", "Control Frames"},
-    {Record::EthRx, 7, "PauseFramesRxtxt", "Pause Frames"},
-    {Record::EthRx, 8, "UnknownOPCodeRxtxt", "UnknownOP Code"},
-    {Record::EthRx, 9, "AlignmentErrRxtxt", "Alignment Error"},
-    {Record::EthRx, 10, "LengthOutOfRangeRxtxt", "Length Out Of Range"},
-    {Record::EthRx, 11, "CodeErrorRxtxt", "Code Error"},
-    {Record::EthRx, 12, "FalseCarrierRxtxt", "False Carrier"},
-    {Record::EthRx, 13, "UndersizePacketsRxtxt", "Undersize Packets"},
-    {Record::EthRx, 14, "OversizePacketsRxtxt", "Oversize Packets"},
-    {Record::EthRx, 15, "TotalFragmentsRxtxt", "Total Fragments"},
-    {Record::EthRx, 16, "TotalJabberRxtxt", "Total Jabber"},
-    {Record::EthTx, 1, "TotalBytesTxtxt", "Total Bytes"},
-    {Record::EthTx, 2, "TotalPacketsTxtxt", "Total Packets"},
-    {Record::EthTx, 3, "PacketCRCErrorsTxtxt", "Packet CRC Errors"},
-    {Record::EthTx, 4, "MulticastPacketsTxtxt", "Multicast Packets"},
-    {Record::EthTx, 5, "BroadcastPacketsTxtxt", "Broadcast Packets"},
-    {Record::EthTx, 6, "UnicastPacketsTxtxt", "Unicast Packets"},
-    {Record::EthTx, 7, "PauseFramesTxtxt", "Pause Frames"},
-    {Record::EthTx, 8, "SingleDeferPacketsTxtxt", "SingleDefer Packets"},
-    {Record::EthTx, 9, "MultiDeferPacketsTxtxt", "MultiDefer Packets"},
-    {Record::EthTx, 10, "SingleCollisionPacketsTxtxt", "Single Collisions"},
-    {Record::EthTx, 11, "MultiCollisionPacketsTxtxt", "Multi Collisions"},
-    {Record::EthTx, 12, "LateCollisionsPacketsTxtxt", "Late Collisions"},
-    {Record::EthTx, 13, "ExcessiveCollisionPacketsTxtxt", "Excessive Collisions"},
-    {Record::EthTx, 14, "TotalCollisionTxtxt", "Total Collisions"},
-};
-
-config::Counter &counter(Record record, int field)
+config::Counter &counter(QChar record, int field)
 {
     auto &s = config::store();
-    switch (record) {
-    case Record::Wireless: return s.wirelessStatistics.at(field);
-    case Record::EthRx: return s.EthRxStatistics.at(field);
-    case Record::EthTx: break;
-    }
-    return s.EthTxStatistics.at(field);
+    return record == 'W' ? s.wirelessStatistics.at(field)
+                         : record == 'R' ? s.EthRxStatistics.at(field) : s.EthTxStatistics.at(field);
 }
 
-// A value no other counter has; the first of each record is above 2^31
-// (the widest, 4294967295, in the wireless record's last box on the left).
-config::Counter distinctValue(Record record, int field)
+// No two counters alike; the first of each record and the last box of the
+// wireless view's left column (record field 18) above 2^31.
+config::Counter distinct(QChar record, int field)
 {
-    if (record == Record::Wireless && field == 18)
+    if (record == 'W' && field == 18)
         return 4294967295u;
-    if (field == 1)
-        return 2147483648u + quint32(record);
-    return quint32(record) * 100000u + quint32(field) * 1001u;
+    return (field == 1 ? 2147483648u : 0u) + record.unicode() * 1000u + quint32(field);
 }
 
-// "box|caption|text" for every counter the view shows.
-QStringList shownCounters(const QWidget *view, const Shown *begin, const Shown *end)
+// "label: caption" of the label whose buddy the box is.
+QString captionOf(const QWidget *view, const QWidget *box)
 {
-    QStringList shown;
-    for (const Shown *s = begin; s != end; ++s) {
-        auto *box = control<QLineEdit>(view, s->box);
-        QString caption = QStringLiteral("(no label)");
-        for (const QLabel *label : view->findChildren<QLabel *>()) {
-            if (label->buddy() == box)
-                caption = label->text();
-        }
-        shown << QStringLiteral("%1|%2|%3%4").arg(QLatin1String(s->box), caption, box->text(),
-                                                   box->isReadOnly() ? QString() : QStringLiteral("|editable"));
+    for (const QLabel *label : view->findChildren<QLabel *>()) {
+        if (label->buddy() == box)
+            return label->objectName() + ": " + label->text();
     }
-    return shown;
+    return QStringLiteral("(no label)");
 }
 
 }  // namespace
@@ -140,38 +90,42 @@ void TestInformationViews::counterViews_data()
 {
     QTest::addColumn<bool>("ethernet");
     QTest::addColumn<bool>("afterRead");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("wireless, before a read") << false << false << " Wireless Statistics";
-    QTest::newRow("wireless, distinct counters") << false << true << " Wireless Statistics";
-    QTest::newRow("Ethernet, before a read") << true << false << " Ethernet Statistics";
-    QTest::newRow("Ethernet, distinct counters") << true << true << " Ethernet Statistics";
+    QTest::newRow("wireless, before a read") << false << false;
+    QTest::newRow("wireless, distinct counters") << false << true;
+    QTest::newRow("Ethernet, before a read") << true << false;
+    QTest::newRow("Ethernet, distinct counters") << true << true;
 }
 
 void TestInformationViews::counterViews()
 {
     QFETCH(bool, ethernet);
     QFETCH(bool, afterRead);
-    QFETCH(QString, caption);
-    const Shown *begin = ethernet ? std::begin(kEthernet) : std::begin(kWireless);
-    const Shown *end = ethernet ? std::end(kEthernet) : std::end(kWireless);
-    QStringList expected;
-    for (const Shown *s = begin; s != end; ++s) {
-        const config::Counter value = afterRead ? distinctValue(s->record, s->field) : 0;
-        counter(s->record, s->field) = value;
-        expected << QStringLiteral("%1|%2|%3").arg(QLatin1String(s->box), QLatin1String(s->caption)).arg(value);
+    QStringList boxes, expected;
+    for (const QString &cell : QString::fromLatin1(ethernet ? kEthernet : kWireless).split(' ')) {
+        const QString place = cell.section('=', 1);
+        const config::Counter value = afterRead ? distinct(place.at(0), place.mid(1).toInt()) : 0;
+        counter(place.at(0), place.mid(1).toInt()) = value;
+        boxes << cell.section('=', 0, 0);
+        expected << QString::number(value);
     }
-
     QWidget *view = ethernet ? static_cast<QWidget *>(openDialog<frmEthernetStatistics>(view_))
                              : openDialog<frmInfoStatistics>(view_);
-    QCOMPARE(view->windowTitle(), caption);
-    QCOMPARE(shownCounters(view, begin, end), expected);
+    QCOMPARE(view->windowTitle(), ethernet ? " Ethernet Statistics" : " Wireless Statistics");
+    const auto shown = [&] {
+        QStringList texts, captions;
+        for (const QString &name : boxes) {
+            auto *box = control<QLineEdit>(view, qPrintable(name));
+            texts << box->text() + (box->isReadOnly() ? "" : " (editable)");
+            captions << captionOf(view, box).section(": ", 1);
+        }
+        return texts + captions;
+    };
+    QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
 
-    // A snapshot: a later read does not reach the open view.
-    for (const Shown *s = begin; s != end; ++s)
-        counter(s->record, s->field) += 7;
-    QCoreApplication::processEvents();
-    QCOMPARE(shownCounters(view, begin, end), expected);
-
+    // A snapshot: later reads do not reach the open view.
+    config::store().wirelessStatistics.at(1) += 7;
+    config::store().EthRxStatistics.at(1) += 7;
+    QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
     press(view, "OKCommand");
     QVERIFY(view_.isNull());
 }
@@ -179,38 +133,39 @@ void TestInformationViews::counterViews()
 void TestInformationViews::deviceView_data()
 {
     QTest::addColumn<int>("domain");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("macAddress");
-    QTest::addColumn<QString>("manufacturer");
-    const QString maker = QStringLiteral("Corvane Networks Ltd.").leftJustified(32);
-    QTest::newRow("FCC") << 16 << "FCC" << "02C04A102B3C" << maker;
-    QTest::newRow("SPAIN") << 49 << "SPAIN" << "0040F4A1B2C3" << maker;
-    QTest::newRow("MKK") << 64 << "MKK" << "0040F4A1B2C3" << maker;
-    QTest::newRow("unknown code") << 33 << "" << "0040F4A1B2C3" << maker;
-    QTest::newRow("before a read") << 0 << "" << "" << "";
+    QTest::addColumn<QString>("mac");
+    QTest::addColumn<QString>("maker");
+    QTest::addColumn<QString>("domainShown");
+    QTest::addColumn<QString>("macShown");
+    const QString maker = QStringLiteral("Corvane Networks Ltd.").leftJustified(32);  // fill kept
+    QTest::newRow("FCC") << 16 << "02C04A102B3C" << maker << "FCC" << "02 C0 4A 10 2B 3C";
+    QTest::newRow("SPAIN") << 49 << "0040F4A1B2C3" << maker << "SPAIN" << "00 40 F4 A1 B2 C3";
+    QTest::newRow("MKK") << 64 << "0040F4A1B2C3" << "x" << "MKK" << "00 40 F4 A1 B2 C3";
+    QTest::newRow("unknown code") << 33 << "0040F4A1B2C3" << maker << "" << "00 40 F4 A1 B2 C3";
+    QTest::newRow("before a read") << 0 << "" << "" << "" << "";
 }
 
 void TestInformationViews::deviceView()
 {
     QFETCH(int, domain);
-    QFETCH(QString, name);
-    QFETCH(QString, macAddress);
-    QFETCH(QString, manufacturer);
+    QFETCH(QString, mac);
+    QFETCH(QString, maker);
+    QFETCH(QString, domainShown);
+    QFETCH(QString, macShown);
     auto &info = config::store().sysDeviceInfo;
     info.regulationDomain = config::Integer(domain);
-    info.defaultMACAddress = macAddress;
-    info.manufactureName = manufacturer;
-
+    info.defaultMACAddress = mac;
+    info.manufactureName = maker;
     auto *view = openDialog<frmDeviceInfo>(view_);
     QCOMPARE(view->windowTitle(), QStringLiteral(" Device Information"));
-    QCOMPARE(control<QLineEdit>(view, "ManufactureNameText")->text(), manufacturer);
-    QCOMPARE(control<QLineEdit>(view, "RegulationDomainText")->text(), name);
-    // Six pairs apart, as the mask shows them.
-    QCOMPARE(control<MaskedHexEdit>(view, "DefaultMACAddressMaskEdBox")->text().remove(QLatin1Char(' ')), macAddress);
-    for (const char *label : {"Label1|Manufacture Name", "Label2|Regulation Domain", "EthernetAddress|Default MAC Address"}) {
-        const QStringList parts = QString::fromLatin1(label).split(QLatin1Char('|'));
-        QCOMPARE(control<QLabel>(view, qPrintable(parts.at(0)))->text(), parts.at(1));
+    QStringList shown;
+    for (const char *name : {"ManufactureNameText", "RegulationDomainText", "DefaultMACAddressMaskEdBox"}) {
+        auto *box = control<QLineEdit>(view, name);
+        shown << box->text() + (box->isReadOnly() ? "" : " (editable)") << captionOf(view, box);
     }
+    shown[4] = shown[4].trimmed();  // an empty mask shows blanks
+    QCOMPARE(shown, (QStringList{maker, "Label1: Manufacture Name", domainShown, "Label2: Regulation Domain",
+                                 macShown, "EthernetAddress: Default MAC Address"}));
     press(view, "OKCommand");
     QVERIFY(view_.isNull());
 }

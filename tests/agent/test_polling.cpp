@@ -1,0 +1,124 @@
+// Polling: the full read repeated at the chosen interval, never started
+// while the device is busy with something else, and harmless before a
+// connect. Intervals are shortened: a "second" lasts a few milliseconds.
+
+#include "session_fixture.h"
+
+namespace {
+const QString kReading = QStringLiteral("Reading configuration...");
+const QString kAllRetrieved = QStringLiteral("All values retrieved.");
+}  // namespace
+
+class TestPolling : public QObject {
+    Q_OBJECT
+private slots:
+    void pollsAtTheInterval();
+    void tickWhileTheDeviceIsBusyDoesNothing_data();
+    void tickWhileTheDeviceIsBusyDoesNothing();
+    void beforeAConnectNothingIsSent();
+};
+
+void TestPolling::pollsAtTheInterval()
+{
+    SessionFixture f;
+    QVERIFY(f.connectAndRead());
+    agent::Polling &polling = f.session->polling();
+    polling.apply(10);
+    QCOMPARE(f.session->PollingTimer.interval(), 10000);  // the real interval
+
+    f.session->ReadAttempt = 3;  // what the connect left: a poll does not renew it
+    f.statuses.clear();
+    f.ap.clearReceivedRequests();
+    polling.setMillisecondsPerSecond(10);
+    polling.apply(10);
+    QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kAllRetrieved) >= 3; }, 5000));
+    polling.apply(0);
+    QVERIFY(!f.session->PollingTimer.isActive());
+    const QStringList seen = f.statuses;
+    QTest::qWait(250);
+    QCOMPARE(f.statuses, seen);  // stopped
+
+    QCOMPARE(seen.mid(0, 6), (QStringList{kReading, kAllRetrieved, kReading, kAllRetrieved, kReading, kAllRetrieved}));
+    QCOMPARE(f.session->ReadAttempt, qint16(3));
+    // Each pass asks for all eight groups, the first a whole interval after the last.
+    const QVector<snmp::Message> passes = f.requestsNaming(QStringLiteral("sysDeviceInfo"));
+    QCOMPARE(passes.size(), f.statuses.count(kReading));
+    QCOMPARE(f.ap.receivedRequests().size(), 8 * passes.size());
+}
+
+void TestPolling::tickWhileTheDeviceIsBusyDoesNothing_data()
+{
+    QTest::addColumn<QString>("busyWith");
+    QTest::newRow("a request outstanding") << "download request";
+    QTest::newRow("a download waiting for its next attempt") << "download retry";
+    QTest::newRow("a read waiting for its next pass") << "read retry";
+    QTest::newRow("a connect's watchdog running") << "connect";
+}
+
+void TestPolling::tickWhileTheDeviceIsBusyDoesNothing()
+{
+    QFETCH(QString, busyWith);
+    SessionFixture f;
+    agent::DeviceSession &s = *f.session;
+    if (busyWith != QLatin1String("connect"))
+        QVERIFY(f.connectAndRead());
+    f.statuses.clear();
+    int ticksDuringRequests = 0;
+
+    if (busyWith == QLatin1String("download request")) {
+        QObject::connect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, [&](const snmp::Message &) {
+            ++ticksDuringRequests;
+            s.polling().PollingTimer_Timer();
+        });
+        s.mnuFileSave_Click();
+        QVERIFY(ticksDuringRequests > 0);
+    } else if (busyWith == QLatin1String("download retry")) {
+        f.ap.faults.wrongEchoObjects.insert(QStringLiteral("operChannelID"));
+        s.mnuFileSave_Click();
+        QVERIFY(s.SetTimer.isActive());
+        s.polling().PollingTimer_Timer();
+        s.SetTimer.stop();
+    } else if (busyWith == QLatin1String("read retry")) {
+        f.ap.faults.badValues.insert(QStringLiteral("sysTrapSwitch"), snmp::Value::integer(0));
+        s.Timer2.start(100);
+        s.ReadAllConfiguration();
+        QVERIFY(s.Timer2.isActive());
+        f.statuses.clear();
+        s.polling().PollingTimer_Timer();
+        QCOMPARE(s.Timer2.interval(), 100);  // a poll would have set 200
+        s.Timer2.stop();
+    } else {
+        f.ap.faults.silent = true;
+        s.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+        QVERIFY(s.Timer1.isActive());
+        f.statuses.clear();
+        s.polling().PollingTimer_Timer();
+        s.Timer1.stop();
+    }
+    QVERIFY2(!f.statuses.contains(kReading), qPrintable(f.statuses.join(QLatin1Char('|'))));
+
+    // The next tick, with the device free again, reads.
+    f.ap.faults = sim::Faults();
+    QObject::disconnect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, nullptr);
+    s.AgentAddress = QStringLiteral("127.0.0.1");
+    f.statuses.clear();
+    s.polling().PollingTimer_Timer();
+    QCOMPARE(f.statuses.value(0), kReading);
+    QCOMPARE(s.Timer2.interval(), 200);
+}
+
+void TestPolling::beforeAConnectNothingIsSent()
+{
+    SessionFixture f;
+    f.statuses.clear();
+    f.session->polling().setMillisecondsPerSecond(20);
+    f.session->polling().apply(5);
+    QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kReading) >= 2; }, 5000));
+    f.session->polling().apply(0);
+    QCOMPARE(f.ap.receivedRequests().size(), 0);
+    QCOMPARE(f.statuses.last(), kReading);
+    QVERIFY(!f.session->Connected);
+}
+
+QTEST_GUILESS_MAIN(TestPolling)
+#include "test_polling.moc"

@@ -1,0 +1,172 @@
+// The help file built beside the program: its contents, its index and a
+// full-text search, read with Qt's help engine; "Help Topic" opens it, and
+// does nothing visible without it.
+
+#include "app_test_support.h"
+
+#include "app/frm_main.h"
+#include "app/help_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QHelpContentModel>
+#include <QHelpEngine>
+#include <QHelpIndexModel>
+#include <QHelpLink>
+#include <QHelpSearchEngine>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Tests run side by side: each works on its own copy of the help file,
+// whose search index is written beside it.
+bool copyHelpTo(const QTemporaryDir &dir, bool withDocumentation = true)
+{
+    const QString bin = QStringLiteral(CORVANE_BINARY_DIR "/bin/");
+    bool ok = QFile::copy(bin + "SNMPHelp.qhc", dir.filePath("SNMPHelp.qhc"));
+    if (withDocumentation)
+        ok = ok && QFile::copy(bin + "SNMPHelp.qch", dir.filePath("SNMPHelp.qch"));
+    return ok;
+}
+
+QStringList titles(QHelpContentItem *item)
+{
+    QStringList list;
+    for (int i = 0; item && i < item->childCount(); ++i)
+        list << item->child(i)->title();
+    return list;
+}
+
+}  // namespace
+
+class TestHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void contentsAndIndex();
+    void searchFindsThePage_data();
+    void searchFindsThePage();
+    void helpTopicOpensOneWindow();
+    void missingHelpShowsNothing_data();
+    void missingHelpShowsNothing();
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<QHelpEngine> engine_;
+};
+
+void TestHelp::initTestCase()
+{
+    QVERIFY(copyHelpTo(dir_));
+    engine_ = std::make_unique<QHelpEngine>(dir_.filePath("SNMPHelp.qhc"));
+    QVERIFY2(engine_->setupData(), qPrintable(engine_->error()));
+    QSignalSpy indexed(engine_->searchEngine(), &QHelpSearchEngine::indexingFinished);
+    engine_->searchEngine()->reindexDocumentation();
+    QVERIFY(indexed.wait(20000));
+}
+
+void TestHelp::contentsAndIndex()
+{
+    QHelpContentModel *contents = engine_->contentModel();
+    if (contents->isCreatingContents() || contents->rowCount() == 0) {
+        QSignalSpy created(contents, &QHelpContentModel::contentsCreated);
+        contents->createContents(QString());
+        QVERIFY(created.count() > 0 || created.wait(10000));
+    }
+    QCOMPARE(contents->rowCount(), 1);
+    QHelpContentItem *top = contents->contentItemAt(contents->index(0, 0));
+    QCOMPARE(top->title(), QStringLiteral("TARVO SNMP Manager Help"));
+    QCOMPARE(titles(top), (QStringList{"Getting started", "Connecting and scanning", "Changing settings",
+                                       "Quick setup", "Traps and the trap log file",
+                                       "Statistics and device information", "Radio tests and radio configuration",
+                                       "Options: polling and saving traps", "Command-line options",
+                                       "Troubleshooting"}));
+    // Every page of the contents is in the file.
+    for (QHelpContentItem *parent : {top, top->child(2)}) {
+        for (int i = 0; i < parent->childCount(); ++i)
+            QVERIFY2(!engine_->fileData(parent->child(i)->url()).isEmpty(), qPrintable(parent->child(i)->url().toString()));
+    }
+    QCOMPARE(engine_->documentsForKeyword(QStringLiteral("privileges")).value(0).url.fileName(),
+             QStringLiteral("troubleshooting.html"));
+}
+
+void TestHelp::searchFindsThePage_data()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("trap port privileges") << "privileges" << "troubleshooting.html";
+    QTest::newRow("another trap daemon") << "snmptrapd" << "troubleshooting.html";
+    QTest::newRow("polling slider") << "slider" << "options.html";
+    QTest::newRow("radio register") << "CR31" << "radio.html";
+    QTest::newRow("settings file") << "INI" << "command-line.html";
+}
+
+void TestHelp::searchFindsThePage()
+{
+    QFETCH(QString, words);
+    QFETCH(QString, page);
+    QHelpSearchEngine *search = engine_->searchEngine();
+    QSignalSpy finished(search, &QHelpSearchEngine::searchingFinished);
+    search->search(words);
+    QVERIFY(finished.wait(10000));
+    QStringList found;
+    for (const QHelpSearchResult &result : search->searchResults(0, search->searchResultCount()))
+        found << result.url().fileName();
+    QVERIFY2(found.contains(page), qPrintable(found.join(QLatin1Char(' '))));
+}
+
+void TestHelp::helpTopicOpensOneWindow()
+{
+    // By default, the help file beside the program.
+    QCOMPARE(app::helpCollectionFile(), QStringLiteral(CORVANE_BINARY_DIR "/bin/SNMPHelp.qhc"));
+    QTemporaryDir dir;
+    QVERIFY(copyHelpTo(dir));
+    testing::ScratchSettings settings;
+    frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
+    window.MDIForm_Load();
+    window.setHelpCollectionFile(dir.filePath("SNMPHelp.qhc"));
+    window.mnuHelpTopic->trigger();
+    app::HelpWindow *help = window.helpWindow();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QTRY_COMPARE(help->browser()->source().fileName(), QStringLiteral("index.html"));
+    QCOMPARE(help->browser()->documentTitle(), QStringLiteral("TARVO SNMP Manager Help"));
+    QCOMPARE(help->navigation()->count(), 3);  // contents, index, search
+    window.mnuHelpTopic->trigger();
+    QCOMPARE(window.helpWindow(), help);
+}
+
+void TestHelp::missingHelpShowsNothing_data()
+{
+    QTest::addColumn<bool>("collection");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("no help file") << false << "help file missing";
+    QTest::newRow("collection without its documentation") << true << "help documentation missing";
+}
+
+void TestHelp::missingHelpShowsNothing()
+{
+    QFETCH(bool, collection);
+    QFETCH(QString, logged);
+    QTemporaryDir dir;
+    if (collection)
+        QVERIFY(copyHelpTo(dir, false));
+    testing::ScratchSettings settings;
+    frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
+    window.MDIForm_Load();
+    window.show();
+    window.setHelpCollectionFile(dir.filePath("SNMPHelp.qhc"));
+    const int windowsBefore = QApplication::topLevelWidgets().size();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(logged));
+    window.mnuHelpTopic->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(!window.helpWindow());
+    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+QTEST_MAIN(TestHelp)
+#include "test_help.moc"
