@@ -14,6 +14,7 @@
 #include <QHelpIndexModel>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -135,6 +136,15 @@ void TestHelp::helpTopicOpensOneWindow()
     QTRY_COMPARE(help->browser()->source().fileName(), QStringLiteral("index.html"));
     QCOMPARE(help->browser()->documentTitle(), QStringLiteral("TARVO SNMP Manager Help"));
     QCOMPARE(help->navigation()->count(), 3);  // contents, index, search
+    // The window indexes the file by itself; its search page finds pages.
+    QHelpSearchEngine *search = help->engine().searchEngine();
+    QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
+    QVERIFY(indexed.wait(20000));
+    QSignalSpy found(search, &QHelpSearchEngine::searchingFinished);
+    search->queryWidget()->setSearchInput(QStringLiteral("privileges"));
+    emit search->queryWidget()->search();
+    QVERIFY(found.wait(10000));
+    QVERIFY(search->searchResultCount() > 0);
     window.mnuHelpTopic->trigger();
     QCOMPARE(window.helpWindow(), help);
 }
