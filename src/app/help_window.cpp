@@ -116,6 +116,11 @@ HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Q
     navigation_->addTab(buildIndexPage(), QStringLiteral("&Index"));
     navigation_->addTab(buildSearchPage(), QStringLiteral("&Search"));
     connect(contents, &QHelpContentWidget::linkActivated, browser_, [this](const QUrl &url) { browser_->setSource(url); });
+    // A single click opens the page too, not only Enter or a double click.
+    connect(contents, &QHelpContentWidget::clicked, this, [this](const QModelIndex &index) {
+        if (QHelpContentItem *item = engine_->contentModel()->contentItemAt(index))
+            browser_->setSource(item->url());
+    });
     // The first page once the contents are known.
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
         engine_->contentWidget()->expandToDepth(0);
@@ -127,11 +132,11 @@ HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Q
     splitter->addWidget(navigation_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 450});
+    splitter->setSizes({250, 470});
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
-    resize(720, 500);
+    resize(740, 500);
 
     if (!engine_->contentModel()->isCreatingContents() && engine_->contentModel()->rowCount() > 0)
         browser_->setSource(homePage());

@@ -2,6 +2,7 @@
 // The Ethernet receive and transmit counters of the last read, in two
 // framed columns. A snapshot like the wireless statistics view.
 
+#include "config/configuration_store.h"
 #include "dialogs/settings_dialog.h"
 
 class QLineEdit;
@@ -20,6 +21,6 @@ private:
     void ShowStatistics();
 
     // In record order, 1-based.
-    QLineEdit *receiveBoxes_[16 + 1] = {};
-    QLineEdit *transmitBoxes_[14 + 1] = {};
+    QLineEdit *receiveBoxes_[config::EthRxStatisticsRecord::kCount + 1] = {};
+    QLineEdit *transmitBoxes_[config::EthTxStatisticsRecord::kCount + 1] = {};
 };

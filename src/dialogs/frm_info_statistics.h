@@ -3,6 +3,7 @@
 // snapshot: the boxes are filled once when the view opens and do not
 // follow later reads; opening it again shows the store as it is then.
 
+#include "config/configuration_store.h"
 #include "dialogs/settings_dialog.h"
 
 class QLineEdit;
@@ -22,5 +23,5 @@ private:
 
     // By the counter's place in the device's record (1-based), which is not
     // the order of the screen.
-    QLineEdit *counterBoxes_[22 + 1] = {};
+    QLineEdit *counterBoxes_[config::WirelessStatisticsRecord::kCount + 1] = {};
 };

@@ -132,14 +132,15 @@ void TestHelp::helpTopicOpensOneWindow()
     window.mnuHelpTopic->trigger();
     app::HelpWindow *help = window.helpWindow();
     QVERIFY(help);
+    // Indexing starts once events run again: watched from here on.
+    QSignalSpy indexed(help->engine().searchEngine(), &QHelpSearchEngine::indexingFinished);
     QVERIFY(help->isVisible());
     QTRY_COMPARE(help->browser()->source().fileName(), QStringLiteral("index.html"));
     QCOMPARE(help->browser()->documentTitle(), QStringLiteral("TARVO SNMP Manager Help"));
     QCOMPARE(help->navigation()->count(), 3);  // contents, index, search
     // The window indexes the file by itself; its search page finds pages.
     QHelpSearchEngine *search = help->engine().searchEngine();
-    QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
-    QVERIFY(indexed.wait(20000));
+    QVERIFY(indexed.count() > 0 || indexed.wait(20000));
     QSignalSpy found(search, &QHelpSearchEngine::searchingFinished);
     search->queryWidget()->setSearchInput(QStringLiteral("privileges"));
     emit search->queryWidget()->search();
