@@ -113,8 +113,16 @@ void frmMain::restorePlacement()
     const qreal dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
     const qreal dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
     const QRect pixels = app::twipsToPixels(app::loadPlacement(), dpiX, dpiY);
-    move(pixels.topLeft());
-    resize(pixels.size());
+    // On the screen that holds the middle of the stored placement, if any.
+    const QScreen *target = QGuiApplication::screenAt(pixels.center());
+    if (!target)
+        target = screen;
+    const QRect outer = frameGeometry(), inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect placed = target ? app::keepOnScreen(pixels, target->availableGeometry(), frame) : pixels;
+    move(placed.topLeft());
+    resize(placed.size());
 }
 
 void frmMain::savePlacement()
