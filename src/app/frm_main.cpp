@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "app_logging.h"
+#include "app_settings.h"
 #include "message_box_questioner.h"
 #include "single_mdi_child.h"
 #include "window_placement.h"
@@ -85,7 +86,8 @@ void frmMain::setQuestioner(agent::Questioner *questioner)
 void frmMain::connectSession()
 {
     agent::DeviceSession *s = session_.get();
-    connect(s, &agent::DeviceSession::statusChanged, panels_[0], &QLabel::setText);
+    connect(s, &agent::DeviceSession::statusChanged, this, &frmMain::showStatus);
+    connect(&app::settingsEvents(), &app::SettingsEvents::saveFailed, this, &frmMain::showStatus);
     connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
     connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
     connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
@@ -97,7 +99,11 @@ void frmMain::MDIForm_Load()
     setTrapMarkVisible(false);
     session_->start();
     if (!session_->statusText().isEmpty())
-        panels_[0]->setText(session_->statusText());
+        showStatus(session_->statusText());
+    // Settings that could not be saved before the window was there (the
+    // demo's address and community).
+    if (!app::settingsSaveProblem().isEmpty())
+        showStatus(app::settingsSaveProblem());
     qCDebug(lcApp) << "main window loaded:" << panels_[0]->text();
 }
 
@@ -146,6 +152,12 @@ frmIPAddress *frmMain::connectDialog()
 QLabel *frmMain::statusPanel(int number) const
 {
     return number >= 1 && number <= 3 ? panels_[number - 1] : nullptr;
+}
+
+void frmMain::showStatus(const QString &text)
+{
+    panels_[0]->setText(text);
+    panels_[0]->setToolTip(text);
 }
 
 void frmMain::setTrapMarkVisible(bool visible)
