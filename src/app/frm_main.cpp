@@ -47,6 +47,10 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // A window larger than the area (the main window is small by default)
+    // stays reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     buildMenus();

@@ -4,6 +4,7 @@
 #include "app_test_support.h"
 
 #include "app/frm_main.h"
+#include "app/single_mdi_child.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QUdpSocket>
 #include <QtTest>
@@ -57,6 +59,8 @@ private slots:
     void placement();
     void setupWindowIsSingle_data();
     void setupWindowIsSingle();
+    void setupWindowUsableAtDefaultSize_data() { setupWindowIsSingle_data(); }
+    void setupWindowUsableAtDefaultSize();
 
 private:
     agent::SessionOptions options_ = testing::loopbackOptions(testing::freeUdpPort());
@@ -244,6 +248,32 @@ void TestFrmMain::setupWindowIsSingle()
     QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 0);
     action->trigger();
     QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
+}
+
+// In the window's default size (433 x 433 pixels) each settings window
+// shows its whole caption, and scrolling brings its buttons into view.
+void TestFrmMain::setupWindowUsableAtDefaultSize()
+{
+    QFETCH(QString, item);
+    ScratchSettings settings;
+    auto window = loadedMainWindow(options_);
+    window->show();
+    QCOMPARE(window->size(), QSize(433, 433));
+    window->EnableDeviceMenus();
+    window->findChild<QAction *>(item)->trigger();
+    QMdiArea *area = window->mdiArea();
+    QMdiSubWindow *frame = area->subWindowList().constFirst();
+    QCOMPARE(app::captionShortfall(frame), 0);
+
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    for (const char *button : {"OKCommand", "CancelCommand"}) {
+        const QWidget *w = frame->widget()->findChild<QWidget *>(button);
+        const QRect inArea(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
+        QVERIFY2(area->viewport()->rect().contains(inArea),
+                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5").arg(button).arg(inArea.x()).arg(inArea.y())
+                                .arg(inArea.width()).arg(inArea.height())));
+    }
 }
 
 QTEST_MAIN(TestFrmMain)
