@@ -73,8 +73,8 @@ bool writeSetting(const QString &section, const QString &key, const QString &val
         s.problem.clear();
         return true;
     }
-    qCWarning(lcApp).noquote() << "settings not saved to" << settings->fileName() << "status" << settings->status();
     if (s.problem.isEmpty()) {
+        qCWarning(lcApp).noquote() << "settings not saved to" << settings->fileName() << settings->status();
         s.problem = QStringLiteral("Settings could not be saved to %1: the address and community typed are kept "
                                    "for this run only.")
                         .arg(settings->fileName());
