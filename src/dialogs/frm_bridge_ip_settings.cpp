@@ -54,6 +54,8 @@ void frmBridgeIPSettings::SaveConf()
 
 void frmBridgeIPSettings::OKCommand_Click()
 {
+    if (storeIsBusy())
+        return;
     SaveConf();
     accept();
 }
