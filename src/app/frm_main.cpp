@@ -11,6 +11,7 @@
 #include "dialogs/frm_ip_address.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
+#include "dialogs/settings_dialog.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -67,6 +68,10 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
     wirelessOperationalSettings_ = new app::SingleMdiChild(
         mdiArea_, [] { return new frmWireLessOperationalSettings; }, this);
 
+    // A settings dialog's OK must not change the store under a download
+    // that is reading it group by group.
+    SettingsDialog::setStoreBusyCheck([this] { return session_->refuseWhileBusy(); });
+
     // Greyed from the start, whatever the session reports later.
     showDeviceCommandsEnabled(false);
 }
@@ -78,6 +83,7 @@ frmMain::~frmMain()
     qDeleteAll(mdiArea_->subWindowList());
     delete connectDialog_.data();
     session_->disconnect(this);
+    SettingsDialog::setStoreBusyCheck(nullptr);
     if (MainForm == this)
         MainForm = nullptr;
 }

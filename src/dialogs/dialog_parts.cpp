@@ -59,7 +59,6 @@ void clearRefusedMark(QLineEdit *box)
         return;
     box->setProperty(kRefusedProperty, false);
     box->setStyleSheet(QString());
-    box->setToolTip(QString());
 }
 
 }  // namespace dialogparts

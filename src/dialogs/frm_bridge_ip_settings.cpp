@@ -56,6 +56,8 @@ void frmBridgeIPSettings::SaveConf()
 
 void frmBridgeIPSettings::OKCommand_Click()
 {
+    if (storeIsBusy())
+        return;
     SaveConf();
     accept();
 }

@@ -77,9 +77,28 @@ void frmBridgeOperationalMode::enablePartnerAddress(bool enabled)
     Label5->setEnabled(enabled);
 }
 
+void frmBridgeOperationalMode::showStoredPartnerIfEmpty()
+{
+    // Switching from access point to a bridge mode would otherwise offer an
+    // empty box, and OK would send 00 00 00 00 00 00 over the partner the
+    // device has: what is sent must be what the user sees.
+    if (RemoteBridgeBSSIDMaskEdBox->storeText().isEmpty())
+        RemoteBridgeBSSIDMaskEdBox->setStoreText(config::store().bridgeRemoteBridgeBSSID);
+}
+
 void frmBridgeOperationalMode::APOption_Click() { enablePartnerAddress(false); }
-void frmBridgeOperationalMode::WirelessBridgeOption_Click() { enablePartnerAddress(true); }
-void frmBridgeOperationalMode::WirelessBridgeToWirelessBridgeOption_Click() { enablePartnerAddress(true); }
+
+void frmBridgeOperationalMode::WirelessBridgeOption_Click()
+{
+    enablePartnerAddress(true);
+    showStoredPartnerIfEmpty();
+}
+
+void frmBridgeOperationalMode::WirelessBridgeToWirelessBridgeOption_Click()
+{
+    enablePartnerAddress(true);
+    showStoredPartnerIfEmpty();
+}
 
 void frmBridgeOperationalMode::ShowConf()
 {
@@ -115,6 +134,8 @@ void frmBridgeOperationalMode::SaveConf()
 
 void frmBridgeOperationalMode::OKCommand_Click()
 {
+    if (storeIsBusy())
+        return;
     SaveConf();
     accept();
 }

@@ -27,6 +27,7 @@ private:
     void ShowConf();
     void SaveConf();
     void enablePartnerAddress(bool enabled);
+    void showStoredPartnerIfEmpty();
 
     QRadioButton *APOption;
     QRadioButton *WirelessBridgeOption;

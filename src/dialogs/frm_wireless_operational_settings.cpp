@@ -20,8 +20,8 @@
 
 namespace {
 
-constexpr int kThresholdStepMinimum = 0;
-constexpr int kThresholdStepMaximum = 2346;
+constexpr int kThresholdStepMinimum = config::kThresholdMinimum;
+constexpr int kThresholdStepMaximum = config::kThresholdMaximum;
 
 QRadioButton *option(const QString &objectName, const QString &caption, QWidget *parent)
 {
@@ -73,8 +73,10 @@ void frmWireLessOperationalSettings::buildControls()
     UpDown2->setObjectName(QStringLiteral("UpDown2"));
     UpDown1 = new UpDownControl(FragmentationThresholdText, kThresholdStepMinimum, kThresholdStepMaximum, this);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
-    for (QLineEdit *box : {RTSThresholdText, FragmentationThresholdText})
+    for (QLineEdit *box : {RTSThresholdText, FragmentationThresholdText}) {
+        box->setToolTip(dialogs::thresholdHint());
         connect(box, &QLineEdit::textChanged, box, [box] { dialogparts::clearRefusedMark(box); });
+    }
 
     ShortPreambleOption = option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"), this);
     LongPreambleOption = option(QStringLiteral("LongPreambleOption"), QStringLiteral("Long Preamble"), this);
@@ -214,7 +216,7 @@ bool frmWireLessOperationalSettings::SaveConf()
 
 void frmWireLessOperationalSettings::OKCommand_Click()
 {
-    if (SaveConf())
+    if (!storeIsBusy() && SaveConf())
         accept();
 }
 

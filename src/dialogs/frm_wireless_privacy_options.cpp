@@ -87,6 +87,10 @@ void frmWireLessPrivacyOptions::SaveConf()
     accept();
 }
 
-void frmWireLessPrivacyOptions::OKCommand_Click() { SaveConf(); }
+void frmWireLessPrivacyOptions::OKCommand_Click()
+{
+    if (!storeIsBusy())
+        SaveConf();
+}
 
 void frmWireLessPrivacyOptions::CancelCommand_Click() { reject(); }

@@ -92,7 +92,10 @@ public:
     QString oidOf(const QString &name) const;  // dotted, without ".0"
     const snmp::Mib &mib() const { return mib_; }
 
-    void restoreFactoryValues();  // what sysLoadDefaults does
+    // What sysLoadDefaults does. The factory address 192.168.1.250 stays in
+    // the factory table, but a device started on a loopback address reports
+    // that address as its operIPAddress, after start() and after a restore.
+    void restoreFactoryValues();
     // What sysReset does: applies the stored settings. When moveOnReset is
     // set and operIPAddress is a loopback address other than the current
     // one, the agent rebinds there (same port) once the answer to the
@@ -143,6 +146,7 @@ private:
     void sendLater(const QByteArray &answer, const QHostAddress &to, quint16 port, int delayMs);
     snmp::Message answerFor(const snmp::Message &request);
     void refreshCounters();
+    void reportOwnAddress();
 
     // Request handling (request_handler.cpp).
     std::optional<snmp::Message> acceptRequest(const QByteArray &datagram);

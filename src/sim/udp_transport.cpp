@@ -55,6 +55,7 @@ bool SimulatedAccessPoint::start(const QHostAddress &address, quint16 port, QStr
     socket_ = socket;
     address_ = address;
     port_ = socket->localPort();
+    reportOwnAddress();
     qCInfo(lcSim) << "listening on" << address_.toString() << port_;
     return true;
 }

@@ -76,7 +76,7 @@ void TestDownload::downloadSendsEveryGroupThenResets()
 
     // Types and values as the device expects them.
     QCOMPARE(sets[1].pdu.varBinds[1].value.kind, snmp::ValueKind::IpAddress);
-    QCOMPARE(sets[1].pdu.varBinds[1].value.bytes, QByteArray("\xC0\xA8\x01\xFA", 4));  // as read from the device
+    QCOMPARE(sets[1].pdu.varBinds[1].value.bytes, QByteArray("\x7F\x00\x00\x01", 4));  // as read from the device
     QCOMPARE(sets[2].pdu.varBinds[3].value, Value::octets(QByteArray("\x11\x22\x33\x44\x00", 5)));
     QCOMPARE(sets[3].pdu.varBinds[1].value, Value::octets(QByteArray("\x02\x00\x00\x00\x00\xAB", 6)));
     QCOMPARE(sets[4].pdu.varBinds[0].value, Value::integer(1));
@@ -166,7 +166,7 @@ void TestDownload::malformedAddressIsNeverSent()
     QTRY_COMPARE_WITH_TIMEOUT(f.session->statusText(), kFailed, 5000);
     QCOMPARE(f.requestsNaming(QStringLiteral("operIPAddress")).size(), 0);
     QCOMPARE(setRequests(f).size(), 6);  // the wireless group, six times
-    QCOMPARE(f.ap.value(QStringLiteral("operIPAddress")).bytes, QByteArray("\xC0\xA8\x01\xFA", 4));
+    QCOMPARE(f.ap.value(QStringLiteral("operIPAddress")).bytes, QByteArray("\x7F\x00\x00\x01", 4));
 }
 
 void TestDownload::newAddressIsUsedAfterwards()
