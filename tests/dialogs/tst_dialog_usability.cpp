@@ -108,34 +108,26 @@ void TestDialogUsability::inputsNamedByTheirLabels()
 void TestDialogUsability::tabLandsOnSelectedOption_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("group");     // "field=value" put in the store first
+    QTest::addColumn<int>("bridgeMode");    // in the store; every other group holds its second option
     QTest::addColumn<QString>("expected");  // the option Tab lands on
-    QTest::newRow("preamble") << "frmWireLessOperationalSettings" << "operPreambleType=2" << "LongPreambleOption";
-    QTest::newRow("authentication") << "frmWireLessOperationalSettings" << "operAuthenticationType=2"
-                                    << "SharedKeyOption";
-    QTest::newRow("basic rates") << "frmWireLessOperationalSettings" << "operBasicRates=all"
-                                 << "BasicRates125511Option";
-    QTest::newRow("bridge mode") << "frmBridgeOperationalMode" << "bridgeOperationalMode=3" << "WirelessBridgeOption";
-    QTest::newRow("bridge mode, none selected") << "frmBridgeOperationalMode" << "bridgeOperationalMode=0"
-                                                << "APOption";
+    const QString operational = QStringLiteral("frmWireLessOperationalSettings");
+    QTest::newRow("preamble") << operational << 3 << "LongPreambleOption";
+    QTest::newRow("authentication") << operational << 3 << "SharedKeyOption";
+    QTest::newRow("basic rates") << operational << 3 << "BasicRates125511Option";
+    QTest::newRow("bridge mode") << "frmBridgeOperationalMode" << 3 << "WirelessBridgeOption";
+    QTest::newRow("bridge mode, none selected") << "frmBridgeOperationalMode" << 0 << "APOption";
 }
 
 void TestDialogUsability::tabLandsOnSelectedOption()
 {
     QFETCH(QString, window);
-    QFETCH(QString, group);
+    QFETCH(int, bridgeMode);
     QFETCH(QString, expected);
     auto &store = config::store();
-    const QString field = group.section('=', 0, 0);
-    const int value = group.section('=', 1).toInt();
-    if (field == "operPreambleType")
-        store.operPreambleType = config::Integer(value);
-    else if (field == "operAuthenticationType")
-        store.operAuthenticationType = config::Integer(value);
-    else if (field == "operBasicRates")
-        store.operBasicRates = config::kBasicRatesAll;
-    else
-        store.bridgeOperationalMode = config::Integer(value);
+    store.operPreambleType = 2;
+    store.operAuthenticationType = 2;
+    store.operBasicRates = config::kBasicRatesAll;
+    store.bridgeOperationalMode = config::Integer(bridgeMode);
     QWidget *dialog = open(window);
     QApplication::setActiveWindow(dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
