@@ -25,7 +25,21 @@ struct SessionOptions {
     quint16 trapPort = 162;   // local port of the trap instance
     QString scanAddress = QStringLiteral("255.255.255.255");
     QString mibPath;          // CorvaneMIB.mib beside the program
+    // Every timer interval and request time-out is multiplied by this:
+    // tests run the device's timing ten times faster, 1.0 is the real pace.
+    double timeScale = 1.0;
 };
+
+// The intervals and time-outs of the exchange with the device, in ms at
+// the real pace.
+namespace interval {
+constexpr int connectTimeout = 800;
+constexpr int connectWatchdog = 1200;
+constexpr int scanTimeout = 1000;
+constexpr int scanWatchdog = 1500;
+constexpr int readRetry = 100;
+constexpr int downloadRetry = 100;
+}  // namespace interval
 
 class DeviceSession : public QObject {
     Q_OBJECT
@@ -69,6 +83,17 @@ public:
     QString statusText() const { return statusText_; }
     bool mibLoaded() const { return Mib.hasModule(); }
 
+    // A connect, a read pass (or its retries), a download (or its retries)
+    // or any request is under way. Device commands and the settings
+    // dialogs' OK are refused meanwhile: a nested wait lets menus run, and
+    // a command sent inside a download would land between its groups.
+    bool deviceWorkRunning() const;
+    // Shows the refusal text when work is running; true when it refused.
+    bool refuseWhileBusy();
+    // A timer interval at the session's time scale.
+    int scaled(int milliseconds) const { return link_.scaled(milliseconds); }
+    config::DeviceLink &link() { return link_; }
+
     // --- connecting --------------------------------------------------------
     // The connect dialog's OK: remembers the typed texts, sends the probe
     // and resets the retry counters.
@@ -108,13 +133,6 @@ public:
     void EnableDeviceMenus();
     void DisableDeviceMenus();
 
-    // A connect, a full read or a download is under way (or waiting for its
-    // next attempt).
-    bool deviceWorkRunning() const
-    {
-        const bool connecting = (ConnectPending || ScanPending) && Timer1.isActive();
-        return connecting || passRunning_ || downloadRunning_ || Timer2.isActive() || SetTimer.isActive();
-    }
     // The periodic full read.
     Polling &polling() { return polling_; }
 
@@ -125,10 +143,18 @@ signals:
     void busyCursorChanged(bool busy);  // the hourglass while connecting
     void connectDialogCloseRequested();  // a scan found a device
 
+public:
+    // Panel 1 of the main window's status bar (other units report here too).
+    void setStatus(const QString &text);
+
 private:
     bool OpenRequestManager();
     bool OpenTrapManager();
-    void setStatus(const QString &text);
+    // A final failure text, unless the attempt was stopped by something the
+    // user must hear about instead (the loopback guard, a missing MIB).
+    void setFailureStatus(const QString &text);
+    void startReadWhenIdle();
+    bool answerComesFromDevice(const QString &responder) const;
     bool readGroupReporting(config::Group group);
     bool ask(const QString &text, const QString &title);
     void sendProbe(const QString &host, int timeoutMs, int watchdogMs, bool setCommunity);
@@ -137,9 +163,12 @@ private:
     config::DeviceLink link_{Manager1, Mib, RequestCounter};
     Questioner *questioner_ = nullptr;
     QString statusText_;
+    QString problem_;  // why the current attempt could not send, if it could not
+    QString mibError_;
     QString connectAddress_;
     QString connectCommunity_;
     bool passRunning_ = false;
+    bool passQueued_ = false;  // found while another request was still outstanding
     bool downloadRunning_ = false;
     // Request ids of the probes of the current connect or scan attempt: only
     // an answer to one of them shows that the device is there.

@@ -8,6 +8,11 @@ Q_LOGGING_CATEGORY(lcPolling, "corvane.agent.polling")
 
 namespace agent {
 
+namespace {
+// Retries of a failed poll come slower than those after a connect.
+constexpr int kPollRetryMs = 200;
+}  // namespace
+
 int pollingSecondsOfStep(int step)
 {
     return step >= 0 && step < kPollingSteps ? step * kSecondsPerPollingStep : -1;
@@ -32,7 +37,7 @@ void Polling::apply(int seconds)
         session_.PollingTimer.stop();
         return;
     }
-    session_.PollingTimer.start(seconds * millisecondsPerSecond_);
+    session_.PollingTimer.start(session_.scaled(seconds * 1000));
 }
 
 void Polling::PollingTimer_Timer()
@@ -40,11 +45,11 @@ void Polling::PollingTimer_Timer()
     // A pass started now would interleave with the request that is waiting
     // (or, between a download's attempts, overwrite the store it is about
     // to send).
-    if (session_.Manager1.Busy() || session_.deviceWorkRunning()) {
+    if (session_.deviceWorkRunning()) {
         qCDebug(lcPolling) << "device busy; polling tick skipped";
         return;
     }
-    session_.Timer2.start(200);
+    session_.Timer2.start(session_.scaled(kPollRetryMs));
     session_.ReadAllConfiguration();
 }
 

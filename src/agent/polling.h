@@ -25,18 +25,13 @@ public:
     explicit Polling(DeviceSession &session);
 
     // The options dialog's OK: 0 stops polling, any other number of seconds
-    // (re)starts it at that interval.
+    // (re)starts it at that interval (at the session's time scale).
     void apply(int seconds);
     // One tick of PollingTimer.
     void PollingTimer_Timer();
 
-    // How long a second of the interval lasts; tests shorten it.
-    void setMillisecondsPerSecond(int milliseconds) { millisecondsPerSecond_ = milliseconds; }
-    int millisecondsPerSecond() const { return millisecondsPerSecond_; }
-
 private:
     DeviceSession &session_;
-    int millisecondsPerSecond_ = 1000;
 };
 
 }  // namespace agent

@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "app_logging.h"
+#include "app_settings.h"
 #include "frm_options.h"
 #include "help_window.h"
 #include "message_box_questioner.h"
@@ -15,6 +16,7 @@
 #include "dialogs/frm_ip_address.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
+#include "dialogs/settings_dialog.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -51,7 +53,8 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
-    // A window taller or wider than the area stays reachable.
+    // A window larger than the area (the main window is small by default)
+    // stays reachable.
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
@@ -73,6 +76,10 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
     wirelessStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmInfoStatistics; }, this);
     ethernetStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmEthernetStatistics; }, this);
 
+    // A settings dialog's OK must not change the store under a download
+    // that is reading it group by group.
+    SettingsDialog::setStoreBusyCheck([this] { return session_->refuseWhileBusy(); });
+
     // Greyed from the start, whatever the session reports later.
     showDeviceCommandsEnabled(false);
 }
@@ -84,6 +91,7 @@ frmMain::~frmMain()
     qDeleteAll(mdiArea_->subWindowList());
     delete connectDialog_.data();
     session_->disconnect(this);
+    SettingsDialog::setStoreBusyCheck(nullptr);
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -96,7 +104,8 @@ void frmMain::setQuestioner(agent::Questioner *questioner)
 void frmMain::connectSession()
 {
     agent::DeviceSession *s = session_.get();
-    connect(s, &agent::DeviceSession::statusChanged, panels_[0], &QLabel::setText);
+    connect(s, &agent::DeviceSession::statusChanged, this, &frmMain::showStatus);
+    connect(&app::settingsEvents(), &app::SettingsEvents::saveFailed, this, &frmMain::showStatus);
     connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
     connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
     connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
@@ -108,7 +117,11 @@ void frmMain::MDIForm_Load()
     setTrapMarkVisible(false);
     session_->start();
     if (!session_->statusText().isEmpty())
-        panels_[0]->setText(session_->statusText());
+        showStatus(session_->statusText());
+    // Settings that could not be saved before the window was there (the
+    // demo's address and community).
+    if (!app::settingsSaveProblem().isEmpty())
+        showStatus(app::settingsSaveProblem());
     qCDebug(lcApp) << "main window loaded:" << panels_[0]->text();
 }
 
@@ -124,8 +137,16 @@ void frmMain::restorePlacement()
     const qreal dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
     const qreal dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
     const QRect pixels = app::twipsToPixels(app::loadPlacement(), dpiX, dpiY);
-    move(pixels.topLeft());
-    resize(pixels.size());
+    // On the screen that holds the middle of the stored placement, if any.
+    const QScreen *target = QGuiApplication::screenAt(pixels.center());
+    if (!target)
+        target = screen;
+    const QRect outer = frameGeometry(), inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect placed = target ? app::keepOnScreen(pixels, target->availableGeometry(), frame) : pixels;
+    move(placed.topLeft());
+    resize(placed.size());
 }
 
 void frmMain::savePlacement()
@@ -149,6 +170,12 @@ frmIPAddress *frmMain::connectDialog()
 QLabel *frmMain::statusPanel(int number) const
 {
     return number >= 1 && number <= 3 ? panels_[number - 1] : nullptr;
+}
+
+void frmMain::showStatus(const QString &text)
+{
+    panels_[0]->setText(text);
+    panels_[0]->setToolTip(text);
 }
 
 void frmMain::setTrapMarkVisible(bool visible)

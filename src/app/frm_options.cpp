@@ -31,14 +31,13 @@ frmOptions::frmOptions(agent::Polling &polling, QWidget *parent)
     setWindowTitle(QStringLiteral(" Options"));
     setModal(true);
 
-    QLabel *Label4 = dialogparts::label(QStringLiteral("Label4"), QStringLiteral("Polling Interval"), this);
+    QLabel *Label4 =
+        dialogparts::label(QStringLiteral("Label4"), QStringLiteral("Polling Interval"), PollingSlider, this);
     PollingSlider->setObjectName(QStringLiteral("PollingSlider"));
     PollingSlider->setRange(0, agent::kPollingSteps - 1);
     PollingSlider->setPageStep(1);
     PollingSlider->setTickPosition(QSlider::TicksBelow);
     PollingSlider->setTickInterval(1);
-    PollingSlider->setAccessibleName(Label4->text());
-    Label4->setBuddy(PollingSlider);
     PollingIntervalLabel->setObjectName(QStringLiteral("PollingIntervalLabel"));
     // The widest text, so the row does not jump while the slider moves.
     PollingIntervalLabel->setMinimumWidth(PollingIntervalLabel->fontMetrics().horizontalAdvance(secondsText(30)) + 4);

@@ -3,6 +3,7 @@
 #include "app_settings.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
+#include "snmp/snmp_manager.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,6 +22,9 @@ int runConsole(CommandLineOptions options)
 
     DemoAccessPoint demo;
     if (options.demo) {
+        // The demo promises to stay on this machine, whatever address a
+        // device reports or a user types.
+        snmp::SnmpManager::setLoopbackOnly(true);
         QString error;
         if (!demo.start(options, &error)) {
             QMessageBox::critical(nullptr, QStringLiteral("TARVO SNMP Manager"),

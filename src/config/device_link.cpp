@@ -1,12 +1,56 @@
 #include "device_link.h"
 
+#include <QStringList>
+
 namespace config {
+
+int DeviceLink::scaled(int milliseconds) const
+{
+    return qMax(1, qRound(milliseconds * timeScale_));
+}
 
 void DeviceLink::prepare(const QString &host, int timeoutMs)
 {
     manager_.RemoteHost = host;
-    manager_.Timeout = timeoutMs;
+    manager_.Timeout = scaled(timeoutMs);
     manager_.Message.Clear();
+}
+
+namespace {
+
+bool sameObject(const QString &a, const QString &b)
+{
+    snmp::Oid left;
+    snmp::Oid right;
+    return snmp::oidFromText(a, left) && snmp::oidFromText(b, right) && left == right;
+}
+
+}  // namespace
+
+snmp::SendResult DeviceLink::send()
+{
+    QStringList asked;
+    for (const snmp::SnmpVariable &variable : manager_.Message.Variables)
+        asked << variable.Name;
+    snmp::SendResult result = manager_.Send();
+    if (!result.answered())
+        return result;
+    const snmp::SnmpMessage &answer = manager_.Message;
+    if (answer.ErrorStatus != 0) {
+        result.outcome = snmp::SendOutcome::Failed;
+        result.description = QStringLiteral("The device refused the request (error status %1 at binding %2).")
+                                 .arg(answer.ErrorStatus)
+                                 .arg(answer.ErrorIndex);
+        return result;
+    }
+    bool sameNames = answer.Variables.Count() == asked.size();
+    for (int i = 0; sameNames && i < asked.size(); ++i)
+        sameNames = sameObject(answer.Variables.Item(i + 1)->Name, asked[i]);
+    if (!sameNames) {
+        result.outcome = snmp::SendOutcome::Failed;
+        result.description = QStringLiteral("The answer names other objects than the request.");
+    }
+    return result;
 }
 
 void DeviceLink::takeRequestId()

@@ -31,6 +31,11 @@ inline QByteArray octetsFromText(const QString &text) { return text.toLatin1(); 
 // The read/write community a device has when it leaves the factory.
 inline const QString kFactoryCommunity = QStringLiteral("kavrel");
 
+// RTS and fragmentation thresholds the device accepts; the full read
+// refuses anything else, so nothing outside may be sent.
+constexpr int kThresholdMinimum = 0;
+constexpr int kThresholdMaximum = 2346;
+
 inline const QString kBasicRatesAll = QStringLiteral("82848B96");      // 1, 2, 5.5, 11 basic
 inline const QString kBasicRatesLow = QStringLiteral("82840B16");      // 1, 2 basic
 bool isAcceptedBasicRates(const QString &text);                        // exact, case-sensitive

@@ -27,10 +27,11 @@ private:
     void ShowConf();
     void SaveConf();
     void enablePartnerAddress(bool enabled);
+    void showStoredPartnerIfEmpty();
 
     QRadioButton *APOption;
     QRadioButton *WirelessBridgeOption;
     QRadioButton *WirelessBridgeToWirelessBridgeOption;
-    QLabel *Label5;
     MaskedHexEdit *RemoteBridgeBSSIDMaskEdBox;
+    QLabel *Label5 = nullptr;
 };

@@ -14,19 +14,19 @@
 frmDeviceInfo::frmDeviceInfo(QWidget *parent) : SettingsDialog(QStringLiteral(" Device Information"), parent)
 {
     setObjectName(QStringLiteral("frmDeviceInfo"));
-    QLabel *Label1 = dialogparts::label(QStringLiteral("Label1"), QStringLiteral("Manufacture Name"), this);
-    QLabel *Label2 = dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Regulation Domain"), this);
-    QLabel *EthernetAddress =
-        dialogparts::label(QStringLiteral("EthernetAddress"), QStringLiteral("Default MAC Address"), this);
-    ManufactureNameText = viewparts::lockedBox(QStringLiteral("ManufactureNameText"), Label1, this);
+    ManufactureNameText = viewparts::lockedBox(QStringLiteral("ManufactureNameText"), this);
     // The name is 32 characters, fill included.
     ManufactureNameText->setMinimumWidth(ManufactureNameText->fontMetrics().averageCharWidth() * 34);
-    RegulationDomainText = viewparts::lockedBox(QStringLiteral("RegulationDomainText"), Label2, this);
+    RegulationDomainText = viewparts::lockedBox(QStringLiteral("RegulationDomainText"), this);
     DefaultMACAddressMaskEdBox = new MaskedHexEdit(6, this);
     DefaultMACAddressMaskEdBox->setObjectName(QStringLiteral("DefaultMACAddressMaskEdBox"));
     DefaultMACAddressMaskEdBox->setReadOnly(true);
-    EthernetAddress->setBuddy(DefaultMACAddressMaskEdBox);
-    DefaultMACAddressMaskEdBox->setAccessibleName(EthernetAddress->text());
+    QLabel *Label1 = dialogparts::label(QStringLiteral("Label1"), QStringLiteral("Manufacture Name"),
+                                        ManufactureNameText, this);
+    QLabel *Label2 = dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Regulation Domain"),
+                                        RegulationDomainText, this);
+    QLabel *EthernetAddress = dialogparts::label(QStringLiteral("EthernetAddress"),
+                                                 QStringLiteral("Default MAC Address"), DefaultMACAddressMaskEdBox, this);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);

@@ -1,5 +1,7 @@
 #include "dialogs/information_view_parts.h"
 
+#include "dialogs/dialog_parts.h"
+
 #include <QFont>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,15 +11,11 @@
 
 namespace viewparts {
 
-QLineEdit *lockedBox(const QString &objectName, QLabel *label, QWidget *parent)
+QLineEdit *lockedBox(const QString &objectName, QWidget *parent)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(objectName);
     box->setReadOnly(true);
-    if (label) {
-        label->setBuddy(box);
-        box->setAccessibleName(label->text());
-    }
     return box;
 }
 
@@ -39,13 +37,13 @@ int captionWidth(const QWidget *view)
 QLineEdit *addCounterRow(QGridLayout *grid, int row, int column, const CounterCell &cell, int captionWidth,
                          QWidget *parent)
 {
-    auto *label = new QLabel(QLatin1String(cell.caption), parent);
-    label->setObjectName(QLatin1String(cell.box) + QStringLiteral("Label"));
+    QLineEdit *box = lockedBox(QLatin1String(cell.box), parent);
+    QLabel *label =
+        dialogparts::label(QLatin1String(cell.box) + QStringLiteral("Label"), QLatin1String(cell.caption), box, parent);
     label->setWordWrap(true);
     label->setFixedWidth(captionWidth);
     // Every line of a wrapped caption, whatever height the row would get.
     label->setMinimumHeight(label->heightForWidth(captionWidth));
-    QLineEdit *box = lockedBox(QLatin1String(cell.box), label, parent);
     box->setAlignment(Qt::AlignRight);
     // The widest counter, 4294967295, shown whole.
     const int frame = 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);

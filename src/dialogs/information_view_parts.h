@@ -19,9 +19,8 @@ struct CounterCell {
     const char *caption;
 };
 
-// A read-only box. The caption's label is its buddy, so a screen reader
-// names the box by it.
-QLineEdit *lockedBox(const QString &objectName, QLabel *label, QWidget *parent);
+// A read-only box; its caption's label names it (dialogparts::label).
+QLineEdit *lockedBox(const QString &objectName, QWidget *parent);
 
 // The counter views show up to 30 counters with their captions; in a font
 // one point smaller than the application's they fit the main window's

@@ -12,6 +12,24 @@ SettingsDialog::SettingsDialog(const QString &caption, QWidget *parent) : QDialo
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+namespace {
+std::function<bool()> &storeBusyCheck()
+{
+    static std::function<bool()> check;
+    return check;
+}
+}  // namespace
+
+void SettingsDialog::setStoreBusyCheck(std::function<bool()> check)
+{
+    storeBusyCheck() = std::move(check);
+}
+
+bool SettingsDialog::storeIsBusy()
+{
+    return storeBusyCheck() && storeBusyCheck()();
+}
+
 void SettingsDialog::done(int result)
 {
     // The frame is looked up before the dialog closes: a closed dialog may

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QLoggingCategory>
+#include <functional>
 
 Q_DECLARE_LOGGING_CATEGORY(lcSettingsDialogs)
 
@@ -18,4 +19,12 @@ public:
     explicit SettingsDialog(const QString &caption, QWidget *parent = nullptr);
 
     void done(int result) override;
+
+    // Asked before OK writes the store: true while the console is busy with
+    // the device (a download in progress reads the store group by group).
+    // The host shows why; the dialog stays open with the user's edits.
+    static void setStoreBusyCheck(std::function<bool()> check);
+
+protected:
+    static bool storeIsBusy();
 };

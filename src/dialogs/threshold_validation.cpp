@@ -1,5 +1,7 @@
 #include "dialogs/threshold_validation.h"
 
+#include "config/encodings.h"
+
 #include <limits>
 
 namespace dialogs {
@@ -27,11 +29,14 @@ std::optional<qint16> thresholdFromText(const QString &text)
             return std::nullopt;
     }
     const qint32 value = negative ? -magnitude : magnitude;
-    if (value > std::numeric_limits<qint16>::max())
+    if (value < config::kThresholdMinimum || value > config::kThresholdMaximum)
         return std::nullopt;
     return qint16(value);
 }
 
-QString thresholdHint() { return QStringLiteral("Enter a whole number from -32768 to 32767"); }
+QString thresholdHint()
+{
+    return QStringLiteral("Enter a whole number from %1 to %2").arg(config::kThresholdMinimum).arg(config::kThresholdMaximum);
+}
 
 }  // namespace dialogs

@@ -165,6 +165,21 @@ void SimulatedAccessPoint::restoreFactoryValues()
     values_.insert(QStringLiteral("TestModeOnOff"), testMode);
     pinned_.clear();
     refreshCounters();
+    reportOwnAddress();
+}
+
+void SimulatedAccessPoint::reportOwnAddress()
+{
+    // A device on this machine says where it listens instead of the factory
+    // address: the console moves to the device's operIPAddress after a
+    // download, and that must never lead off the machine.
+    bool isIpv4 = false;
+    const quint32 ip = address_.toIPv4Address(&isIpv4);
+    if (!socket_ || !isIpv4 || !address_.isLoopback())
+        return;
+    QByteArray bytes(4, '\0');
+    qToBigEndian(ip, bytes.data());
+    values_.insert(QStringLiteral("operIPAddress"), snmp::Value::ipAddress(bytes));
 }
 
 void SimulatedAccessPoint::reset()

@@ -46,6 +46,12 @@ struct Faults {
     QHash<QString, snmp::Value> badValues;  // every answer naming the object carries this value
                                             // instead (a SET still stores what was sent)
     int errorStatus = 0;          // non-zero: every answer carries it (index 1); nothing is applied
+    // A request naming one of these objects is refused with the given error
+    // status at the object's position, its bindings echoed, nothing applied:
+    // how a real device turns down a value (or an object) it does not take.
+    QHash<QString, int> refusedObjects;
+    QSet<QString> misnamedObjects;  // answers name the instance .1 of these objects instead of .0
+    QHash<QString, int> slowObjects;  // answers naming one of these leave this many ms later
     int duplicateAnswers = 0;     // extra copies of every answer, sent right after it
     int lateDuplicateMs = 0;      // >0: one more copy of every answer, this much later
     bool wrongRequestId = false;  // answers carry request id + 1000
@@ -92,7 +98,10 @@ public:
     QString oidOf(const QString &name) const;  // dotted, without ".0"
     const snmp::Mib &mib() const { return mib_; }
 
-    void restoreFactoryValues();  // what sysLoadDefaults does
+    // What sysLoadDefaults does. The factory address 192.168.1.250 stays in
+    // the factory table, but a device started on a loopback address reports
+    // that address as its operIPAddress, after start() and after a restore.
+    void restoreFactoryValues();
     // What sysReset does: applies the stored settings. When moveOnReset is
     // set and operIPAddress is a loopback address other than the current
     // one, the agent rebinds there (same port) once the answer to the
@@ -143,6 +152,7 @@ private:
     void sendLater(const QByteArray &answer, const QHostAddress &to, quint16 port, int delayMs);
     snmp::Message answerFor(const snmp::Message &request);
     void refreshCounters();
+    void reportOwnAddress();
 
     // Request handling (request_handler.cpp).
     std::optional<snmp::Message> acceptRequest(const QByteArray &datagram);
@@ -152,6 +162,7 @@ private:
     void applyAnswerFaults(const snmp::Message &request, snmp::Message &answer) const;
     void reportChanges(const QSet<QString> &changed);
     bool namesSilentObject(const snmp::Message &request) const;
+    int extraDelayFor(const snmp::Message &request) const;
 
     // Object table access.
     void loadMib();

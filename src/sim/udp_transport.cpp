@@ -55,6 +55,7 @@ bool SimulatedAccessPoint::start(const QHostAddress &address, quint16 port, QStr
     socket_ = socket;
     address_ = address;
     port_ = socket->localPort();
+    reportOwnAddress();
     qCInfo(lcSim) << "listening on" << address_.toString() << port_;
     return true;
 }
@@ -111,7 +112,7 @@ void SimulatedAccessPoint::readPendingDatagrams()
         const std::optional<QByteArray> answer = answerAccepted(*request);
         if (!answer)
             continue;
-        const int delay = qMax(0, faults.delayMs);
+        const int delay = qMax(0, faults.delayMs) + extraDelayFor(*request);
         const int copies = 1 + qBound(0, faults.duplicateAnswers, kMaxDuplicates);
         for (int i = 0; i < copies; ++i)
             sendLater(*answer, from, fromPort, delay);

@@ -91,9 +91,34 @@ bool SnmpManager::isBroadcast(const QHostAddress &address)
 }
 
 namespace {
-// Dotted addresses only (and "localhost"): a name lookup would block the
-// window for as long as the resolver likes.
-bool resolveHost(const QString &text, QHostAddress &address)
+bool &loopbackOnlyFlag()
+{
+    static bool on = [] {
+        const QByteArray value = qgetenv("CORVANE_LOOPBACK_ONLY");
+        return !value.isEmpty() && value != "0";
+    }();
+    return on;
+}
+}  // namespace
+
+void SnmpManager::setLoopbackOnly(bool on)
+{
+    loopbackOnlyFlag() = on;
+}
+
+bool SnmpManager::loopbackOnly()
+{
+    return loopbackOnlyFlag();
+}
+
+QString SnmpManager::loopbackRefusal(const QString &host)
+{
+    return QStringLiteral("Request to %1 refused: in this mode the console only talks to this machine "
+                          "(127.0.0.0/8).")
+        .arg(host.trimmed());
+}
+
+bool SnmpManager::resolveHost(const QString &text, QHostAddress &address)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0) {
@@ -106,7 +131,6 @@ bool resolveHost(const QString &text, QHostAddress &address)
     address = parsed;
     return true;
 }
-}  // namespace
 
 SendResult SnmpManager::Send()
 {
@@ -130,11 +154,19 @@ SendResult SnmpManager::Send()
         result.description = QStringLiteral("'%1' is not an IPv4 address.").arg(RemoteHost);
         return result;
     }
+    if (loopbackOnly() && (host.toIPv4Address() >> 24) != 127) {
+        ++refused_;
+        result.description = loopbackRefusal(RemoteHost);
+        qCWarning(lcSnmpManager).noquote() << result.description;
+        emit requestRefused(result.description);
+        return result;
+    }
     const QByteArray datagram = encodeMessage(wire);
     if (socket_->writeDatagram(datagram, host, RemotePort) != datagram.size()) {
         result.description = socket_->errorString();
         return result;
     }
+    ++sent_;
 
     PendingRequest request;
     request.requestId = Message.RequestId;
@@ -207,7 +239,10 @@ void SnmpManager::handleDatagram(const QByteArray &data, const QHostAddress &sen
     const snmp::Message &message = *decoded.message;
     const QHostAddress from(sender.toIPv4Address());
     if (message.pdu.type == PduType::Trap) {
-        deliver(SnmpMessage::fromWire(message), from.toString(), true);
+        if (dropsTraps)
+            ++dropped_;
+        else
+            deliver(SnmpMessage::fromWire(message), from.toString(), true);
         return;
     }
     if (message.pdu.type != PduType::GetResponse) {

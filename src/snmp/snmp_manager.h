@@ -13,7 +13,12 @@
 // Events: Response() for every decoded response datagram, Trap() for every
 // decoded trap. They are delivered by a queued call, never from inside the
 // socket's own handler, so a handler may Send() again. While an event is
-// handled, Message and RemoteHost hold the received message and its sender.
+// handled, Message holds the received message (a response keeps the
+// community of the request instance: nothing received may change what the
+// next request carries) and RemoteHost its sender.
+//
+// Loopback-only guard: when it is on (the demo, every test), a request to
+// any address outside 127.0.0.0/8 fails before a byte is sent.
 
 #include "snmp_message.h"
 
@@ -67,6 +72,25 @@ public:
 
     SendResult Send();
 
+    // An instance that only sends requests has no use for traps: with this
+    // on, one arriving on its port is dropped instead of raising Trap().
+    bool dropsTraps = false;
+
+    // The process-wide loopback-only guard. Starts on when the environment
+    // variable CORVANE_LOOPBACK_ONLY is set to anything but "0".
+    static void setLoopbackOnly(bool on);
+    static bool loopbackOnly();
+    // The text a refused destination gets.
+    static QString loopbackRefusal(const QString &host);
+
+    // Parses the text a user gives as a device address: a dotted IPv4
+    // address or "localhost". No name lookup: it would freeze the window.
+    static bool resolveHost(const QString &text, QHostAddress &address);
+
+    // Datagrams this instance has sent, and requests the guard refused.
+    int sentDatagrams() const { return sent_; }
+    int refusedByGuard() const { return refused_; }
+
     // Datagrams that did not decode as SNMPv1; they are dropped.
     int droppedDatagrams() const { return dropped_; }
     // Decoded responses that did not match the outstanding request.
@@ -78,6 +102,8 @@ public:
 signals:
     void Response();
     void Trap();
+    // The loopback-only guard refused a request; the text says why.
+    void requestRefused(const QString &description);
 
 private:
     struct PendingRequest;
@@ -95,6 +121,8 @@ private:
 
     int dropped_ = 0;
     int unmatched_ = 0;
+    int sent_ = 0;
+    int refused_ = 0;
 };
 
 }  // namespace snmp

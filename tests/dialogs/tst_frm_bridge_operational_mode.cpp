@@ -39,7 +39,10 @@ void TestFrmBridgeOperationalMode::modes_data()
     QTest::newRow("bridge to access point") << 3 << address << ap << "0 0" << "" << ok << "2|0040F4112233";
     QTest::newRow("access point to WB to WB, typed")
         << 2 << maskOnly << wbToWb << "1 1" << "0a0b0c0d0e0f" << ok << "1|0A0B0C0D0E0F";
-    QTest::newRow("no mode to bridge, typed") << 0 << maskOnly << wb << "1 1" << "aabb" << ok << "3|AABB";
+    // A bridge mode chosen over an empty box shows the stored partner, so
+    // what OK sends is what the user sees.
+    QTest::newRow("no mode to bridge, typed over the stored partner")
+        << 0 << maskOnly << wb << "1 1" << "aabb" << ok << "3|AABBF4112233";
     QTest::newRow("Cancel after switching")
         << 2 << maskOnly << wb << "1 1" << "ff" << QByteArray("CancelCommand") << "2|0040F4112233";
 }

@@ -94,14 +94,14 @@ void TestFrmWireLessOperationalSettings::textsAndButtons_data()
     QTest::addColumn<QByteArray>("button");
     QTest::addColumn<QString>("stored");  // RTS|fragmentation; "": refused, nothing stored
     const QByteArray ok("OKCommand");
-    QTest::newRow("beyond the arrows' range") << "-5" << "3000" << 0 << ok << "-5|3000";
-    QTest::newRow("16-bit ends, blanks around") << " -32768" << "+32767 " << 0 << ok << "-32768|32767";
+    QTest::newRow("range ends, blanks around") << " 0" << "+2346 " << 0 << ok << "0|2346";
     QTest::newRow("arrow up") << "0" << "2000" << 1 << ok << "0|2001";
     QTest::newRow("arrow at the top") << "0" << "2346" << 1 << ok << "0|2346";
     QTest::newRow("RTS empty") << "" << "2000" << 0 << ok << "";
     QTest::newRow("RTS not a number") << "abc" << "2000" << 0 << ok << "";
+    QTest::newRow("RTS one above the device's range") << "2347" << "2000" << 0 << ok << "";
+    QTest::newRow("fragmentation one below") << "100" << "-1" << 0 << ok << "";
     QTest::newRow("RTS above 16 bits") << "32768" << "2000" << 0 << ok << "";
-    QTest::newRow("fragmentation below 16 bits") << "100" << "-32769" << 0 << ok << "";
     QTest::newRow("hexadecimal") << "0x10" << "100" << 0 << ok << "";
     QTest::newRow("Cancel") << "100" << "200" << 0 << QByteArray("CancelCommand") << "";
 }

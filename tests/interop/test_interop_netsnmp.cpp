@@ -37,7 +37,7 @@ private slots:
         QTest::newRow("integer") << "CORVANE-MIB::operChannelID.0" << "INTEGER: 6";
         QTest::newRow("enumeration") << "CORVANE-MIB::operPreambleType.0" << "INTEGER: longPreamble(2)";
         QTest::newRow("string") << "CORVANE-MIB::operESSID.0" << "STRING: \"corvane\"";
-        QTest::newRow("IpAddress") << "CORVANE-MIB::operIPAddress.0" << "IpAddress: 192.168.1.250";
+        QTest::newRow("IpAddress") << "CORVANE-MIB::operIPAddress.0" << "IpAddress: 127.0.0.1";
         QTest::newRow("hex string") << "CORVANE-MIB::operBasicRates.0" << "Hex-STRING: 82 84 8B 96";
     }
 

@@ -69,7 +69,8 @@ private slots:
         agent.moveOnReset = true;
         QVERIFY(agent.start(kLoopback, 0));
         QSignalSpy moved(&agent, &sim::SimulatedAccessPoint::moved);
-        agent.reset();  // the stored 192.168.1.250 is no place to go
+        agent.setValue(QStringLiteral("operIPAddress"), Value::ipAddress(QByteArray::fromHex("C0A801FA")));
+        agent.reset();  // 192.168.1.250, off this machine, is no place to go
         QTest::qWait(100);
         QCOMPARE(moved.size(), 0);
 

@@ -1,0 +1,93 @@
+// The full configuration read: eight group readers in a fixed order, the
+// first failure ends the pass, Timer2 repeats it.
+
+#include "device_session.h"
+
+#include "agent/session_texts.h"
+#include "config/configuration_store.h"
+
+#include <QPointer>
+
+namespace agent {
+
+using config::Group;
+using config::StoreVerdict;
+
+bool DeviceSession::readGroupReporting(Group group)
+{
+    const StoreVerdict verdict = config::readGroup(link_, AgentAddress, group, config::store());
+    if (verdict == StoreVerdict::Accepted)
+        return true;
+    // Earlier passes fail quietly; only the last retry tells the user why.
+    if (ReadAttempt == 5) {
+        const QString failure = config::readFailureText(group, verdict);
+        if (!failure.isEmpty())
+            setFailureStatus(failure);
+    }
+    return false;
+}
+
+bool DeviceSession::GetHardConfStruct() { return readGroupReporting(Group::HardConf); }
+bool DeviceSession::GetWirelessOperationalConf() { return readGroupReporting(Group::WirelessOperational); }
+bool DeviceSession::GetIPSettingsConf() { return readGroupReporting(Group::IPSettings); }
+bool DeviceSession::GetPrivacySettingsConf() { return readGroupReporting(Group::Privacy); }
+bool DeviceSession::GetBridgeOperationalModeConf() { return readGroupReporting(Group::BridgeOperationalMode); }
+bool DeviceSession::GetWirelessStatisticsConf() { return readGroupReporting(Group::WirelessStatistics); }
+bool DeviceSession::GetEthernetStatisticsConf() { return readGroupReporting(Group::EthernetStatistics); }
+bool DeviceSession::GetRadioConfiguration() { return readGroupReporting(Group::RadioConfiguration); }
+
+bool DeviceSession::GetTrapsConf()
+{
+    if (!readGroupReporting(Group::Traps))
+        return false;
+    emit trapSwitchCheckedChanged(config::store().sysTrapSwitch == 1);
+    return true;
+}
+
+void DeviceSession::ReadAllConfiguration()
+{
+    // Ticks and answers handled while a request waits must never start a
+    // second pass inside this one.
+    if (passRunning_)
+        return;
+    QPointer<DeviceSession> alive(this);
+    passRunning_ = true;
+    ReadingConfiguration = true;
+    problem_.clear();
+    setStatus(text::reading);
+    using Reader = bool (DeviceSession::*)();
+    static const Reader readers[] = {
+        &DeviceSession::GetHardConfStruct,         &DeviceSession::GetWirelessOperationalConf,
+        &DeviceSession::GetIPSettingsConf,         &DeviceSession::GetPrivacySettingsConf,
+        &DeviceSession::GetTrapsConf,              &DeviceSession::GetBridgeOperationalModeConf,
+        &DeviceSession::GetWirelessStatisticsConf, &DeviceSession::GetEthernetStatisticsConf,
+    };
+    bool complete = true;
+    for (Reader reader : readers) {
+        complete = (this->*reader)();
+        if (!alive)
+            return;
+        if (!complete)
+            break;
+    }
+    passRunning_ = false;
+    if (!complete) {
+        ReadingConfiguration = false;
+        return;
+    }
+    Timer2.stop();
+    setStatus(text::allRetrieved);
+    EnableDeviceMenus();
+}
+
+void DeviceSession::Timer2_Timer()
+{
+    if (!Manager1.Busy() && ReadAttempt < 5 && !ReadingConfiguration) {
+        ++ReadAttempt;
+        ReadAllConfiguration();
+    } else if (ReadAttempt == 5) {
+        Timer2.stop();
+    }
+}
+
+}  // namespace agent

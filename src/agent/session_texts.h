@@ -1,0 +1,23 @@
+#pragma once
+// The status texts of the connection, the full read and the download.
+
+#include <QString>
+
+namespace agent::text {
+inline const QString managerOpened = QStringLiteral("Manager opened successfully.");
+inline const QString requestPortInUse = QStringLiteral("Current port is in use. Try again.");
+inline const QString trapPortInUse =
+    QStringLiteral("Trap port(%1) is in use. Check to to see if another manager is running, then restart this one.");
+inline const QString attempting = QStringLiteral("Attempting to connect TARVO Wireless Network...");
+inline const QString notFound = QStringLiteral("TARVO Wireless Network not found...");
+inline const QString found = QStringLiteral("TARVO Wireless Network found ...");
+inline const QString reading = QStringLiteral("Reading configuration...");
+inline const QString allRetrieved = QStringLiteral("All values retrieved.");
+inline const QString downloading = QStringLiteral("Downloading changes...");
+inline const QString downloadDone = QStringLiteral("Download complete successfully");
+inline const QString downloadFailed = QStringLiteral("Network Error-Download not complete successfully");
+inline const QString busy =
+    QStringLiteral("Busy - wait until the console has finished talking to the device, then try again.");
+inline const QString mibMissing =
+    QStringLiteral("The MIB file could not be loaded (%1): nothing can be sent to the device.");
+}  // namespace agent::text
