@@ -128,6 +128,9 @@ void frmMain::MDIForm_Load()
 void frmMain::closeEvent(QCloseEvent *event)
 {
     savePlacement();
+    // The help belongs to this window; left open it would keep the program running.
+    if (helpWindow_)
+        helpWindow_->close();
     QMainWindow::closeEvent(event);
 }
 

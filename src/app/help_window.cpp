@@ -115,17 +115,17 @@ HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Q
     navigation_->addTab(contents, QStringLiteral("&Contents"));
     navigation_->addTab(buildIndexPage(), QStringLiteral("&Index"));
     navigation_->addTab(buildSearchPage(), QStringLiteral("&Search"));
-    connect(contents, &QHelpContentWidget::linkActivated, browser_, [this](const QUrl &url) { browser_->setSource(url); });
+    connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showPage);
     // A single click opens the page too, not only Enter or a double click.
     connect(contents, &QHelpContentWidget::clicked, this, [this](const QModelIndex &index) {
         if (QHelpContentItem *item = engine_->contentModel()->contentItemAt(index))
-            browser_->setSource(item->url());
+            showPage(item->url());
     });
     // The first page once the contents are known.
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
         engine_->contentWidget()->expandToDepth(0);
         if (browser_->source().isEmpty())
-            browser_->setSource(homePage());
+            showPage(homePage());
     });
 
     auto *splitter = new QSplitter(this);
@@ -139,13 +139,18 @@ HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Q
     resize(740, 500);
 
     if (!engine_->contentModel()->isCreatingContents() && engine_->contentModel()->rowCount() > 0)
-        browser_->setSource(homePage());
+        showPage(homePage());
     // The full-text index is built beside the collection the first time
     // (and again when the help file changed); searching waits for it.
     engine_->searchEngine()->scheduleIndexDocumentation();
 }
 
 HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::showPage(const QUrl &url)
+{
+    browser_->setSource(url);
+}
 
 QUrl HelpWindow::homePage() const
 {
@@ -172,12 +177,12 @@ QWidget *HelpWindow::buildIndexPage()
     connect(lookFor, &QLineEdit::textChanged, index, [index](const QString &text) { index->filterIndices(text); });
     connect(lookFor, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::documentActivated, this,
-            [this](const QHelpLink &document, const QString &) { browser_->setSource(document.url); });
+            [this](const QHelpLink &document, const QString &) { showPage(document.url); });
     // A keyword on several pages: the first one; the others are a search away.
     connect(index, &QHelpIndexWidget::documentsActivated, this,
             [this](const QList<QHelpLink> &documents, const QString &) {
                 if (!documents.isEmpty())
-                    browser_->setSource(documents.constFirst().url);
+                    showPage(documents.constFirst().url);
             });
     return page;
 }
@@ -195,7 +200,7 @@ QWidget *HelpWindow::buildSearchPage()
     layout->addWidget(query);
     layout->addWidget(results, 1);
     connect(query, &QHelpSearchQueryWidget::search, search, [search, query] { search->search(query->searchInput()); });
-    connect(results, &QHelpSearchResultWidget::requestShowLink, browser_, [this](const QUrl &url) { browser_->setSource(url); });
+    connect(results, &QHelpSearchResultWidget::requestShowLink, this, &HelpWindow::showPage);
     return page;
 }
 

@@ -43,6 +43,9 @@ public:
     // The first page of the contents.
     QUrl homePage() const;
 
+private slots:
+    void showPage(const QUrl &url);
+
 private:
     explicit HelpWindow(QHelpEngine *engine, QWidget *parent);
     QWidget *buildIndexPage();

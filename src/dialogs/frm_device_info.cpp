@@ -25,8 +25,8 @@ frmDeviceInfo::frmDeviceInfo(QWidget *parent) : SettingsDialog(QStringLiteral(" 
                                         ManufactureNameText, this);
     QLabel *Label2 = dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Regulation Domain"),
                                         RegulationDomainText, this);
-    QLabel *EthernetAddress = dialogparts::label(QStringLiteral("EthernetAddress"),
-                                                 QStringLiteral("Default MAC Address"), DefaultMACAddressMaskEdBox, this);
+    QLabel *EthernetAddress = dialogparts::label(QStringLiteral("EthernetAddress"), QStringLiteral("Default MAC Address"),
+                                                 DefaultMACAddressMaskEdBox, this);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);

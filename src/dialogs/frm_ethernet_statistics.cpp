@@ -71,7 +71,8 @@ frmEthernetStatistics::frmEthernetStatistics(QWidget *parent)
     setObjectName(QStringLiteral("frmEthernetStatistics"));
     viewparts::useCompactFont(this);
     const int captionWidth = viewparts::captionWidth(this);
-    QGroupBox *Frame1 = counterFrame("Frame1", QStringLiteral("Received Packets"), kReceive, receiveBoxes_, captionWidth, this);
+    QGroupBox *Frame1 =
+        counterFrame("Frame1", QStringLiteral("Received Packets"), kReceive, receiveBoxes_, captionWidth, this);
     QGroupBox *Frame2 =
         counterFrame("Frame2", QStringLiteral("Transmitted Packets"), kTransmit, transmitBoxes_, captionWidth, this);
     auto *OKCommand = viewparts::okButton(this);
