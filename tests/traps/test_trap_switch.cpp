@@ -1,6 +1,6 @@
 // The trap switch against the simulated access point: the SET on the wire,
-// the store, the status texts for an echo, a wrong echo, a refusal and
-// silence, and the 10 s time-out.
+// the store, the status texts for an echo, a wrong echo, a refusal, an
+// answer about another object and silence, and the 10 s time-out.
 
 #include "agent/session_fixture.h"
 
@@ -17,7 +17,9 @@ private slots:
         QTest::newRow("enabled") << true << "" << 1 << "SNMP traps Enabled....";
         QTest::newRow("disabled") << false << "" << 2 << "SNMP traps Disabled....";
         QTest::newRow("echo differs") << false << "wrong echo" << 2 << "Network Error - SNMP traps Not Disabled....";
-        QTest::newRow("device refuses") << true << "error status" << 2 << "Network Error - SNMP traps Not Enabled....";
+        QTest::newRow("device refuses") << true << "refused" << 2 << "Network Error - SNMP traps Not Enabled....";
+        QTest::newRow("answer names another object")
+            << false << "misnamed" << 2 << "Network Error - SNMP traps Not Disabled....";
         QTest::newRow("no answer") << true << "silent" << 2 << "Network Error - SNMP traps Not Enabled....";
     }
 
@@ -27,14 +29,15 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(int, deviceValue);
         QFETCH(QString, status);
-        SessionFixture f;
-        f.session->link().setTimeScale(0.01);
+        SessionFixture f(0.01);
         QVERIFY(f.connectAndRead());
         f.ap.setValue(QStringLiteral("sysTrapSwitch"), snmp::Value::integer(enable ? 2 : 1));
         if (fault == "wrong echo")
             f.ap.faults.wrongEchoObjects.insert(QStringLiteral("sysTrapSwitch"));
-        if (fault == "error status")
-            f.ap.faults.errorStatus = snmp::error_status::BadValue;
+        if (fault == "refused")
+            f.ap.faults.refusedObjects.insert(QStringLiteral("sysTrapSwitch"), snmp::error_status::BadValue);
+        if (fault == "misnamed")
+            f.ap.faults.misnamedObjects.insert(QStringLiteral("sysTrapSwitch"));
         if (fault == "silent")
             f.ap.faults.silent = true;
         f.ap.clearReceivedRequests();
