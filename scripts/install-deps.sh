@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   snmp smitools python3-pysnmp4      # independent SNMP peers for the tests
+  snmptrapd                          # the trap receiver the trap benchmark compares with
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xvfb xauth                         # a display for make run on a headless machine
 )

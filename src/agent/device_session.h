@@ -11,6 +11,8 @@
 #include "config/group_readers.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
+#include "traps/trap_reception.h"
+#include "traps/trap_switch.h"
 
 #include <QObject>
 #include <QSet>
@@ -131,6 +133,13 @@ public:
 
     void EnableDeviceMenus();
     void DisableDeviceMenus();
+
+    // --- traps -------------------------------------------------------------
+    // Traps from the connected device into the trap log and its file.
+    traps::TrapReception trapReception{Manager2, Mib, AgentAddress, Connected,
+                                       [this](const QString &text) { setStatus(text); }};
+    // The trap switch's SET and echo check; the outcome goes to the status line.
+    void switchDeviceTraps(bool enable) { setStatus(traps::sendTrapSwitch(link_, AgentAddress, enable)); }
 
 signals:
     void statusChanged(const QString &text);

@@ -70,6 +70,12 @@ public:
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
 
+    // --- the trap log ------------------------------------------------------
+    // Entries received since start-up or the last "Clear all"; other windows
+    // read and assign it.
+    QString TrapLog() const { return session_->trapReception.TrapLog; }
+    void setTrapLog(const QString &text) { session_->trapReception.TrapLog = text; }
+
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
     QAction *mnuFileOpen = nullptr;
@@ -159,6 +165,10 @@ private:
     app::SingleMdiChild *bridgeOperationalMode_ = nullptr;
     app::SingleMdiChild *wirelessPrivacyOptions_ = nullptr;
     app::SingleMdiChild *wirelessOperationalSettings_ = nullptr;
+
+    // The Trap Recorder, and the trap mark and status line it looks after.
+    void setUpTraps();
+    app::SingleMdiChild *trapRecorder_ = nullptr;
 };
 
 // The one main window; every other window reaches the device through it.
