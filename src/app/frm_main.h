@@ -19,6 +19,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class frmIPAddress;
+class frmTestMode;
 
 namespace app {
 class MessageBoxQuestioner;
@@ -66,6 +67,13 @@ public:
     void SavePara() { session_->SavePara(); }
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
+
+    // --- radio test ----------------------------------------------------------
+    bool SetTestMode() { return session_->SetTestMode(); }
+    bool SetTestModeValues(qint16 command) { return session_->SetTestModeValues(command); }
+    bool SetRadioConfigurationValues() { return session_->SetRadioConfigurationValues(); }
+    // The radio test window while it is open, else nullptr.
+    frmTestMode *testModeWindow() const;
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
@@ -156,6 +164,10 @@ private:
     app::SingleMdiChild *bridgeOperationalMode_ = nullptr;
     app::SingleMdiChild *wirelessPrivacyOptions_ = nullptr;
     app::SingleMdiChild *wirelessOperationalSettings_ = nullptr;
+
+    // Radio test windows.
+    app::SingleMdiChild *radioConfiguration_ = nullptr;
+    QPointer<frmTestMode> testMode_;
 };
 
 // The one main window; every other window reaches the device through it.
