@@ -73,12 +73,14 @@ void frmRadioConfiguration::buildControls()
         ChannelLabel[k]->setObjectName(QStringLiteral("ChannelLabel(%1)").arg(k));
         CR31edit[k] = new MaskedHexEdit(1, this);
         CR31edit[k]->setObjectName(QStringLiteral("CR31edit(%1)").arg(k));
+        CR31edit[k]->setFixedWidth(CR31edit[k]->minimumWidth());  // two places, no more
         ChannelLabel[k]->setBuddy(CR31edit[k]);
         CR31edit[k]->setAccessibleName(ChannelLabel[k]->text() + QStringLiteral(" CR31"));
         grid->addWidget(ChannelLabel[k], row, column);
         grid->addWidget(CR31edit[k], row, column + 1);
     }
     grid->setColumnMinimumWidth(2, 24);  // between the two columns of channels
+    grid->setColumnStretch(5, 1);        // the boxes stay next to their labels
 
     UpdateCommand = button(QStringLiteral("UpdateCommand"), QStringLiteral("Update values"), this);
     SetCommand = button(QStringLiteral("SetCommand"), QStringLiteral("Set"), this);

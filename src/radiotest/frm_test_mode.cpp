@@ -117,6 +117,7 @@ void frmTestMode::buildControls()
     Label20 = label(QStringLiteral("Label20"), QStringLiteral("Reg CR31"), Frame2);
     CR31edit = new MaskedHexEdit(1, Frame2);
     CR31edit->setObjectName(QStringLiteral("CR31edit"));
+    CR31edit->setFixedWidth(CR31edit->minimumWidth());  // two places, no more
     Label20->setBuddy(CR31edit);
 
     auto *parameters = new QGridLayout(Frame2);
