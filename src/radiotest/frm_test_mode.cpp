@@ -26,7 +26,7 @@ using agent::TestModeAction;
 
 // Counts a handler that may wait on the network; the window is unloaded
 // only when none is under way.
-class ActingScope {
+class frmTestMode::ActingScope {
 public:
     explicit ActingScope(frmTestMode &window) : window_(window) { ++window_.acting_; }
     ~ActingScope() { --window_.acting_; }

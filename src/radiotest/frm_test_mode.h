@@ -95,5 +95,5 @@ private:
     State state_ = State::Setup;
     int acting_ = 0;          // handlers under way (they may wait on the network)
     bool unloadDue_ = false;  // asked to unload while acting
-    friend class ActingScope;
+    class ActingScope;
 };
