@@ -9,6 +9,7 @@
 #include "agent/questioner.h"
 #include "config/device_link.h"
 #include "config/group_readers.h"
+#include "config/radio_commands.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
 #include "traps/trap_reception.h"
@@ -130,6 +131,17 @@ public:
     bool LoadDefaults();
     void mnuCommandsReset_Click();
     void mnuCommandsRestoreDefaults_Click();
+
+    // --- the radio windows' device steps (config/radio_commands) ---------
+    bool SetTestMode() { return config::SetTestMode(link_, AgentAddress); }
+    bool SetTestModeValues(qint16 command)
+    {
+        return config::SetTestModeValues(link_, AgentAddress, command, config::store());
+    }
+    bool SetRadioConfigurationValues()
+    {
+        return config::SetRadioConfigurationValues(link_, AgentAddress, config::store());
+    }
 
     void EnableDeviceMenus();
     void DisableDeviceMenus();

@@ -13,6 +13,8 @@
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
 #include "dialogs/settings_dialog.h"
+#include "radiotest/frm_radio_configuration.h"
+#include "radiotest/frm_test_mode.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -266,10 +268,34 @@ void frmMain::mnuFileOptions_Click() {}
 void frmMain::mnuInformationDeviceInfo_Click() {}
 void frmMain::mnuInfoWireLessStatistics_Click() {}
 void frmMain::mnuInfoEthernetStatistics_Click() {}
-void frmMain::mnuRadioConfiguration_Click() {}
-void frmMain::mnuRadioTests_Click() {}
 void frmMain::mnuHelpTopic_Click() {}
 void frmMain::mnuHelpAbout_Click() {}
+
+// --- radio test windows -------------------------------------------------------
+
+frmTestMode *frmMain::testModeWindow() const
+{
+    return testMode_.data();
+}
+
+void frmMain::mnuRadioConfiguration_Click()
+{
+    if (!radioConfiguration_) {
+        radioConfiguration_ = new app::SingleMdiChild(
+            mdiArea_, [this] { return new frmRadioConfiguration(*session_); }, this);
+    }
+    radioConfiguration_->show();
+}
+
+void frmMain::mnuRadioTests_Click()
+{
+    // A window of its own beside the document area: it is modal.
+    if (!testMode_)
+        testMode_ = new frmTestMode(*session_, this);
+    testMode_->show();
+    testMode_->raise();
+    testMode_->activateWindow();
+}
 
 void frmMain::tbToolBar_ButtonClick(QAction *button)
 {

@@ -19,6 +19,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class frmIPAddress;
+class frmTestMode;
 
 namespace app {
 class MessageBoxQuestioner;
@@ -75,6 +76,13 @@ public:
     // read and assign it.
     QString TrapLog() const { return session_->trapReception.TrapLog; }
     void setTrapLog(const QString &text) { session_->trapReception.TrapLog = text; }
+
+    // --- radio test ----------------------------------------------------------
+    bool SetTestMode() { return session_->SetTestMode(); }
+    bool SetTestModeValues(qint16 command) { return session_->SetTestModeValues(command); }
+    bool SetRadioConfigurationValues() { return session_->SetRadioConfigurationValues(); }
+    // The radio test window while it is open, else nullptr.
+    frmTestMode *testModeWindow() const;
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
@@ -169,6 +177,10 @@ private:
     // The Trap Recorder, and the trap mark and status line it looks after.
     void setUpTraps();
     app::SingleMdiChild *trapRecorder_ = nullptr;
+
+    // Radio test windows.
+    app::SingleMdiChild *radioConfiguration_ = nullptr;
+    QPointer<frmTestMode> testMode_;
 };
 
 // The one main window; every other window reaches the device through it.
