@@ -9,6 +9,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools libqt6help6   # the help window (Qt Help)
   qt6-documentation-tools libqt6sql6-sqlite       # qhelpgenerator; help files are SQLite
   snmp smitools python3-pysnmp4      # independent SNMP peers for the tests
+  snmptrapd                          # the trap receiver the trap benchmark compares with
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xvfb xauth                         # a display for make run on a headless machine
 )

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the benchmark programs; they talk to a simulated access point on
-# 127.0.0.1 only. The windows need no screen for this.
+# Runs the benchmark programs; they talk to a simulated access point, a trap
+# sender and snmptrapd on 127.0.0.1 only. The windows need no screen for this.
 set -euo pipefail
 bin=$1
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 "$bin/bench_full_read" --rounds 300
+"$bin/bench_trap_burst"

@@ -10,8 +10,11 @@
 #include "agent/questioner.h"
 #include "config/device_link.h"
 #include "config/group_readers.h"
+#include "config/radio_commands.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
+#include "traps/trap_reception.h"
+#include "traps/trap_switch.h"
 
 #include <QObject>
 #include <QSet>
@@ -130,8 +133,26 @@ public:
     void mnuCommandsReset_Click();
     void mnuCommandsRestoreDefaults_Click();
 
+    // --- the radio windows' device steps (config/radio_commands) ---------
+    bool SetTestMode() { return config::SetTestMode(link_, AgentAddress); }
+    bool SetTestModeValues(qint16 command)
+    {
+        return config::SetTestModeValues(link_, AgentAddress, command, config::store());
+    }
+    bool SetRadioConfigurationValues()
+    {
+        return config::SetRadioConfigurationValues(link_, AgentAddress, config::store());
+    }
+
     void EnableDeviceMenus();
     void DisableDeviceMenus();
+
+    // --- traps -------------------------------------------------------------
+    // Traps from the connected device into the trap log and its file.
+    traps::TrapReception trapReception{Manager2, Mib, AgentAddress, Connected,
+                                       [this](const QString &text) { setStatus(text); }};
+    // The trap switch's SET and echo check; the outcome goes to the status line.
+    void switchDeviceTraps(bool enable) { setStatus(traps::sendTrapSwitch(link_, AgentAddress, enable)); }
 
     // The periodic full read.
     Polling &polling() { return polling_; }

@@ -43,7 +43,12 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
     const QCommandLineOption demo(
         QStringLiteral("demo"),
         QStringLiteral("Run against a simulated access point on 127.0.0.1 (nothing leaves this machine)."));
-    parser.addOptions({agentPort, trapPort, scanAddress, settings, demo});
+    const QCommandLineOption trapLog(
+        QStringLiteral("trap-log"),
+        QStringLiteral("Write received traps to this file (default: TrapLog.txt beside the program, or in the "
+                       "user's data folder when the program's folder is not writable)."),
+        QStringLiteral("FILE"));
+    parser.addOptions({agentPort, trapPort, scanAddress, settings, trapLog, demo});
 
     if (!parser.parse(arguments)) {
         result.text = parser.errorText();
@@ -94,6 +99,13 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
         options.settingsFile = parser.value(settings);
         if (options.settingsFile.trimmed().isEmpty()) {
             result.text = QStringLiteral("--settings needs a file name.");
+            return result;
+        }
+    }
+    if (parser.isSet(trapLog)) {
+        options.trapLogFile = parser.value(trapLog);
+        if (options.trapLogFile.trimmed().isEmpty()) {
+            result.text = QStringLiteral("--trap-log needs a file name.");
             return result;
         }
     }

@@ -14,6 +14,7 @@ namespace app {
 struct CommandLineOptions {
     agent::SessionOptions session;  // mibPath is left empty here
     QString settingsFile;            // empty: the user's own settings
+    QString trapLogFile;             // empty: TrapLog.txt where the program keeps it
     bool demo = false;
     bool trapPortGiven = false;
 };

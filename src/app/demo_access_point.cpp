@@ -3,6 +3,7 @@
 #include "app_logging.h"
 #include "app_settings.h"
 #include "sim/simulated_access_point.h"
+#include "sim/station_events.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>
@@ -40,23 +41,28 @@ bool DemoAccessPoint::start(CommandLineOptions &options, QString *error)
         options.session.trapPort = trapPort;
     }
     device_->setTrapDestination(loopback, options.session.trapPort);
+    device_->eventTraps = true;
+    stations_ = std::make_unique<sim::StationEventSchedule>(*device_);
+    stations_->start(kStationEventMs);
 
-    if (options.settingsFile.isEmpty()) {
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        if (!settingsDir_->isValid()) {
-            if (error)
-                *error = QStringLiteral("cannot make a temporary settings folder: %1").arg(settingsDir_->errorString());
-            return false;
-        }
-        options.settingsFile = settingsDir_->filePath(QStringLiteral("demo-settings.ini"));
+    tempDir_ = std::make_unique<QTemporaryDir>();
+    if (!tempDir_->isValid()) {
+        if (error)
+            *error = QStringLiteral("cannot make a temporary folder: %1").arg(tempDir_->errorString());
+        return false;
     }
+    if (options.settingsFile.isEmpty())
+        options.settingsFile = tempDir_->filePath(QStringLiteral("demo-settings.ini"));
+    if (options.trapLogFile.isEmpty())
+        options.trapLogFile = tempDir_->filePath(QStringLiteral("TrapLog.txt"));
     useSettingsFile(options.settingsFile);
     writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastIPaddress"), loopback.toString());
     writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastPassword"),
                  QString::fromLatin1(device_->community));
 
     qCInfo(lcApp).nospace() << "demo device on " << loopback.toString() << ':' << device_->port()
-                            << ", traps to port " << options.session.trapPort;
+                            << ", traps to port " << options.session.trapPort << ", trap log "
+                            << options.trapLogFile;
     return true;
 }
 

@@ -5,10 +5,12 @@
 // The simulated device listens on 127.0.0.1 at a free UDP port, which
 // becomes the agent port. The scan goes to 127.0.0.1 as well (a loopback
 // broadcast would reach only sockets bound to 0.0.0.0), the trap port is a
-// free one and the device sends its traps there. The settings live in a
-// temporary file unless --settings names one; either way the connect
-// dialog offers 127.0.0.1 and the device's community. Nothing leaves the
-// machine.
+// free one and the device sends its traps there: for its own events (a
+// changed setting, a new address, a reset, restored defaults) and for
+// wireless stations coming and going every few seconds. The settings and
+// the trap log live in a temporary folder unless --settings or --trap-log
+// name files; either way the connect dialog offers 127.0.0.1 and the
+// device's community. Nothing leaves the machine.
 
 #include "command_line_options.h"
 
@@ -18,7 +20,8 @@
 
 namespace sim {
 class SimulatedAccessPoint;
-}
+class StationEventSchedule;
+}  // namespace sim
 
 namespace app {
 
@@ -33,9 +36,13 @@ public:
 
     sim::SimulatedAccessPoint *device() const { return device_.get(); }
 
+    // A station trap this often.
+    static constexpr int kStationEventMs = 4000;
+
 private:
     std::unique_ptr<sim::SimulatedAccessPoint> device_;
-    std::unique_ptr<QTemporaryDir> settingsDir_;
+    std::unique_ptr<sim::StationEventSchedule> stations_;
+    std::unique_ptr<QTemporaryDir> tempDir_;  // settings and trap log
 };
 
 // A UDP port nobody uses right now (0 when none could be found).

@@ -14,9 +14,12 @@
 #include "dialogs/frm_ethernet_statistics.h"
 #include "dialogs/frm_info_statistics.h"
 #include "dialogs/frm_ip_address.h"
+#include "dialogs/frm_trap_log.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
 #include "dialogs/settings_dialog.h"
+#include "radiotest/frm_radio_configuration.h"
+#include "radiotest/frm_test_mode.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -75,6 +78,7 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
     deviceInfo_ = new app::SingleMdiChild(mdiArea_, [] { return new frmDeviceInfo; }, this);
     wirelessStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmInfoStatistics; }, this);
     ethernetStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmEthernetStatistics; }, this);
+    setUpTraps();
 
     // A settings dialog's OK must not change the store under a download
     // that is reading it group by group.
@@ -116,6 +120,7 @@ void frmMain::MDIForm_Load()
     restorePlacement();
     setTrapMarkVisible(false);
     session_->start();
+    session_->trapReception.enlargeReceiveBuffer();
     if (!session_->statusText().isEmpty())
         showStatus(session_->statusText());
     // Settings that could not be saved before the window was there (the
@@ -267,12 +272,6 @@ void frmMain::mnuCommandsRestoreDefaults_Click()
     session_->mnuCommandsRestoreDefaults_Click();
 }
 
-void frmMain::mnuSetupSNMPtraps_Click()
-{
-    // The check mark shows the device's switch, not the click; it changes
-    // when the device's answer says so.
-    mnuSetupSNMPtraps->setChecked(trapSwitchChecked_);
-}
 
 void frmMain::mnuFileOptions_Click()
 {
@@ -316,10 +315,33 @@ void frmMain::mnuHelpTopic_Click()
 
 // Windows that are still to come; their commands are in place and greyed
 // or available as they will be.
-void frmMain::mnuViewRecord_Click() {}
-void frmMain::mnuRadioConfiguration_Click() {}
-void frmMain::mnuRadioTests_Click() {}
 void frmMain::mnuHelpAbout_Click() {}
+
+// --- radio test windows -------------------------------------------------------
+
+frmTestMode *frmMain::testModeWindow() const
+{
+    return testMode_.data();
+}
+
+void frmMain::mnuRadioConfiguration_Click()
+{
+    if (!radioConfiguration_) {
+        radioConfiguration_ = new app::SingleMdiChild(
+            mdiArea_, [this] { return new frmRadioConfiguration(*session_); }, this);
+    }
+    radioConfiguration_->show();
+}
+
+void frmMain::mnuRadioTests_Click()
+{
+    // A window of its own beside the document area: it is modal.
+    if (!testMode_)
+        testMode_ = new frmTestMode(*session_, this);
+    testMode_->show();
+    testMode_->raise();
+    testMode_->activateWindow();
+}
 
 void frmMain::tbToolBar_ButtonClick(QAction *button)
 {
@@ -328,4 +350,42 @@ void frmMain::tbToolBar_ButtonClick(QAction *button)
         mnuFileOpen_Click();
     else if (key == QLatin1String("Save"))
         mnuFileSave_Click();
+}
+
+// --- traps: the Trap Recorder, the trap mark, the trap switch ------------------
+
+void frmMain::setUpTraps()
+{
+    agent::DeviceSession *s = session_.get();
+    trapRecorder_ = new app::SingleMdiChild(
+        mdiArea_,
+        [this] {
+            auto *recorder = new frmTrapLog(session_->trapReception);
+            connect(recorder, &frmTrapLog::unloaded, this, [this] {
+                setTrapMarkVisible(false);
+                session_->setStatus(QString());
+            });
+            return recorder;
+        },
+        this);
+    connect(&s->trapReception, &traps::TrapReception::trapMarkShown, this, [this] { setTrapMarkVisible(true); });
+}
+
+void frmMain::mnuViewRecord_Click()
+{
+    trapRecorder_->show();
+}
+
+void frmMain::mnuSetupSNMPtraps_Click()
+{
+    // While other work talks to the device the click is refused, and the
+    // check mark stays as the device has it.
+    if (session_->refuseWhileBusy()) {
+        mnuSetupSNMPtraps->setChecked(trapSwitchChecked_);
+        return;
+    }
+    // The mark flips at once and keeps its new state whatever the device
+    // answers; the status line tells whether the device followed.
+    showTrapSwitch(!trapSwitchChecked_);
+    session_->switchDeviceTraps(trapSwitchChecked_);
 }

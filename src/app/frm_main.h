@@ -19,6 +19,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class frmIPAddress;
+class frmTestMode;
 
 namespace app {
 class HelpWindow;
@@ -74,6 +75,19 @@ public:
     void SavePara() { session_->SavePara(); }
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
+
+    // --- the trap log ------------------------------------------------------
+    // Entries received since start-up or the last "Clear all"; other windows
+    // read and assign it.
+    QString TrapLog() const { return session_->trapReception.TrapLog; }
+    void setTrapLog(const QString &text) { session_->trapReception.TrapLog = text; }
+
+    // --- radio test ----------------------------------------------------------
+    bool SetTestMode() { return session_->SetTestMode(); }
+    bool SetTestModeValues(qint16 command) { return session_->SetTestModeValues(command); }
+    bool SetRadioConfigurationValues() { return session_->SetRadioConfigurationValues(); }
+    // The radio test window while it is open, else nullptr.
+    frmTestMode *testModeWindow() const;
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
@@ -169,6 +183,14 @@ private:
     app::SingleMdiChild *ethernetStatistics_ = nullptr;
     QString helpCollectionFile_;
     QPointer<app::HelpWindow> helpWindow_;
+
+    // The Trap Recorder, and the trap mark and status line it looks after.
+    void setUpTraps();
+    app::SingleMdiChild *trapRecorder_ = nullptr;
+
+    // Radio test windows.
+    app::SingleMdiChild *radioConfiguration_ = nullptr;
+    QPointer<frmTestMode> testMode_;
 };
 
 // The one main window; every other window reaches the device through it.

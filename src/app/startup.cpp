@@ -38,6 +38,8 @@ int runConsole(CommandLineOptions options)
 
     frmMain window(sessionOptions);
     MainForm = &window;
+    if (!options.trapLogFile.isEmpty())
+        window.session().trapReception.setLogFilePath(options.trapLogFile);
     window.MDIForm_Load();
     window.show();
     // The connect dialog is the first thing the user answers.

@@ -75,6 +75,20 @@ QString MaskedHexEdit::storeText() const
     return storeTextFromPlaces(display);
 }
 
+QString MaskedHexEdit::placesText() const
+{
+    const QString display = displayText();
+    QString text;
+    for (int place = 0; place < pairs_; ++place) {
+        for (int k = 0; k < 2; ++k) {
+            const int index = place * kPlaceWidth + k;
+            const QChar c = index < display.size() ? display.at(index) : kPromptChar;
+            text += isEmptyPosition(c) ? kPromptChar : c;
+        }
+    }
+    return text;
+}
+
 QString MaskedHexEdit::storeTextFromPlaces(const QString &display) const
 {
     const auto positionAt = [&display](int index) {

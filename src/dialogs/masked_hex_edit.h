@@ -39,6 +39,10 @@ public:
 
     void setStoreText(const QString &storeText);
     QString storeText() const;
+    // Every place as the box shows it, without the separating blanks; an
+    // empty position gives the prompt "_". For values whose empty places
+    // must reach the device as they are (the radio's CR31 boxes).
+    QString placesText() const;
 
 private:
     QString displayFor(const QString &storeText) const;

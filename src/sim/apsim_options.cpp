@@ -25,7 +25,7 @@ struct Parser {
                                        QStringLiteral("Send traps to this address and port."),
                                        QStringLiteral("A:P")};
     QCommandLineOption trapEvery{QStringLiteral("trap-every"),
-                                 QStringLiteral("Send a station-associated trap every SECONDS seconds."),
+                                 QStringLiteral("Send a station trap (stations associating, authenticating, leaving) every SECONDS seconds."),
                                  QStringLiteral("SECONDS")};
     QCommandLineOption eventTraps{QStringLiteral("event-traps"),
                                   QStringLiteral("Report resets, restored defaults and changed settings as traps.")};

@@ -4,10 +4,10 @@
 
 #include "sim/apsim_options.h"
 #include "sim/simulated_access_point.h"
+#include "sim/station_events.h"
 #include "sim/termination_signals.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 #include <QTextStream>
 
 namespace {
@@ -61,16 +61,9 @@ int main(int argc, char *argv[])
         out << "moved to " << endpoint(to, agent.port()) << Qt::endl;
     });
 
-    QTimer trapTimer;
-    if (options.trapEverySeconds > 0) {
-        // A different station each time: the last byte counts up.
-        QObject::connect(&trapTimer, &QTimer::timeout, &agent, [&agent, station = 0]() mutable {
-            QByteArray mac = QByteArray::fromHex("020000000000");
-            mac[5] = char(++station & 0xFF);
-            agent.sendStationTrap(1, mac);  // stationAssociated
-        });
-        trapTimer.start(options.trapEverySeconds * 1000);
-    }
+    sim::StationEventSchedule stations(agent);
+    if (options.trapEverySeconds > 0)
+        stations.start(options.trapEverySeconds * 1000);
 
     const int status = QCoreApplication::exec();
     agent.stop();

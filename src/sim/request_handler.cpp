@@ -173,7 +173,8 @@ Message SimulatedAccessPoint::answerSet(const Message &request)
     QSet<QString> changed;
     for (int i = 0; i < binds.size(); ++i) {
         const QString &name = names[i];
-        if (name == kTestModeOnOff) {
+        if (name == kTestModeOnOff || name == kTestModeCommand) {
+            // The radio's test state, not a setting: no configuration trap.
             values_.insert(name, binds[i].value);
         } else if (findObject(name)->command) {
             commands.append(name);

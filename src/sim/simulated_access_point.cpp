@@ -159,10 +159,14 @@ QString SimulatedAccessPoint::oidOf(const QString &name) const
 
 void SimulatedAccessPoint::restoreFactoryValues()
 {
-    // Test mode is a state of the radio, not a stored setting.
-    const snmp::Value testMode = values_.value(QStringLiteral("TestModeOnOff"), snmp::Value::integer(0));
-    values_ = factoryValues(enterprise_);
-    values_.insert(QStringLiteral("TestModeOnOff"), testMode);
+    // Test mode and its last command are states of the radio, not stored
+    // settings.
+    QHash<QString, snmp::Value> factory = factoryValues(enterprise_);
+    for (const QString &name : {QStringLiteral("TestModeOnOff"), QStringLiteral("TestModeCommandStruct")}) {
+        if (values_.contains(name))
+            factory.insert(name, values_.value(name));
+    }
+    values_ = factory;
     pinned_.clear();
     refreshCounters();
     reportOwnAddress();

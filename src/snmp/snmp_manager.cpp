@@ -7,6 +7,7 @@
 #include <QNetworkInterface>
 #include <QTimer>
 #include <QUdpSocket>
+#include <QVariant>
 
 Q_LOGGING_CATEGORY(lcSnmpManager, "corvane.snmp.manager")
 
@@ -63,6 +64,14 @@ OpenResult SnmpManager::Open(const QHostAddress &address, quint16 port)
     connect(socket_, &QUdpSocket::readyRead, this, &SnmpManager::readPendingDatagrams);
     result.ok = true;
     return result;
+}
+
+int SnmpManager::setReceiveBufferSize(int bytes)
+{
+    if (!socket_)
+        return 0;
+    socket_->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, bytes);
+    return socket_->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
 }
 
 bool SnmpManager::isBroadcast(const QHostAddress &address)

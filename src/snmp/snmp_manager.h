@@ -72,6 +72,10 @@ public:
 
     SendResult Send();
 
+    // Asks the system for a receive buffer of `bytes` on the open socket;
+    // returns the size granted (0 when not open).
+    int setReceiveBufferSize(int bytes);
+
     // An instance that only sends requests has no use for traps: with this
     // on, one arriving on its port is dropped instead of raising Trap().
     bool dropsTraps = false;

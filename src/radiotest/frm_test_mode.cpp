@@ -1,0 +1,356 @@
+#include "radiotest/frm_test_mode.h"
+
+#include "agent/device_session.h"
+#include "agent/radio_test_steps.h"
+#include "config/configuration_store.h"
+#include "config/radio_commands.h"
+#include "dialogs/masked_hex_edit.h"
+#include "radiotest/input_hold.h"
+#include "radiotest/message_boxes.h"
+#include "radiotest/radio_window_parts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using agent::TestModeAction;
+
+// Counts a handler that may wait on the network; the window is unloaded
+// only when none is under way.
+class frmTestMode::ActingScope {
+public:
+    explicit ActingScope(frmTestMode &window) : window_(window) { ++window_.acting_; }
+    ~ActingScope() { --window_.acting_; }
+    ActingScope(const ActingScope &) = delete;
+    ActingScope &operator=(const ActingScope &) = delete;
+
+private:
+    frmTestMode &window_;
+};
+
+namespace {
+
+QLabel *label(const QString &objectName, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(objectName);
+    return label;
+}
+
+QCheckBox *checkBox(const QString &objectName, const QString &caption, QWidget *parent)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(objectName);
+    return box;
+}
+
+QPushButton *button(const QString &objectName, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    // Enter in a box must not start or end a test.
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A row of option buttons after their label.
+void addOptionRow(QGridLayout *grid, int row, QLabel *label, const QVector<QRadioButton *> &options)
+{
+    grid->addWidget(label, row, 0);
+    for (int i = 0; i < options.size(); ++i)
+        grid->addWidget(options[i], row, 1 + i);
+}
+
+}  // namespace
+
+frmTestMode::frmTestMode(agent::DeviceSession &session, QWidget *parent) : QDialog(parent), session_(&session)
+{
+    setObjectName(QStringLiteral("frmTestMode"));
+    setWindowTitle(QStringLiteral("Test Settings"));
+    setModal(true);
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    connect(&Timer1, &QTimer::timeout, this, &frmTestMode::Timer1_Timer);
+    connect(StartCommand, &QPushButton::clicked, this, &frmTestMode::StartCommand_Click);
+    connect(CloseCommand, &QPushButton::clicked, this, &frmTestMode::CloseCommand_Click);
+    connect(CancelCommand, &QPushButton::clicked, this, &frmTestMode::CancelCommand_Click);
+    connect(ContinuousRxCheck, &QCheckBox::toggled, this, &frmTestMode::ContinuousRxCheck_Click);
+    connect(ContinuousTxWithModCheck, &QCheckBox::toggled, this, &frmTestMode::ContinuousTxWithModCheck_Click);
+    connect(ContinuousTxWithoutModCheck, &QCheckBox::toggled, this,
+            &frmTestMode::ContinuousTxWithoutModCheck_Click);
+    CR31edit->installEventFilter(this);
+
+    Form_Load();
+}
+
+void frmTestMode::buildControls()
+{
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Antenna"), Frame2);
+    AntennaOption = radiotest::optionArray(QStringLiteral("AntennaOption"), Label1->text(),
+                                           {QStringLiteral("A"), QStringLiteral("B")}, Frame2);
+    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Tx Filter"), Frame2);
+    TxFilterOption = radiotest::optionArray(QStringLiteral("TxFilterOption"), Label2->text(),
+                                            {QStringLiteral("US"), QStringLiteral("JPN")}, Frame2);
+    Label4 = label(QStringLiteral("Label4"), QStringLiteral("Rate"), Frame2);
+    RateOption = radiotest::optionArray(
+        QStringLiteral("RateOption"), Label4->text(),
+        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5.5"), QStringLiteral("11")}, Frame2);
+    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Channel"), Frame2);
+    ChannelCombo = new QComboBox(Frame2);
+    ChannelCombo->setObjectName(QStringLiteral("ChannelCombo"));
+    for (int channel = 1; channel <= 14; ++channel)
+        ChannelCombo->addItem(QStringLiteral("Channel %1").arg(channel));
+    Label3->setBuddy(ChannelCombo);
+    Label20 = label(QStringLiteral("Label20"), QStringLiteral("Reg CR31"), Frame2);
+    CR31edit = new MaskedHexEdit(1, Frame2);
+    CR31edit->setObjectName(QStringLiteral("CR31edit"));
+    CR31edit->setFixedWidth(CR31edit->minimumWidth());  // two places, no more
+    Label20->setBuddy(CR31edit);
+
+    auto *parameters = new QGridLayout(Frame2);
+    addOptionRow(parameters, 0, Label1, AntennaOption);
+    addOptionRow(parameters, 1, Label2, TxFilterOption);
+    addOptionRow(parameters, 2, Label4, RateOption);
+    parameters->addWidget(Label3, 3, 0);
+    parameters->addWidget(ChannelCombo, 3, 1, 1, 3);
+    parameters->addWidget(Label20, 4, 0);
+    parameters->addWidget(CR31edit, 4, 1, 1, 2, Qt::AlignLeft);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    ContinuousRxCheck = checkBox(QStringLiteral("ContinuousRxCheck"), QStringLiteral("Continuous Rx"), Frame1);
+    ContinuousTxWithoutModCheck = checkBox(QStringLiteral("ContinuousTxWithoutModCheck"),
+                                           QStringLiteral("Continuous Tx     (without modulation)"), Frame1);
+    ContinuousTxWithModCheck = checkBox(QStringLiteral("ContinuousTxWithModCheck"),
+                                        QStringLiteral("Continuous Tx          (with modulation)"), Frame1);
+    auto *modes = new QVBoxLayout(Frame1);
+    modes->addWidget(ContinuousRxCheck);
+    modes->addWidget(ContinuousTxWithoutModCheck);
+    modes->addWidget(ContinuousTxWithModCheck);
+
+    StartCommand = button(QStringLiteral("StartCommand"), QStringLiteral("Start Test"), this);
+    CloseCommand = button(QStringLiteral("CloseCommand"), QStringLiteral("Close Test"), this);
+    CancelCommand = button(QStringLiteral("CancelCommand"), QStringLiteral("Cancel"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(StartCommand);
+    buttons->addWidget(CloseCommand);
+    buttons->addWidget(CancelCommand);
+
+    StatusBar = radiotest::statusLine(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Frame2);
+    layout->addWidget(Frame1);
+    layout->addLayout(buttons);
+    layout->addWidget(StatusBar);
+    // The window grows when the modes appear and stays as small as its
+    // contents otherwise.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmTestMode::Form_Load()
+{
+    enterState(State::Setup);
+    ShowTestDefaults();
+    radiotest::showStatus(StatusBar, agent::radiotext::pushStart);
+}
+
+void frmTestMode::ShowTestDefaults()
+{
+    CR31edit->setStoreText(QStringLiteral("C0"));
+    AntennaOption[0]->setChecked(true);
+    TxFilterOption[0]->setChecked(true);
+    RateOption[3]->setChecked(true);
+    ChannelCombo->setCurrentIndex(0);
+}
+
+void frmTestMode::SaveTestConf()
+{
+    config::ConfigurationStore &store = config::store();
+    // Empty places go to the store as the prompt "_" (read as no digit).
+    store.testModeCR31 = CR31edit->placesText();
+    const struct {
+        const QVector<QRadioButton *> &options;
+        config::Integer &field;
+        int firstCode;
+        const QString &missing;
+    } arrays[] = {
+        {AntennaOption, store.testModeAntenna, 1, agent::radiotext::selectAntenna},
+        {TxFilterOption, store.testModeTxFilter, 1, agent::radiotext::selectTxFilter},
+        {RateOption, store.testModeRate, 0, agent::radiotext::selectRate},
+    };
+    for (const auto &array : arrays) {
+        const int selected = radiotest::selectedIndex(array.options);
+        if (selected < 0)
+            radiotest::messageBoxes().tell(this, array.missing);
+        else
+            array.field = config::Integer(array.firstCode + selected);
+    }
+    if (ChannelCombo->currentIndex() >= 0)
+        store.testModeChannel = config::Integer(ChannelCombo->currentIndex() + 1);
+}
+
+void frmTestMode::enterState(State state)
+{
+    state_ = state;
+    const bool setup = state == State::Setup;
+    Frame1->setVisible(!setup);
+    CloseCommand->setVisible(!setup);
+    StartCommand->setVisible(setup);
+    CancelCommand->setVisible(setup);
+    if (state == State::Closing) {
+        // Once the device is on its way back to normal operation, nothing
+        // here may start a test again before the window goes.
+        Frame1->setEnabled(false);
+        Frame2->setEnabled(false);
+        CloseCommand->setEnabled(false);
+    }
+}
+
+bool frmTestMode::runAction(TestModeAction action)
+{
+    if (!session_)
+        return false;
+    const radiotest::InputHold hold(this);
+    const agent::RadioOutcome outcome = agent::runTestModeAction(*session_, action, RetryCount);
+    radiotest::showStatus(StatusBar, outcome.text);
+    return outcome.ok;
+}
+
+void frmTestMode::StartCommand_Click()
+{
+    if (state_ != State::Setup || acting_)
+        return;
+    {
+        const ActingScope acting(*this);
+        SaveTestConf();
+        if (runAction(TestModeAction::Start))
+            enterState(State::Test);
+    }
+    unloadIfDue();
+}
+
+void frmTestMode::modeCheckChanged(QCheckBox *box, TestModeAction action)
+{
+    if (state_ != State::Test && state_ != State::ModeActive)
+        return;
+    const bool checked = box->isChecked();
+    {
+        const ActingScope acting(*this);
+        SaveTestConf();
+        runAction(checked ? action : TestModeAction::Idle);
+        // Whatever the device answered, one mode at a time.
+        for (QCheckBox *other : {ContinuousRxCheck, ContinuousTxWithModCheck, ContinuousTxWithoutModCheck}) {
+            if (other != box)
+                other->setEnabled(!checked);
+        }
+        Frame2->setEnabled(!checked);
+        state_ = checked ? State::ModeActive : State::Test;
+    }
+    unloadIfDue();
+}
+
+void frmTestMode::ContinuousRxCheck_Click() { modeCheckChanged(ContinuousRxCheck, TestModeAction::ContinuousRx); }
+
+void frmTestMode::ContinuousTxWithModCheck_Click()
+{
+    modeCheckChanged(ContinuousTxWithModCheck, TestModeAction::ContinuousTxWithMod);
+}
+
+void frmTestMode::ContinuousTxWithoutModCheck_Click()
+{
+    modeCheckChanged(ContinuousTxWithoutModCheck, TestModeAction::ContinuousTxWithoutMod);
+}
+
+void frmTestMode::CloseCommand_Click()
+{
+    if ((state_ != State::Test && state_ != State::ModeActive) || acting_)
+        return;
+    // The countdown starts before the device is asked: the window goes
+    // even when the device never answers.
+    Timer1.start(session_ ? session_->scaled(agent::kTestWindowCloseDelayMs) : agent::kTestWindowCloseDelayMs);
+    enterState(State::Closing);
+    {
+        const ActingScope acting(*this);
+        SaveTestConf();
+        runAction(TestModeAction::Close);
+    }
+    unloadIfDue();
+}
+
+void frmTestMode::CancelCommand_Click()
+{
+    if (state_ == State::Setup)
+        unload();
+}
+
+void frmTestMode::Timer1_Timer()
+{
+    Timer1.stop();
+    unload();
+}
+
+void frmTestMode::reject()
+{
+    if (acting_)
+        return;
+    if (state_ == State::Setup)
+        CancelCommand_Click();
+    else if (state_ == State::Test || state_ == State::ModeActive)
+        CloseCommand_Click();
+}
+
+void frmTestMode::unload()
+{
+    if (acting_) {
+        unloadDue_ = true;
+        return;
+    }
+    Timer1.stop();
+    done(QDialog::Rejected);
+}
+
+void frmTestMode::unloadIfDue()
+{
+    if (unloadDue_ && !acting_) {
+        unloadDue_ = false;
+        unload();
+    }
+}
+
+bool frmTestMode::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == CR31edit && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        // Another window taking the focus (the warning itself among them)
+        // is no leaving of the box.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            QMetaObject::invokeMethod(this, &frmTestMode::CR31edit_LostFocus, Qt::QueuedConnection);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmTestMode::CR31edit_LostFocus()
+{
+    // Only a warning: the text is stored as it is by the next action.
+    if (acting_ || state_ == State::Closing || !isVisible())
+        return;
+    if (config::isAcceptedCR31(CR31edit->placesText()))
+        return;
+    radiotest::messageBoxes().tell(this, agent::radiotext::wrongCR31);
+    CR31edit->setFocus();
+}

@@ -1,0 +1,99 @@
+#include "trap_reception.h"
+
+#include "config/configuration_store.h"
+#include "snmp/mib.h"
+#include "snmp/snmp_manager.h"
+#include "trap_entry.h"
+#include "trap_log_file.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcTraps, "corvane.traps")
+
+namespace traps {
+
+namespace {
+const QString kTrapReceived = QStringLiteral("Trap Received");
+}
+
+TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mib, const QString &agentAddress,
+                             const bool &connected, StatusSink showStatus, QObject *parent)
+    : QObject(parent),
+      manager_(trapManager),
+      mib_(mib),
+      agentAddress_(agentAddress),
+      connected_(connected),
+      showStatus_(std::move(showStatus)),
+      timeText_(TimeOfDayText())
+{
+    connect(&manager_, &snmp::SnmpManager::Trap, this, &TrapReception::Manager2_Trap);
+}
+
+QString TrapReception::logFilePath() const
+{
+    if (logFilePath_.isEmpty())
+        logFilePath_ = defaultTrapLogPath();
+    return logFilePath_;
+}
+
+int TrapReception::enlargeReceiveBuffer(int bytes)
+{
+    const int granted = manager_.setReceiveBufferSize(bytes);
+    qCInfo(lcTraps) << "trap socket receive buffer: asked for" << bytes << "bytes, granted" << granted;
+    return granted;
+}
+
+const QByteArray *TrapReception::mibTextOf(qint32 code)
+{
+    auto known = mibTexts_.find(code);
+    if (known == mibTexts_.end()) {
+        const snmp::Mib::TrapDefinition *definition = mib_.trapDefinition(code);
+        known = mibTexts_.insert(code, definition ? std::optional(entryTextOf(definition->Text)) : std::nullopt);
+    }
+    return known->has_value() ? &known->value() : nullptr;
+}
+
+void TrapReception::Manager2_Trap()
+{
+    // Only the device this console talks to may write into its log.
+    if (manager_.RemoteHost != agentAddress_ || !connected_) {
+        ++dropped_;
+        return;
+    }
+    if (showStatus_)
+        showStatus_(kTrapReceived);
+    emit trapMarkShown();
+
+    const snmp::SnmpMessage &message = manager_.Message;
+    ReceivedTrap trap;
+    trap.timeText = timeText_ ? timeText_() : QString();
+    trap.sender = manager_.RemoteHost;
+    trap.genericTrap = message.GenericTrap;
+    trap.code = message.TrapCode;
+    trap.values.reserve(message.Variables.Count());
+    for (const snmp::SnmpVariable &variable : message.Variables)
+        trap.values.append(variable.Value);
+    const QByteArray entry =
+        trapLogEntry(trap, trap.genericTrap == kEnterpriseSpecific ? mibTextOf(trap.code) : nullptr);
+
+    if (TrapLog.size() > kTrapLogLimit)
+        TrapLog.clear();
+    TrapLog += QString::fromLatin1(entry);
+    ++logged_;
+
+    if (!config::store().saveTraps)
+        return;
+    const FileWriteResult written = appendToTrapLogFile(logFilePath(), entry);
+    if (written.ok) {
+        lastFileError_.clear();
+        return;
+    }
+    // The entry stays in memory; the user learns why the file lacks it.
+    if (written.error != lastFileError_)
+        qCWarning(lcTraps).noquote() << written.error;
+    lastFileError_ = written.error;
+    if (showStatus_)
+        showStatus_(written.error);
+}
+
+}  // namespace traps
