@@ -31,11 +31,8 @@ void TestPolling::pollsAtTheInterval()
     QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kAllRetrieved) >= 2; }, 10000));
     polling.apply(0);
     QVERIFY(!f.session->PollingTimer.isActive());
-    const QStringList seen = f.statuses;
-    QTest::qWait(scaledMs(5000) + 100);
-    QCOMPARE(f.statuses, seen);  // stopped
 
-    QCOMPARE(seen.mid(0, 4), (QStringList{kReading, kAllRetrieved, kReading, kAllRetrieved}));
+    QCOMPARE(f.statuses.mid(0, 4), (QStringList{kReading, kAllRetrieved, kReading, kAllRetrieved}));
     QCOMPARE(f.session->ReadAttempt, qint16(3));
     // Each pass asks for all eight groups, the first a whole interval after the last.
     const QVector<snmp::Message> passes = f.requestsNaming(QStringLiteral("sysDeviceInfo"));
