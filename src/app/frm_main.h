@@ -19,6 +19,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class frmIPAddress;
+class FrmMain2;
 
 namespace app {
 class MessageBoxQuestioner;
@@ -66,6 +67,15 @@ public:
     void SavePara() { session_->SavePara(); }
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
+
+    // --- the quick-setup window ---------------------------------------------
+    // Made and loaded on first use (at start-up); later calls bring it to
+    // the front as it stands, its tab and state kept.
+    FrmMain2 *showQuickSetup();
+    FrmMain2 *quickSetupWindow() const;
+    // What the window's unload saves; for exits that end the program
+    // without closing this window.
+    void saveWindowPlacement() { savePlacement(); }
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
@@ -156,6 +166,8 @@ private:
     app::SingleMdiChild *bridgeOperationalMode_ = nullptr;
     app::SingleMdiChild *wirelessPrivacyOptions_ = nullptr;
     app::SingleMdiChild *wirelessOperationalSettings_ = nullptr;
+
+    QPointer<FrmMain2> quickSetup_;
 };
 
 // The one main window; every other window reaches the device through it.
