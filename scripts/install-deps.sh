@@ -9,6 +9,7 @@ packages=(
   snmp smitools python3-pysnmp4      # independent SNMP peers for the tests
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xvfb xauth                         # a display for make run on a headless machine
+  xdotool x11-utils                  # the start-up order test looks at real windows
 )
 
 missing=()
