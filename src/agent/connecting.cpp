@@ -47,8 +47,10 @@ void DeviceSession::sendProbe(const QString &host, int timeoutMs, int watchdogMs
     if (setCommunity)
         Manager1.Message.Community = config::octetsFromText(connectCommunity_);
     bool sent = false;
-    if (!link_.addGetVariable(QStringLiteral("sysDescr"))) {
-        problem_ = text::mibMissing.arg(mibError_.isEmpty() ? QStringLiteral("sysDescr is not in it") : mibError_);
+    // Without the device's MIB nothing after the probe could be asked for:
+    // say so now rather than find the device and fail every read.
+    if (!mibLoaded() || !link_.addGetVariable(QStringLiteral("sysDescr"))) {
+        problem_ = text::mibMissing.arg(mibError_);
         setStatus(problem_);
     } else {
         probeIds_.insert(RequestCounter);

@@ -58,7 +58,7 @@ bool DeviceSession::ask(const QString &text, const QString &title)
 
 bool DeviceSession::deviceWorkRunning() const
 {
-    const bool connecting = (ConnectPending || ScanPending) && Timer1.isActive();
+    const bool connecting = (ConnectPending || ScanPending) && !AgentFound && Timer1.isActive();
     return Manager1.Busy() || connecting || passRunning_ || passQueued_ || Timer2.isActive() || downloadRunning_
            || SetTimer.isActive();
 }

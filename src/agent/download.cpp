@@ -71,9 +71,13 @@ void DeviceSession::DownloadChanges()
             UserConfirmed = true;
         } else {
             DownloadOK = false;
-            UserConfirmed = false;
         }
     }
+    // Whoever asks right after (the quick-setup window) must not take a
+    // failed attempt for a download that went through; a repeat that
+    // succeeds sets the flag again.
+    if (!DownloadOK)
+        UserConfirmed = false;
     downloadRunning_ = false;
 }
 

@@ -132,6 +132,9 @@ Message SimulatedAccessPoint::answerGet(const Message &request, bool next)
             const DeviceObject *object = findObject(name);
             if (!object || !object->readable())
                 return errorAnswer(request, snmp::error_status::NoSuchName, i + 1);
+            const auto refused = faults.refusedObjects.constFind(name);
+            if (refused != faults.refusedObjects.constEnd())
+                return errorAnswer(request, *refused, i + 1);
             binds[i].value = values_.value(name);
         }
     }
@@ -149,6 +152,9 @@ Message SimulatedAccessPoint::answerSet(const Message &request)
         const DeviceObject *object = findObject(name);
         if (!object || !object->writable())
             return errorAnswer(request, snmp::error_status::NoSuchName, i + 1);
+        const auto refused = faults.refusedObjects.constFind(name);
+        if (refused != faults.refusedObjects.constEnd())
+            return errorAnswer(request, *refused, i + 1);
         const QString refusal = refusalFor(*object, binds[i].value);
         if (!refusal.isEmpty()) {
             qCInfo(lcSim) << "SET refused:" << refusal;
@@ -243,7 +249,17 @@ void SimulatedAccessPoint::applyAnswerFaults(const Message &request, Message &an
         const auto bad = faults.badValues.constFind(name);
         if (bad != faults.badValues.constEnd())
             bind.value = *bad;
+        if (faults.misnamedObjects.contains(name))
+            bind.name.last() = 1;
     }
+}
+
+int SimulatedAccessPoint::extraDelayFor(const Message &request) const
+{
+    int delay = 0;
+    for (const snmp::VarBind &bind : request.pdu.varBinds)
+        delay = qMax(delay, faults.slowObjects.value(nameOfInstance(bind.name), 0));
+    return delay;
 }
 
 }  // namespace sim

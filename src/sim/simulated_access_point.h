@@ -46,6 +46,12 @@ struct Faults {
     QHash<QString, snmp::Value> badValues;  // every answer naming the object carries this value
                                             // instead (a SET still stores what was sent)
     int errorStatus = 0;          // non-zero: every answer carries it (index 1); nothing is applied
+    // A request naming one of these objects is refused with the given error
+    // status at the object's position, its bindings echoed, nothing applied:
+    // how a real device turns down a value (or an object) it does not take.
+    QHash<QString, int> refusedObjects;
+    QSet<QString> misnamedObjects;  // answers name the instance .1 of these objects instead of .0
+    QHash<QString, int> slowObjects;  // answers naming one of these leave this many ms later
     int duplicateAnswers = 0;     // extra copies of every answer, sent right after it
     int lateDuplicateMs = 0;      // >0: one more copy of every answer, this much later
     bool wrongRequestId = false;  // answers carry request id + 1000
@@ -156,6 +162,7 @@ private:
     void applyAnswerFaults(const snmp::Message &request, snmp::Message &answer) const;
     void reportChanges(const QSet<QString> &changed);
     bool namesSilentObject(const snmp::Message &request) const;
+    int extraDelayFor(const snmp::Message &request) const;
 
     // Object table access.
     void loadMib();

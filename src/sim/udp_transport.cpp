@@ -112,7 +112,7 @@ void SimulatedAccessPoint::readPendingDatagrams()
         const std::optional<QByteArray> answer = answerAccepted(*request);
         if (!answer)
             continue;
-        const int delay = qMax(0, faults.delayMs);
+        const int delay = qMax(0, faults.delayMs) + extraDelayFor(*request);
         const int copies = 1 + qBound(0, faults.duplicateAnswers, kMaxDuplicates);
         for (int i = 0; i < copies; ++i)
             sendLater(*answer, from, fromPort, delay);

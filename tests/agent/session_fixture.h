@@ -23,8 +23,13 @@ public:
     QStringList questions;
 };
 
+// The device's timing at a fifth of its pace: every watchdog, retry timer
+// and time-out keeps its proportions, the suite does not wait real seconds.
+constexpr double kTestTimeScale = 0.2;
+inline int scaledMs(int realMs) { return int(realMs * kTestTimeScale); }
+
 struct SessionFixture {
-    SessionFixture()
+    explicit SessionFixture(double timeScale = kTestTimeScale)
     {
         config::resetStore();
         QString error;
@@ -35,6 +40,7 @@ struct SessionFixture {
         options.trapPort = 0;  // any free port: tests run side by side
         options.scanAddress = QStringLiteral("127.0.0.1");
         options.mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib");
+        options.timeScale = timeScale;
         session = std::make_unique<agent::DeviceSession>(options);
         session->setQuestioner(&questioner);
         QObject::connect(session.get(), &agent::DeviceSession::statusChanged,
@@ -51,6 +57,12 @@ struct SessionFixture {
     {
         session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
         return QTest::qWaitFor([this] { return session->Connected; }, 5000);
+    }
+
+    // Waits until nothing runs any more: no watchdog, retry or request.
+    bool settled(int timeoutMs = 10000)
+    {
+        return QTest::qWaitFor([this] { return !session->deviceWorkRunning(); }, timeoutMs);
     }
 
     // Object names of a request's bindings, in order.

@@ -91,6 +91,8 @@ private slots:
     void octetsSurviveRoundTrip();
     void responseHandlerMaySendAgain();
     void trapsAreDelivered();
+    void loopbackGuard_data();
+    void loopbackGuard();
 };
 
 void TestSnmpManager::answerFillsMessage()
@@ -356,6 +358,36 @@ void TestSnmpManager::trapsAreDelivered()
     QCOMPARE(trapManager.Message.TrapCode, 3);
     QCOMPARE(trapManager.RemoteHost, QStringLiteral("127.0.0.1"));
     QCOMPARE(trapManager.Message.Variables.Item(1)->Value, QByteArray("\x02\x00\x00\x00\x00\x01", 6));
+}
+
+void TestSnmpManager::loopbackGuard_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("the device's factory address") << "192.168.1.250" << true;
+    QTest::newRow("broadcast") << "255.255.255.255" << true;
+    QTest::newRow("private network") << "10.1.2.3" << true;
+    QTest::newRow("loopback, another address") << "127.0.0.2" << false;
+}
+
+void TestSnmpManager::loopbackGuard()
+{
+    QFETCH(QString, host);
+    QFETCH(bool, refused);
+    QVERIFY(SnmpManager::loopbackOnly());  // every test runs with the guard on
+    ScriptedPeer peer;
+    SnmpManager manager;
+    QVERIFY(manager.Open().ok);
+    QSignalSpy refusals(&manager, &SnmpManager::requestRefused);
+    prepareGet(manager, peer, 1, 50);
+    manager.RemoteHost = host;
+    const SendResult result = manager.Send();
+    QCOMPARE(result.failed(), refused);
+    QCOMPARE(manager.sentDatagrams(), refused ? 0 : 1);
+    QCOMPARE(manager.refusedByGuard(), refused ? 1 : 0);
+    QCOMPARE(refusals.count(), refused ? 1 : 0);
+    if (refused)
+        QVERIFY(result.description.contains(host));
 }
 
 QTEST_GUILESS_MAIN(TestSnmpManager)

@@ -17,6 +17,8 @@ private slots:
     void minimalIntegers();
     void longFormLengths_data();
     void longFormLengths();
+    void lengthFormsWeRead_data();
+    void lengthFormsWeRead();
 };
 
 // INTEGER rows are signed; Counter, Gauge and TimeTicks rows unsigned.
@@ -81,6 +83,34 @@ void TestBer::longFormLengths()
     QVERIFY(reader.readOctetString(decoded));
     QCOMPARE(decoded, payload);
     QVERIFY(reader.atEnd());
+}
+
+// What a peer may send: every definite form up to four length bytes, also
+// the ones we would not write ourselves (leading zero bytes).
+void TestBer::lengthFormsWeRead_data()
+{
+    QTest::addColumn<QByteArray>("header");  // tag and length of an OCTET STRING of 5 bytes
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("short form") << h("04 05") << true;
+    QTest::newRow("one length byte") << h("04 81 05") << true;
+    QTest::newRow("two length bytes") << h("04 82 00 05") << true;
+    QTest::newRow("three length bytes") << h("04 83 00 00 05") << true;
+    QTest::newRow("four length bytes") << h("04 84 00 00 00 05") << true;
+    QTest::newRow("five length bytes") << h("04 85 00 00 00 00 05") << false;
+    QTest::newRow("indefinite") << h("04 80") << false;
+    QTest::newRow("one past the end") << h("04 06") << false;
+    QTest::newRow("four bytes, past the end") << h("04 84 00 00 01 00") << false;
+}
+
+void TestBer::lengthFormsWeRead()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(bool, ok);
+    BerReader reader(header + QByteArray(5, 'x'));
+    QByteArray decoded;
+    QCOMPARE(reader.readOctetString(decoded), ok);
+    if (ok)
+        QCOMPARE(decoded, QByteArray(5, 'x'));
 }
 
 QTEST_GUILESS_MAIN(TestBer)
