@@ -122,16 +122,17 @@ void FrmMain2::cmdOK_Click()
     // nothing and must not look confirmed.
     s.UserConfirmed = false;
     MainForm->SavePara();
-    if (!s.UserConfirmed) {
+    // A failed first attempt is repeated by the download's own watchdog
+    // (SetTimer), with the new address; only a download that went through
+    // connects again.
+    const bool repeating = s.SetTimer.isActive();
+    if (!s.UserConfirmed || !s.DownloadOK || repeating) {
         // Declined or refused: the address typed here must not ride along
         // with a later download from the main window.
-        store.pendingIPAddress = pendingBefore;
+        if (!repeating)
+            store.pendingIPAddress = pendingBefore;
         return;
     }
-    // A first attempt that failed is repeated by the download's own
-    // watchdog; only a download that has finished connects again.
-    if (!s.DownloadOK || s.SetTimer.isActive())
-        return;
 
     SSTab1->setCurrentIndex(StatusTab);
     frmIPAddress *dialog = MainForm->connectDialog();
