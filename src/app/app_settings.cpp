@@ -1,35 +1,55 @@
 #include "app_settings.h"
 
+#include "app_logging.h"
+
+#include <QMap>
+
 namespace app {
 
 namespace {
-QString &overrideFile()
+
+struct StoreState {
+    QString overrideFile;
+    QMap<QString, QString> unsaved;  // "section/key" -> value
+    QString problem;
+};
+
+StoreState &state()
 {
-    static QString path;
-    return path;
+    static StoreState s;
+    return s;
 }
+
+QString pathOf(const QString &section, const QString &key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
 }  // namespace
 
 void useSettingsFile(const QString &path)
 {
-    overrideFile() = path;
+    state() = StoreState{path, {}, {}};
 }
 
 QString settingsFile()
 {
-    return overrideFile();
+    return state().overrideFile;
 }
 
 std::unique_ptr<QSettings> openSettings()
 {
-    if (!overrideFile().isEmpty())
-        return std::make_unique<QSettings>(overrideFile(), QSettings::IniFormat);
+    if (!state().overrideFile.isEmpty())
+        return std::make_unique<QSettings>(state().overrideFile, QSettings::IniFormat);
     return std::make_unique<QSettings>(QString::fromLatin1(kSettingsOrganisation),
                                        QString::fromLatin1(kSettingsApplication));
 }
 
 QString readSetting(const QString &section, const QString &key, const QString &fallback)
 {
+    const auto kept = state().unsaved.constFind(pathOf(section, key));
+    if (kept != state().unsaved.cend())
+        return *kept;
     auto settings = openSettings();
     settings->beginGroup(section);
     const QVariant value = settings->value(key);
@@ -40,11 +60,38 @@ QString readSetting(const QString &section, const QString &key, const QString &f
     return value.toString();
 }
 
-void writeSetting(const QString &section, const QString &key, const QString &value)
+bool writeSetting(const QString &section, const QString &key, const QString &value)
 {
+    StoreState &s = state();
+    s.unsaved.insert(pathOf(section, key), value);
     auto settings = openSettings();
-    settings->beginGroup(section);
-    settings->setValue(key, value);
+    for (auto it = s.unsaved.cbegin(); it != s.unsaved.cend(); ++it)
+        settings->setValue(it.key(), it.value());
+    settings->sync();
+    if (settings->status() == QSettings::NoError) {
+        s.unsaved.clear();
+        s.problem.clear();
+        return true;
+    }
+    if (s.problem.isEmpty()) {
+        qCWarning(lcApp).noquote() << "settings not saved to" << settings->fileName() << settings->status();
+        s.problem = QStringLiteral("Settings could not be saved to %1: the address and community typed are kept "
+                                   "for this run only.")
+                        .arg(settings->fileName());
+        emit settingsEvents().saveFailed(s.problem);
+    }
+    return false;
+}
+
+QString settingsSaveProblem()
+{
+    return state().problem;
+}
+
+SettingsEvents &settingsEvents()
+{
+    static SettingsEvents events;
+    return events;
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "app_logging.h"
+#include "app_settings.h"
 #include "message_box_questioner.h"
 #include "single_mdi_child.h"
 #include "window_placement.h"
@@ -48,6 +49,10 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // A window larger than the area (the main window is small by default)
+    // stays reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     buildMenus();
@@ -93,7 +98,8 @@ void frmMain::setQuestioner(agent::Questioner *questioner)
 void frmMain::connectSession()
 {
     agent::DeviceSession *s = session_.get();
-    connect(s, &agent::DeviceSession::statusChanged, panels_[0], &QLabel::setText);
+    connect(s, &agent::DeviceSession::statusChanged, this, &frmMain::showStatus);
+    connect(&app::settingsEvents(), &app::SettingsEvents::saveFailed, this, &frmMain::showStatus);
     connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
     connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
     connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
@@ -105,7 +111,11 @@ void frmMain::MDIForm_Load()
     setTrapMarkVisible(false);
     session_->start();
     if (!session_->statusText().isEmpty())
-        panels_[0]->setText(session_->statusText());
+        showStatus(session_->statusText());
+    // Settings that could not be saved before the window was there (the
+    // demo's address and community).
+    if (!app::settingsSaveProblem().isEmpty())
+        showStatus(app::settingsSaveProblem());
     qCDebug(lcApp) << "main window loaded:" << panels_[0]->text();
 }
 
@@ -121,8 +131,16 @@ void frmMain::restorePlacement()
     const qreal dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
     const qreal dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
     const QRect pixels = app::twipsToPixels(app::loadPlacement(), dpiX, dpiY);
-    move(pixels.topLeft());
-    resize(pixels.size());
+    // On the screen that holds the middle of the stored placement, if any.
+    const QScreen *target = QGuiApplication::screenAt(pixels.center());
+    if (!target)
+        target = screen;
+    const QRect outer = frameGeometry(), inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect placed = target ? app::keepOnScreen(pixels, target->availableGeometry(), frame) : pixels;
+    move(placed.topLeft());
+    resize(placed.size());
 }
 
 void frmMain::savePlacement()
@@ -146,6 +164,12 @@ frmIPAddress *frmMain::connectDialog()
 QLabel *frmMain::statusPanel(int number) const
 {
     return number >= 1 && number <= 3 ? panels_[number - 1] : nullptr;
+}
+
+void frmMain::showStatus(const QString &text)
+{
+    panels_[0]->setText(text);
+    panels_[0]->setToolTip(text);
 }
 
 void frmMain::setTrapMarkVisible(bool visible)

@@ -45,6 +45,9 @@ public:
     frmIPAddress *connectDialog();
     // Panel 1 to 3 of the status bar.
     QLabel *statusPanel(int number) const;
+    // Panel 1's text replaced; its tooltip shows the whole text where the
+    // panel is too narrow for it. Every status text goes through here.
+    void showStatus(const QString &text);
     // Panel 3: shown when a trap arrives.
     void setTrapMarkVisible(bool visible);
 

@@ -134,7 +134,7 @@ void frmMain::buildStatusBar()
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setSizeGripEnabled(true);
 
-    panels_[0] = new QLabel(QStringLiteral("Status"), sbStatusBar);
+    panels_[0] = new QLabel(sbStatusBar);
     panels_[1] = new QLabel(sbStatusBar);
     panels_[2] = new QLabel(sbStatusBar);
     for (int i = 0; i < 3; ++i) {
@@ -146,6 +146,7 @@ void frmMain::buildStatusBar()
     panels_[2]->setPixmap(QPixmap(QStringLiteral(":/icons/trap_mark.png")));
     panels_[2]->setFixedSize(108 + 2 * panels_[2]->frameWidth(), 23 + 2 * panels_[2]->frameWidth());
 
+    showStatus(QStringLiteral("Status"));
     sbStatusBar->addWidget(panels_[0], 3);
     sbStatusBar->addWidget(panels_[1], 1);
     sbStatusBar->addPermanentWidget(panels_[2]);

@@ -1,11 +1,36 @@
 #include "single_mdi_child.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 namespace app {
+
+int captionShortfall(const QMdiSubWindow *frame)
+{
+    // The title bar as QMdiSubWindow lays it out before it elides the caption.
+    QStyle *style = frame->style();
+    QStyleOptionTitleBar option;
+    option.initFrom(frame);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = frame->windowFlags();
+    option.titleBarState = frame->windowState();
+    option.icon = frame->windowIcon();
+    option.text = frame->windowTitle();
+    option.fontMetrics = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"));
+    const int border = style->styleHint(QStyle::SH_TitleBar_NoBorder, &option, frame) ? 0 : 4;
+    const int height = style->pixelMetric(QStyle::PM_TitleBarHeight, &option, frame);
+    option.rect = QRect(border, border, frame->width() - 2 * border, height);
+    const int room = style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, frame).width();
+    // Styles keep a margin inside the label when they draw the caption
+    // (Fusion elides it to the label's width less 14 pixels).
+    constexpr int kDrawingMargin = 16;
+    return qMax(0, option.fontMetrics.horizontalAdvance(option.text) + kDrawingMargin - room);
+}
 
 SingleMdiChild::SingleMdiChild(QMdiArea *area, Factory factory, QObject *parent)
     : QObject(parent), area_(area), factory_(std::move(factory))
@@ -46,6 +71,11 @@ QMdiSubWindow *SingleMdiChild::show()
         frame_->showNormal();
     else
         frame_->show();
+    // A caption cut short hides what the window is for.
+    if (const int missing = captionShortfall(frame_)) {
+        frame_->setMinimumWidth(frame_->width() + missing);
+        frame_->resize(frame_->minimumWidth(), frame_->height());
+    }
     child_->show();
     area_->setActiveSubWindow(frame_);
     frame_->raise();

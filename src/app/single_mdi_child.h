@@ -14,6 +14,10 @@ class QMdiArea;
 
 namespace app {
 
+// Pixels that `frame`'s title bar lacks to show the whole caption, as the
+// style lays the bar out (buttons, icon, borders); 0 when it fits.
+int captionShortfall(const QMdiSubWindow *frame);
+
 class SingleMdiChild : public QObject {
     Q_OBJECT
 public:

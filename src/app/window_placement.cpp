@@ -74,6 +74,19 @@ PlacementTwips pixelsToTwips(const QRect &pixels, qreal dpiX, qreal dpiY)
     return p;
 }
 
+QRect keepOnScreen(const QRect &placement, const QRect &available, const QMargins &frame)
+{
+    const int frameWidth = frame.left() + frame.right();
+    const int frameHeight = frame.top() + frame.bottom();
+    const int width = qMax(1, qMin(placement.width(), available.width() - frameWidth));
+    const int height = qMax(1, qMin(placement.height(), available.height() - frameHeight));
+    // The far edges first, so that an area smaller than the frame still
+    // keeps the window's top-left corner in sight.
+    const int left = qMax(available.left(), qMin(placement.left(), available.left() + available.width() - width - frameWidth));
+    const int top = qMax(available.top(), qMin(placement.top(), available.top() + available.height() - height - frameHeight));
+    return QRect(left, top, width, height);
+}
+
 QString twipsText(float twips)
 {
     // Seven significant digits: all a single-precision number holds.

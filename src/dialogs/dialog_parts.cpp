@@ -8,10 +8,11 @@
 
 namespace dialogparts {
 
-QLabel *label(const QString &objectName, const QString &caption, QWidget *parent)
+QLabel *label(const QString &objectName, const QString &caption, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(caption, parent);
     label->setObjectName(objectName);
+    label->setBuddy(buddy);
     return label;
 }
 

@@ -11,7 +11,8 @@ class QWidget;
 
 namespace dialogparts {
 
-QLabel *label(const QString &objectName, const QString &caption, QWidget *parent);
+// A label that names `buddy` (for screen readers, and its access key).
+QLabel *label(const QString &objectName, const QString &caption, QWidget *buddy, QWidget *parent);
 
 // A text box with no length limit and no input filter.
 QLineEdit *unlimitedTextBox(const QString &objectName, QWidget *parent);

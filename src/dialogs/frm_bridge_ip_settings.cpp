@@ -18,11 +18,13 @@ frmBridgeIPSettings::frmBridgeIPSettings(QWidget *parent)
     EthernetAddressMaskEdBox->setObjectName(QStringLiteral("EthernetAddressMaskEdBox"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("IP Address"), this), 0, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("IP Address"), IPAddressText, this), 0, 0);
     grid->addWidget(IPAddressText, 0, 1);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label5"), QStringLiteral("IP Mask"), this), 1, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label5"), QStringLiteral("IP Mask"), IPMaskText, this), 1, 0);
     grid->addWidget(IPMaskText, 1, 1);
-    grid->addWidget(dialogparts::label(QStringLiteral("EthernetAddress"), QStringLiteral("Ethernet Address"), this), 2, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("EthernetAddress"), QStringLiteral("Ethernet Address"),
+                                       EthernetAddressMaskEdBox, this),
+                    2, 0);
     grid->addWidget(EthernetAddressMaskEdBox, 2, 1);
 
     const auto buttons = dialogparts::okCancelButtons(this);

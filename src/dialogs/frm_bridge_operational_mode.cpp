@@ -3,6 +3,7 @@
 #include "config/configuration_store.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
+#include "dialogs/option_group_tab_stop.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -34,10 +35,12 @@ frmBridgeOperationalMode::frmBridgeOperationalMode(QWidget *parent)
       WirelessBridgeOption(option(QStringLiteral("WirelessBridgeOption"), QStringLiteral("Wireless Bridge"), this)),
       WirelessBridgeToWirelessBridgeOption(
           option(QStringLiteral("WirelessBridgeToWirelessBridgeOption"), QStringLiteral("WB to WB"), this)),
-      Label5(dialogparts::label(QStringLiteral("Label5"), QStringLiteral("Prefered AP-Bridge BSSID"), this)),
       RemoteBridgeBSSIDMaskEdBox(new MaskedHexEdit(6, this))
 {
     RemoteBridgeBSSIDMaskEdBox->setObjectName(QStringLiteral("RemoteBridgeBSSIDMaskEdBox"));
+    Label5 = dialogparts::label(QStringLiteral("Label5"), QStringLiteral("Prefered AP-Bridge BSSID"),
+                                RemoteBridgeBSSIDMaskEdBox, this);
+    dialogs::OptionGroupTabStop::install({APOption, WirelessBridgeOption, WirelessBridgeToWirelessBridgeOption});
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(APOption, 0, 0, 1, 2);

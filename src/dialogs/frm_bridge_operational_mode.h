@@ -32,6 +32,6 @@ private:
     QRadioButton *APOption;
     QRadioButton *WirelessBridgeOption;
     QRadioButton *WirelessBridgeToWirelessBridgeOption;
-    QLabel *Label5;
     MaskedHexEdit *RemoteBridgeBSSIDMaskEdBox;
+    QLabel *Label5 = nullptr;
 };

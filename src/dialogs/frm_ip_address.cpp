@@ -42,6 +42,8 @@ frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
 
     txtReadWritePassword = new QLineEdit(Frame1);
     txtReadWritePassword->setObjectName(QStringLiteral("txtReadWritePassword"));
+    // No label of its own: a screen reader still has to say what it holds.
+    txtReadWritePassword->setAccessibleName(QStringLiteral("Read/write community"));
 
     auto *frameLayout = new QGridLayout(Frame1);
     frameLayout->addWidget(Label1, 0, 0);

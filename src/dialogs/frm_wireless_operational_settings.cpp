@@ -3,6 +3,7 @@
 #include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "dialogs/dialog_parts.h"
+#include "dialogs/option_group_tab_stop.h"
 #include "dialogs/threshold_validation.h"
 #include "dialogs/up_down_control.h"
 
@@ -39,6 +40,7 @@ QGroupBox *frame(const QString &objectName, const QString &caption, std::initial
         button->setParent(box);  // options in one frame exclude each other
         column->addWidget(button);
     }
+    dialogs::OptionGroupTabStop::install(QList<QAbstractButton *>(options.begin(), options.end()));
     return box;
 }
 
@@ -88,13 +90,15 @@ void frmWireLessOperationalSettings::buildControls()
     AutoRateFallBackCheck->setObjectName(QStringLiteral("AutoRateFallBackCheck"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label3"), QStringLiteral("Channel"), this), 0, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label3"), QStringLiteral("Channel"), ChannelCombo, this), 0, 0);
     grid->addWidget(ChannelCombo, 0, 1);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("ESSID"), this), 1, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("ESSID"), ESSIDtext, this), 1, 0);
     grid->addWidget(ESSIDtext, 1, 1);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label1"), QStringLiteral("RTS Threshold"), this), 2, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label1"), QStringLiteral("RTS Threshold"), RTSThresholdText, this), 2, 0);
     grid->addLayout(withUpDown(RTSThresholdText, UpDown2), 2, 1);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Fragmentation Threshold"), this), 3, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Fragmentation Threshold"),
+                                       FragmentationThresholdText, this),
+                    3, 0);
     grid->addLayout(withUpDown(FragmentationThresholdText, UpDown1), 3, 1);
     grid->addWidget(frame(QStringLiteral("Frame1"), QStringLiteral("Preamble Type"),
                           {ShortPreambleOption, LongPreambleOption}, this),

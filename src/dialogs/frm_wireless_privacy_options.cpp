@@ -36,15 +36,15 @@ frmWireLessPrivacyOptions::frmWireLessPrivacyOptions(QWidget *parent)
                                     this))
 {
     auto *grid = new QGridLayout(this);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label8"), QStringLiteral("WEP (ON/OFF)"), this), 0, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label8"), QStringLiteral("WEP (ON/OFF)"), WepEnableCombo, this), 0, 0);
     grid->addWidget(WepEnableCombo, 0, 1);
-    grid->addWidget(dialogparts::label(QStringLiteral("Label9"), QStringLiteral("Default key"), this), 1, 0);
+    grid->addWidget(dialogparts::label(QStringLiteral("Label9"), QStringLiteral("Default key"), DefaultWepKeyIDCombo, this), 1, 0);
     grid->addWidget(DefaultWepKeyIDCombo, 1, 1);
     for (int i = 0; i < 4; ++i) {
         DefaultWepKey[i] = new MaskedHexEdit(kKeyPairs, this);
         DefaultWepKey[i]->setObjectName(QStringLiteral("DefaultWepKey%1").arg(i + 1));
         const QString caption = QStringLiteral("Key %1").arg(i + 1);
-        grid->addWidget(dialogparts::label(QLatin1String(kKeyLabelNames[i]), caption, this), 2 + i, 0);
+        grid->addWidget(dialogparts::label(QLatin1String(kKeyLabelNames[i]), caption, DefaultWepKey[i], this), 2 + i, 0);
         grid->addWidget(DefaultWepKey[i], 2 + i, 1);
     }
 

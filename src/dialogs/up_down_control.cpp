@@ -8,10 +8,11 @@
 
 namespace {
 
-QToolButton *makeArrow(Qt::ArrowType arrow, const QString &name, QWidget *parent)
+QToolButton *makeArrow(Qt::ArrowType arrow, const QString &name, const QString &spokenName, QWidget *parent)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(name);
+    button->setAccessibleName(spokenName);
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -28,8 +29,8 @@ UpDownControl::UpDownControl(QLineEdit *buddy, int minimum, int maximum, QWidget
       minimum_(qMin(minimum, maximum)),
       maximum_(qMax(minimum, maximum)),
       value_(minimum_),
-      upButton_(makeArrow(Qt::UpArrow, QStringLiteral("upArrow"), this)),
-      downButton_(makeArrow(Qt::DownArrow, QStringLiteral("downArrow"), this))
+      upButton_(makeArrow(Qt::UpArrow, QStringLiteral("upArrow"), QStringLiteral("Up"), this)),
+      downButton_(makeArrow(Qt::DownArrow, QStringLiteral("downArrow"), QStringLiteral("Down"), this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,11 +4,15 @@
 
 #include "app_test_support.h"
 
+#include "app/app_settings.h"
 #include "app/frm_main.h"
 #include "dialogs/frm_ip_address.h"
 #include "sim/simulated_access_point.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <unistd.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,6 +49,8 @@ private slots:
     void findsDevice_data();
     void findsDevice();
     void silentDeviceGetsSixProbes();
+    void unsavedTextsKeptForTheRun_data();
+    void unsavedTextsKeptForTheRun();
 
 private:
     std::unique_ptr<ScratchSettings> settings_;
@@ -168,6 +174,52 @@ void TestConnectDialog::silentDeviceGetsSixProbes()
     QCOMPARE(arrivals.size(), 6);
     QCOMPARE(greyedCommands(*window_).size(), 12);
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+}
+
+void TestConnectDialog::unsavedTextsKeptForTheRun_data()
+{
+    QTest::addColumn<QString>("settingsFile");  // in a fresh folder
+    QTest::addColumn<QString>("readOnly");      // made read-only there
+    QTest::newRow("read-only file") << "settings.ini" << "settings.ini";
+    QTest::newRow("read-only folder") << "folder/settings.ini" << "folder";
+    QTest::newRow("folder is a file") << "file/settings.ini" << "";
+}
+
+void TestConnectDialog::unsavedTextsKeptForTheRun()
+{
+    QFETCH(QString, settingsFile);
+    QFETCH(QString, readOnly);
+    if (!readOnly.isEmpty() && geteuid() == 0)
+        QSKIP("permissions do not bind the superuser");
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("folder"));
+    QFile file(dir.filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString path = dir.filePath(settingsFile);
+    QSettings(path, QSettings::IniFormat).setValue("BridgeSettings/LastIPaddress", "127.0.0.9");
+    if (!readOnly.isEmpty())
+        QVERIFY(QFile::setPermissions(dir.filePath(readOnly), QFile::ReadOwner | QFile::ExeOwner));
+    app::useSettingsFile(path);
+
+    device_->faults.silent = true;  // the status line then waits for the watchdog
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        dialog_->show();
+        if (attempt > 0) {
+            QCOMPARE(dialog_->txtRemoteIP->text(), QStringLiteral("127.0.0.1"));
+            QCOMPARE(dialog_->txtReadWritePassword->text(), QStringLiteral("typed"));
+        }
+        dialog_->txtRemoteIP->setText("127.0.0.1");
+        dialog_->txtReadWritePassword->setText("typed");
+        dialog_->Command1->click();
+        // Said once, not with every write.
+        QCOMPARE(window_->statusPanel(1)->text(),
+                 attempt == 0 ? "Settings could not be saved to " + path +
+                                    ": the address and community typed are kept for this run only."
+                              : QStringLiteral("Attempting to connect TARVO Wireless Network..."));
+    }
+    if (!readOnly.isEmpty())
+        QFile::setPermissions(dir.filePath(readOnly), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_MAIN(TestConnectDialog)

@@ -4,6 +4,7 @@
 #include "app_test_support.h"
 
 #include "app/frm_main.h"
+#include "app/single_mdi_child.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QUdpSocket>
 #include <QtTest>
@@ -57,6 +59,8 @@ private slots:
     void placement();
     void setupWindowIsSingle_data();
     void setupWindowIsSingle();
+    void setupWindowUsableAtDefaultSize_data() { setupWindowIsSingle_data(); }
+    void setupWindowUsableAtDefaultSize();
 
 private:
     agent::SessionOptions options_ = testing::loopbackOptions(testing::freeUdpPort());
@@ -140,57 +144,76 @@ void TestFrmMain::statusAtLoad()
         options.trapPort = otherManager.localPort();
     auto window = loadedMainWindow(options);
     QCOMPARE(window->statusPanel(1)->text(), status.replace("%1", QString::number(options.trapPort)));
+    // Whole in the tooltip, where the panel cuts it.
+    QCOMPARE(window->statusPanel(1)->toolTip(), status);
     QVERIFY(window->statusPanel(3)->isHidden());  // the trap mark waits for a trap
 }
+
+namespace {
+const char *const kPlacementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+
+// Pixels on the primary screen for a placement in twips (1440 an inch).
+QRect pixelsOf(const QList<float> &twips)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const auto pixels = [](float value, qreal dpi) { return qRound(value * dpi / 1440); };
+    return QRect(pixels(twips[0], screen->logicalDotsPerInchX()), pixels(twips[1], screen->logicalDotsPerInchY()),
+                 pixels(twips[2], screen->logicalDotsPerInchX()), pixels(twips[3], screen->logicalDotsPerInchY()));
+}
+}  // namespace
 
 void TestFrmMain::placement_data()
 {
     QTest::addColumn<QStringList>("stored");  // MainLeft, MainTop, MainWidth, MainHeight; "": none
-    QTest::addColumn<QList<float>>("twips");  // where the window opens
-    QTest::addColumn<bool>("minimised");      // when it is closed
-    QTest::newRow("first start") << QStringList{"", "", "", ""} << QList<float>{1000, 1000, 6500, 6500} << false;
-    QTest::newRow("stored") << QStringList{"1500", "750.5", "9000", "7200"} << QList<float>{1500, 750.5f, 9000, 7200}
-                            << false;
-    QTest::newRow("unreadable") << QStringList{"left", "1e99", "-300", "0"} << QList<float>{1000, 1000, 6500, 6500}
-                                << false;
-    QTest::newRow("closed minimised") << QStringList{"2000", "", "", ""} << QList<float>{2000, 1000, 6500, 6500}
-                                      << true;
+    QTest::addColumn<QRect>("opensAt");
+    QTest::addColumn<QString>("closed");      // "moved", "as opened" or "minimised"
+    QTest::newRow("first start") << QStringList{"", "", "", ""} << pixelsOf({1000, 1000, 6500, 6500}) << "moved";
+    QTest::newRow("stored") << QStringList{"1500", "750.5", "9000", "7200"} << pixelsOf({1500, 750.5f, 9000, 7200})
+                            << "moved";
+    QTest::newRow("unreadable") << QStringList{"left", "1e99", "-300", "0"} << pixelsOf({1000, 1000, 6500, 6500})
+                                << "moved";
+    QTest::newRow("closed minimised") << QStringList{"2000", "", "", ""} << pixelsOf({2000, 1000, 6500, 6500})
+                                      << "minimised";
+    // Brought onto the screen, and remembered there.
+    QTest::newRow("out of sight, too large") << QStringList{"-9000000", "9000000", "9000000", "9000000"}
+                                             << QGuiApplication::primaryScreen()->availableGeometry() << "as opened";
 }
 
 void TestFrmMain::placement()
 {
     QFETCH(QStringList, stored);
-    QFETCH(QList<float>, twips);
-    QFETCH(bool, minimised);
+    QFETCH(QRect, opensAt);
+    QFETCH(QString, closed);
     ScratchSettings settings;
-    const char *keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
     for (int i = 0; i < 4; ++i) {
         if (!stored.at(i).isEmpty())
-            settings.setValue("Settings", keys[i], stored.at(i));
+            settings.setValue("Settings", kPlacementKeys[i], stored.at(i));
     }
     auto window = loadedMainWindow(options_);
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const qreal dpiX = screen->logicalDotsPerInchX(), dpiY = screen->logicalDotsPerInchY();
-    const auto pixels = [](float value, qreal dpi) { return qRound(value * dpi / 1440); };  // 1440 twips an inch
-    QCOMPARE(QRect(window->pos(), window->size()), QRect(pixels(twips[0], dpiX), pixels(twips[1], dpiY),
-                                                         pixels(twips[2], dpiX), pixels(twips[3], dpiY)));
+    QCOMPARE(QRect(window->pos(), window->size()), opensAt);
 
     window->show();
-    window->move(120, 60);  // the frame's corner, as the placement keeps it
-    window->resize(720, 480);
-    if (minimised) {
+    QRect closedAt = opensAt;
+    if (closed == "moved") {
+        closedAt = QRect(120, 60, 560, 400);
+        window->move(closedAt.topLeft());  // the frame's corner, as the placement keeps it
+        window->resize(closedAt.size());
+    } else if (closed == "minimised") {
         window->showMinimized();
         QTRY_VERIFY(window->isMinimized());
     }
     window->close();
     window.reset();
-    if (minimised) {
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(settings.value("Settings", keys[i]), stored.at(i));
+    QStringList saved;
+    for (const char *key : kPlacementKeys)
+        saved << settings.value("Settings", key);
+    if (closed == "minimised") {
+        QCOMPARE(saved, stored);
         return;
     }
+    QCOMPARE(pixelsOf({saved[0].toFloat(), saved[1].toFloat(), saved[2].toFloat(), saved[3].toFloat()}), closedAt);
     auto next = loadedMainWindow(options_);
-    QCOMPARE(QRect(next->pos(), next->size()), QRect(120, 60, 720, 480));
+    QCOMPARE(QRect(next->pos(), next->size()), closedAt);
 }
 
 void TestFrmMain::setupWindowIsSingle_data()
@@ -225,6 +248,32 @@ void TestFrmMain::setupWindowIsSingle()
     QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 0);
     action->trigger();
     QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
+}
+
+// In the window's default size (433 x 433 pixels) each settings window
+// shows its whole caption, and scrolling brings its buttons into view.
+void TestFrmMain::setupWindowUsableAtDefaultSize()
+{
+    QFETCH(QString, item);
+    ScratchSettings settings;
+    auto window = loadedMainWindow(options_);
+    window->show();
+    QCOMPARE(window->size(), QSize(433, 433));
+    window->EnableDeviceMenus();
+    window->findChild<QAction *>(item)->trigger();
+    QMdiArea *area = window->mdiArea();
+    QMdiSubWindow *frame = area->subWindowList().constFirst();
+    QCOMPARE(app::captionShortfall(frame), 0);
+
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    for (const char *button : {"OKCommand", "CancelCommand"}) {
+        const QWidget *w = frame->widget()->findChild<QWidget *>(button);
+        const QRect inArea(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
+        QVERIFY2(area->viewport()->rect().contains(inArea),
+                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5").arg(button).arg(inArea.x()).arg(inArea.y())
+                                .arg(inArea.width()).arg(inArea.height())));
+    }
 }
 
 QTEST_MAIN(TestFrmMain)

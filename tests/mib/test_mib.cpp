@@ -141,6 +141,10 @@ void TestMib::rejectsAndKeepsPreviousState_data()
     QTest::newRow("empty file") << QByteArray("") << ":1: no module definition found";
     QTest::newRow("binary bytes") << QByteArray("\x01\x02\xff", 3) << ":1: expected a module name, found character 0x01";
     QTest::newRow("missing file") << QByteArray() << ": no such file";
+    // Refused by its size before it is read: a real module is a few
+    // hundred kilobytes at most.
+    QTest::newRow("over 1 MiB") << module(early + "-- " + QByteArray(1024 * 1024, 'x') + "\n")
+                                << ": 1048661 bytes, too large for a MIB module (at most 1048576)";
 }
 
 void TestMib::rejectsAndKeepsPreviousState()
