@@ -6,9 +6,9 @@
 
 #include "config/encodings.h"
 #include "dialogs/masked_hex_edit.h"
+#include "dialogs/option_group_tab_stop.h"
 #include "dialogs/up_down_control.h"
 #include "quicksetup/about_texts.h"
-#include "quicksetup/option_tab_stop.h"
 #include "quicksetup/whole_text_tip.h"
 
 #include <QCheckBox>
@@ -123,7 +123,7 @@ QGroupBox *optionFrame(const QString &objectName, const QString &caption, const 
         column->addWidget(b);
         group << b;
     }
-    quicksetup::keepTabStopOnSelectedOption(group);
+    dialogs::OptionGroupTabStop::install(group);
     return frame;
 }
 
