@@ -15,6 +15,7 @@
 #include "dialogs/settings_dialog.h"
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
+#include "quicksetup/frm_main2.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -83,6 +84,7 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
 frmMain::~frmMain()
 {
     // Windows that talk to the device go before the session they use.
+    delete quickSetup_.data();
     mdiArea_->closeAllSubWindows();
     qDeleteAll(mdiArea_->subWindowList());
     delete connectDialog_.data();
@@ -269,7 +271,35 @@ void frmMain::mnuInformationDeviceInfo_Click() {}
 void frmMain::mnuInfoWireLessStatistics_Click() {}
 void frmMain::mnuInfoEthernetStatistics_Click() {}
 void frmMain::mnuHelpTopic_Click() {}
-void frmMain::mnuHelpAbout_Click() {}
+
+// --- the quick-setup window ----------------------------------------------------
+
+FrmMain2 *frmMain::showQuickSetup()
+{
+    if (!quickSetup_) {
+        // A window of its own beside this one, not inside it.
+        quickSetup_ = new FrmMain2;
+        quickSetup_->Form_Load();
+        return quickSetup_;
+    }
+    if (quickSetup_->isMinimized())
+        quickSetup_->showNormal();
+    quickSetup_->show();
+    quickSetup_->raise();
+    quickSetup_->activateWindow();
+    return quickSetup_;
+}
+
+FrmMain2 *frmMain::quickSetupWindow() const
+{
+    return quickSetup_;
+}
+
+// Its last tab is the about page.
+void frmMain::mnuHelpAbout_Click()
+{
+    showQuickSetup();
+}
 
 // --- radio test windows -------------------------------------------------------
 
