@@ -12,6 +12,7 @@ packages=(
   snmptrapd                          # the trap receiver the trap benchmark compares with
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xvfb xauth                         # a display for make run on a headless machine
+  xdotool x11-utils                  # the start-up order test looks at real windows
 )
 
 missing=()

@@ -52,6 +52,8 @@ public:
 
     const SessionOptions &options() const { return options_; }
     void setQuestioner(Questioner *questioner) { questioner_ = questioner; }
+    // Other windows ask their Yes/No questions through the same questioner.
+    bool askUser(const QString &text, const QString &title) { return ask(text, title); }
 
     // The main window's load: trap saving on, device commands greyed, both
     // manager instances opened, the MIB loaded.

@@ -20,6 +20,7 @@
 #include "dialogs/settings_dialog.h"
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
+#include "quicksetup/frm_main2.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -91,6 +92,7 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
 frmMain::~frmMain()
 {
     // Windows that talk to the device go before the session they use.
+    delete quickSetup_.data();
     mdiArea_->closeAllSubWindows();
     qDeleteAll(mdiArea_->subWindowList());
     delete connectDialog_.data();
@@ -272,7 +274,6 @@ void frmMain::mnuCommandsRestoreDefaults_Click()
     session_->mnuCommandsRestoreDefaults_Click();
 }
 
-
 void frmMain::mnuFileOptions_Click()
 {
     frmOptions options(session_->polling(), this);
@@ -313,9 +314,34 @@ void frmMain::mnuHelpTopic_Click()
     helpWindow_->activateWindow();
 }
 
-// Windows that are still to come; their commands are in place and greyed
-// or available as they will be.
-void frmMain::mnuHelpAbout_Click() {}
+// --- the quick-setup window ----------------------------------------------------
+
+FrmMain2 *frmMain::showQuickSetup()
+{
+    if (!quickSetup_) {
+        // A window of its own beside this one, not inside it.
+        quickSetup_ = new FrmMain2;
+        quickSetup_->Form_Load();
+        return quickSetup_;
+    }
+    if (quickSetup_->isMinimized())
+        quickSetup_->showNormal();
+    quickSetup_->show();
+    quickSetup_->raise();
+    quickSetup_->activateWindow();
+    return quickSetup_;
+}
+
+FrmMain2 *frmMain::quickSetupWindow() const
+{
+    return quickSetup_;
+}
+
+// Its last tab is the about page.
+void frmMain::mnuHelpAbout_Click()
+{
+    showQuickSetup();
+}
 
 // --- radio test windows -------------------------------------------------------
 

@@ -20,6 +20,7 @@ class QStatusBar;
 class QToolBar;
 class frmIPAddress;
 class frmTestMode;
+class FrmMain2;
 
 namespace app {
 class HelpWindow;
@@ -88,6 +89,15 @@ public:
     bool SetRadioConfigurationValues() { return session_->SetRadioConfigurationValues(); }
     // The radio test window while it is open, else nullptr.
     frmTestMode *testModeWindow() const;
+
+    // --- the quick-setup window ---------------------------------------------
+    // Made and loaded on first use (at start-up); later calls bring it to
+    // the front as it stands, its tab and state kept.
+    FrmMain2 *showQuickSetup();
+    FrmMain2 *quickSetupWindow() const;
+    // What the window's unload saves; for exits that end the program
+    // without closing this window.
+    void saveWindowPlacement() { savePlacement(); }
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
@@ -191,6 +201,7 @@ private:
     // Radio test windows.
     app::SingleMdiChild *radioConfiguration_ = nullptr;
     QPointer<frmTestMode> testMode_;
+    QPointer<FrmMain2> quickSetup_;
 };
 
 // The one main window; every other window reaches the device through it.

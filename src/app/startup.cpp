@@ -42,9 +42,10 @@ int runConsole(CommandLineOptions options)
         window.session().trapReception.setLogFilePath(options.trapLogFile);
     window.MDIForm_Load();
     window.show();
-    // The connect dialog is the first thing the user answers.
-    window.mnuFileOpen_Click();
-    const int code = window.isVisible() ? QApplication::exec() : 0;
+    // The quick-setup window comes up in front of the main window; its load
+    // shows the connect dialog, the first thing the user answers.
+    window.showQuickSetup();
+    const int code = QApplication::exec();
     MainForm = nullptr;
     return code;
 }

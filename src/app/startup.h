@@ -1,6 +1,7 @@
 #pragma once
 // The program's start once the application object exists: options applied,
-// the main window made, loaded and shown, then the connect dialog.
+// the main window made, loaded and shown, then the quick-setup window in
+// front of it, whose load shows the connect dialog.
 
 #include "command_line_options.h"
 

@@ -59,6 +59,7 @@ void UpDownControl::stepBy(int steps)
     followBuddy(buddy_->text());
     value_ = int(std::clamp<qlonglong>(qlonglong(value_) + steps, minimum_, maximum_));
     buddy_->setText(QString::number(value_));
+    emit stepped();
 }
 
 bool UpDownControl::eventFilter(QObject *watched, QEvent *event)

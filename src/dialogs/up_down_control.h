@@ -22,6 +22,10 @@ public:
 
     void stepBy(int steps);
 
+signals:
+    // An arrow or an arrow key stepped the buddy (not typing into it).
+    void stepped();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -107,19 +107,19 @@ void TestConnectAndRead::fullReadOfAHealthyDevice()
 
 void TestConnectAndRead::realIntervalsArePinned()
 {
-    // At the device's own pace; nothing here waits for a timer to run out.
+    // At the device's own pace, with a device that answers at once: each
+    // interval is read right after it was set, nothing waits for a timer.
     SessionFixture f(1.0);
-    f.ap.faults.silent = true;
     f.session->startScan();
     QCOMPARE(f.session->Timer1.interval(), 1500);
     QCOMPARE(f.session->Manager1.Timeout, 1000);
+    QTRY_VERIFY(f.session->Connected);
+    QCOMPARE(f.session->Timer2.interval(), 100);
+    f.session->Timer1.stop();
     f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
     QCOMPARE(f.session->Timer1.interval(), 1200);
     QCOMPARE(f.session->Manager1.Timeout, 800);
-    f.session->Timer1.stop();
-    f.ap.faults.silent = false;
-    QVERIFY(f.connectAndRead());
-    QCOMPARE(f.session->Timer2.interval(), 100);
+    QVERIFY(f.settled());
     QCOMPARE(f.session->Manager1.Timeout, 1000);  // the readers'
     f.session->SavePara();
     QCOMPARE(f.session->SetTimer.interval(), 100);
@@ -128,7 +128,7 @@ void TestConnectAndRead::realIntervalsArePinned()
 
 void TestConnectAndRead::silentDeviceInfoGivesSixQuietPasses()
 {
-    SessionFixture f;
+    SessionFixture f(kTestTimeScale / 2);
     f.ap.faults.silentObjects.insert(QStringLiteral("sysDeviceInfo"));
     f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
     QVERIFY(f.settled());
@@ -228,7 +228,8 @@ void TestConnectAndRead::noAnswerGivesSixProbes()
     QFETCH(int, errorStatus);
     QFETCH(int, probes);
     QFETCH(int, watchdogMs);
-    SessionFixture f;
+    const double scale = kTestTimeScale / 2;  // nothing answers: nothing to wait for
+    SessionFixture f(scale);
     f.ap.faults.silent = errorStatus == 0;
     f.ap.faults.errorStatus = errorStatus;
     QSignalSpy cursor(f.session.get(), &agent::DeviceSession::busyCursorChanged);
@@ -240,13 +241,13 @@ void TestConnectAndRead::noAnswerGivesSixProbes()
     QCOMPARE(f.arrivals.size(), probes);
     for (int i = 1; i < f.arrivals.size(); ++i) {
         const qint64 gap = f.arrivals[i] - f.arrivals[i - 1];
-        QVERIFY2(gap >= scaledMs(watchdogMs) * 9 / 10 && gap <= scaledMs(watchdogMs) + 150,
+        QVERIFY2(gap >= watchdogMs * scale * 0.9 && gap <= watchdogMs * scale + 150,
                  qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
     }
     QVERIFY(!f.session->AgentFound);
     QCOMPARE(cursor.last()[0].toBool(), false);
     QVERIFY(!f.session->Timer1.isActive());
-    QTest::qWait(scaledMs(1500));
+    QTest::qWait(int(2 * watchdogMs * scale));
     QCOMPARE(f.arrivals.size(), probes);
 }
 
@@ -254,7 +255,7 @@ void TestConnectAndRead::onlyTheAddressedDeviceConnects()
 {
     // Nothing answers at 127.0.0.2; a host at 127.0.0.3 answers every probe
     // sent there with the right request id.
-    SessionFixture f;
+    SessionFixture f(kTestTimeScale / 2);
     ImpostorAnswers impostor(QHostAddress(QStringLiteral("127.0.0.2")), f.ap.port(),
                              QHostAddress(QStringLiteral("127.0.0.3")));
     f.session->confirmConnect(QStringLiteral("127.0.0.2"), QStringLiteral("kavrel"));

@@ -47,6 +47,7 @@ agent::SessionOptions loopbackOptions(quint16 agentPort)
     options.trapPort = freeUdpPort();
     options.scanAddress = QStringLiteral("127.0.0.1");
     options.mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib");
+    options.timeScale = 0.2;  // every watchdog and time-out at a fifth of its pace
     return options;
 }
 

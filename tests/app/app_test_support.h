@@ -42,7 +42,7 @@ private:
 quint16 freeUdpPort();
 
 // Agent port as given, scans to 127.0.0.1, a free trap port, the MIB built
-// beside the programs.
+// beside the programs, the device's timing at a fifth of its pace.
 agent::SessionOptions loopbackOptions(quint16 agentPort);
 
 }  // namespace testing

@@ -9,7 +9,6 @@
 #include "dialogs/frm_ip_address.h"
 #include "sim/simulated_access_point.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <unistd.h>
@@ -48,7 +47,6 @@ private slots:
     void remembersTexts();
     void findsDevice_data();
     void findsDevice();
-    void silentDeviceGetsSixProbes();
     void unsavedTextsKeptForTheRun_data();
     void unsavedTextsKeptForTheRun();
 
@@ -147,33 +145,6 @@ void TestConnectDialog::findsDevice()
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     QCOMPARE(settings_->value("BridgeSettings", "LastIPaddress"), storedAfter.at(0));
     QCOMPARE(settings_->value("BridgeSettings", "LastPassword"), storedAfter.at(1));
-}
-
-void TestConnectDialog::silentDeviceGetsSixProbes()
-{
-    device_->faults.silent = true;
-    QElapsedTimer clock;
-    QVector<qint64> arrivals;
-    connect(device_.get(), &sim::SimulatedAccessPoint::requestReceived, this,
-            [&](const snmp::Message &) { arrivals << clock.elapsed(); });
-    dialog_->show();
-    dialog_->txtRemoteIP->setText("127.0.0.1");
-    clock.start();
-    dialog_->Command1->click();
-
-    QTRY_COMPARE_WITH_TIMEOUT(window_->statusPanel(1)->text(), QStringLiteral("TARVO Wireless Network not found..."),
-                              15000);
-    QCOMPARE(arrivals.size(), 6);
-    for (int i = 1; i < arrivals.size(); ++i) {
-        const qint64 gap = arrivals.at(i) - arrivals.at(i - 1);
-        QVERIFY2(gap >= 1000 && gap <= 1600, qPrintable(QStringLiteral("gap %1: %2 ms").arg(i).arg(gap)));
-    }
-    // The watchdog gives up a tick after the last probe, and sends no more.
-    QVERIFY(clock.elapsed() - arrivals.constLast() >= 1000);
-    QTest::qWait(1500);
-    QCOMPARE(arrivals.size(), 6);
-    QCOMPARE(greyedCommands(*window_).size(), 12);
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
 void TestConnectDialog::unsavedTextsKeptForTheRun_data()

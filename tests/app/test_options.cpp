@@ -108,7 +108,9 @@ void TestOptions::okAndCancel()
     QFETCH(bool, saveTraps);
     QFETCH(QString, atReopen);
     config::resetStore();
-    agent::DeviceSession session(testing::loopbackOptions(testing::freeUdpPort()));
+    agent::SessionOptions options = testing::loopbackOptions(testing::freeUdpPort());
+    options.timeScale = 1.0;  // nothing is sent: the real intervals are checked
+    agent::DeviceSession session(options);
     session.start();  // trap saving on, as every start
     if (pollingBefore > 0) {  // an earlier OK
         config::store().pollingInterval = config::Integer(pollingBefore);
