@@ -6,3 +6,4 @@ bin=$1
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 "$bin/bench_full_read" --rounds 300
 "$bin/bench_trap_burst"
+if [ -x "$bin/bench_startup" ]; then "$bin/bench_startup" --runs 20; fi

@@ -18,6 +18,7 @@ DeviceSession::DeviceSession(const SessionOptions &options, QObject *parent)
     : QObject(parent), options_(options)
 {
     link_.setTimeScale(options.timeScale);
+    Manager1.setDirectWaitMs(options.directWaitMs);
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer2.setObjectName(QStringLiteral("Timer2"));
     SetTimer.setObjectName(QStringLiteral("SetTimer"));

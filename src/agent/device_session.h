@@ -31,6 +31,10 @@ struct SessionOptions {
     // Every timer interval and request time-out is multiplied by this:
     // tests run the device's timing ten times faster, 1.0 is the real pace.
     double timeScale = 1.0;
+    // How long a request waits on its socket before the event loop runs
+    // (see SnmpManager::setDirectWaitMs): 0 when the device lives in this
+    // process, as the demo's and the tests' do.
+    int directWaitMs = snmp::SnmpManager::kDefaultDirectWaitMs;
 };
 
 // The intervals and time-outs of the exchange with the device, in ms at

@@ -5,6 +5,8 @@
 #include "frm_options.h"
 #include "help_window.h"
 #include "message_box_questioner.h"
+#include "paced_repaint.h"
+#include "status_panel.h"
 #include "single_mdi_child.h"
 #include "window_placement.h"
 
@@ -129,7 +131,7 @@ void frmMain::MDIForm_Load()
     // demo's address and community).
     if (!app::settingsSaveProblem().isEmpty())
         showStatus(app::settingsSaveProblem());
-    qCDebug(lcApp) << "main window loaded:" << panels_[0]->text();
+    qCDebug(lcApp) << "main window loaded:" << messagePanel_->text();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -177,20 +179,31 @@ frmIPAddress *frmMain::connectDialog()
     return connectDialog_;
 }
 
-QLabel *frmMain::statusPanel(int number) const
+QWidget *frmMain::statusPanel(int number) const
 {
-    return number >= 1 && number <= 3 ? panels_[number - 1] : nullptr;
+    switch (number) {
+    case 1: return messagePanel_;
+    case 2: return emptyPanel_;
+    case 3: return trapMark_;
+    default: return nullptr;
+    }
+}
+
+QString frmMain::statusText() const
+{
+    return messagePanel_->text();
 }
 
 void frmMain::showStatus(const QString &text)
 {
-    panels_[0]->setText(text);
-    panels_[0]->setToolTip(text);
+    statusRepaint_->aboutToChange();
+    messagePanel_->setText(text);
+    messagePanel_->setToolTip(text);
 }
 
 void frmMain::setTrapMarkVisible(bool visible)
 {
-    panels_[2]->setVisible(visible);
+    trapMark_->setVisible(visible);
 }
 
 void frmMain::showDeviceCommandsEnabled(bool enabled)

@@ -25,6 +25,8 @@ class FrmMain2;
 namespace app {
 class HelpWindow;
 class MessageBoxQuestioner;
+class PacedRepaint;
+class StatusPanel;
 class SingleMdiChild;
 }  // namespace app
 
@@ -45,8 +47,9 @@ public:
     QMdiArea *mdiArea() const { return mdiArea_; }
     // The connect dialog, one instance for the window's life.
     frmIPAddress *connectDialog();
-    // Panel 1 to 3 of the status bar.
-    QLabel *statusPanel(int number) const;
+    // Panel 1 to 3 of the status bar, and the message panel 1 shows.
+    QWidget *statusPanel(int number) const;
+    QString statusText() const;
     // Panel 1's text replaced; its tooltip shows the whole text where the
     // panel is too narrow for it. Every status text goes through here.
     void showStatus(const QString &text);
@@ -179,7 +182,10 @@ private:
     std::unique_ptr<app::MessageBoxQuestioner> messageBoxQuestioner_;
     std::unique_ptr<agent::DeviceSession> session_;
     QMdiArea *mdiArea_ = nullptr;
-    QLabel *panels_[3] = {nullptr, nullptr, nullptr};
+    app::StatusPanel *messagePanel_ = nullptr;  // panel 1
+    QLabel *emptyPanel_ = nullptr;              // panel 2
+    QLabel *trapMark_ = nullptr;                // panel 3
+    app::PacedRepaint *statusRepaint_ = nullptr;
     QPointer<frmIPAddress> connectDialog_;
     app::BusyCursor busyCursor_;
     bool trapSwitchChecked_ = false;

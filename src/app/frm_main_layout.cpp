@@ -1,6 +1,8 @@
 // The main window's menu tree, toolbar and status bar.
 
 #include "frm_main.h"
+#include "paced_repaint.h"
+#include "status_panel.h"
 
 #include <QAction>
 #include <QIcon>
@@ -134,20 +136,22 @@ void frmMain::buildStatusBar()
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     sbStatusBar->setSizeGripEnabled(true);
 
-    panels_[0] = new QLabel(sbStatusBar);
-    panels_[1] = new QLabel(sbStatusBar);
-    panels_[2] = new QLabel(sbStatusBar);
-    for (int i = 0; i < 3; ++i) {
-        panels_[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
-        panels_[i]->setFrameShape(QFrame::Panel);
-        panels_[i]->setFrameShadow(QFrame::Sunken);
+    messagePanel_ = new app::StatusPanel(sbStatusBar);
+    emptyPanel_ = new QLabel(sbStatusBar);
+    trapMark_ = new QLabel(sbStatusBar);
+    const QList<QFrame *> panels = {messagePanel_, emptyPanel_, trapMark_};
+    for (int i = 0; i < panels.size(); ++i) {
+        panels[i]->setObjectName(QStringLiteral("sbStatusBarPanel%1").arg(i + 1));
+        panels[i]->setFrameShape(QFrame::Panel);
+        panels[i]->setFrameShadow(QFrame::Sunken);
     }
     // The received-trap mark: a fixed 108 x 23 picture.
-    panels_[2]->setPixmap(QPixmap(QStringLiteral(":/icons/trap_mark.png")));
-    panels_[2]->setFixedSize(108 + 2 * panels_[2]->frameWidth(), 23 + 2 * panels_[2]->frameWidth());
+    trapMark_->setPixmap(QPixmap(QStringLiteral(":/icons/trap_mark.png")));
+    trapMark_->setFixedSize(108 + 2 * trapMark_->frameWidth(), 23 + 2 * trapMark_->frameWidth());
+    statusRepaint_ = new app::PacedRepaint(messagePanel_);
 
     showStatus(QStringLiteral("Status"));
-    sbStatusBar->addWidget(panels_[0], 3);
-    sbStatusBar->addWidget(panels_[1], 1);
-    sbStatusBar->addPermanentWidget(panels_[2]);
+    sbStatusBar->addWidget(messagePanel_, 3);
+    sbStatusBar->addWidget(emptyPanel_, 1);
+    sbStatusBar->addPermanentWidget(trapMark_);
 }

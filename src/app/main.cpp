@@ -3,6 +3,7 @@
 #include "app_version.h"
 #include "command_line_options.h"
 #include "display_check.h"
+#include "first_window_report.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
     }
 
     QApplication application(argc, argv);
+    app::reportFirstWindowIfAsked(application);
     // The application object has taken its own arguments (-platform ...).
     const app::CommandLineResult result = app::parseCommandLine(QCoreApplication::arguments());
     if (result.action != app::CommandLineResult::Action::Run)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstring>
+
 namespace snmp {
 
 namespace {
@@ -33,13 +35,23 @@ const char *berErrorText(BerError error)
 
 QString oidToText(const Oid &oid)
 {
-    QString text;
+    // Built in one buffer: names are turned to text for every answer.
+    char buffer[kMaxOidArcs * 11];
+    qsizetype used = 0;
     for (int i = 0; i < oid.size(); ++i) {
         if (i > 0)
-            text += QLatin1Char('.');
-        text += QString::number(oid[i]);
+            buffer[used++] = '.';
+        char digits[10];
+        int count = 0;
+        quint32 arc = oid[i];
+        do {
+            digits[count++] = char('0' + arc % 10);
+            arc /= 10;
+        } while (arc != 0);
+        while (count > 0)
+            buffer[used++] = digits[--count];
     }
-    return text;
+    return QString::fromLatin1(buffer, used);
 }
 
 bool oidFromText(QStringView text, Oid &oid)
@@ -49,6 +61,7 @@ bool oidFromText(QStringView text, Oid &oid)
         text = text.mid(1);
     if (text.isEmpty())
         return false;
+    oid.reserve(text.size() / 2 + 1);
     quint64 arc = 0;
     bool haveDigit = false;
     for (QChar c : text) {
@@ -71,7 +84,7 @@ bool oidFromText(QStringView text, Oid &oid)
         return false;
     oid.append(quint32(arc));
     // Only what BER can carry: the first two arcs share one subidentifier.
-    return !ber::encodeObjectIdentifier(oid).isEmpty();
+    return ber::canEncodeObjectIdentifier(oid);
 }
 
 void BerReader::fail(BerError error)
@@ -194,6 +207,7 @@ bool BerReader::decodeObjectIdentifier(QByteArrayView content, Oid &value, BerEr
         error = BerError::BadObjectIdentifier;
         return false;
     }
+    value.reserve(qMin<qsizetype>(content.size() + 1, kMaxOidArcs + 1));
     quint64 arc = 0;
     bool inArc = false;
     for (char ch : content) {
@@ -294,54 +308,100 @@ bool BerReader::readObjectIdentifier(Oid &value)
 
 namespace ber {
 
+namespace {
+
+// The length octets of `length` into `out` (at most 9 bytes).
+int writeLength(qsizetype length, char *out)
+{
+    if (length < 0x80) {
+        out[0] = char(length);
+        return 1;
+    }
+    char digits[8];
+    int count = 0;
+    for (quint64 rest = quint64(length); rest != 0; rest >>= 8)
+        digits[count++] = char(rest & 0xFF);
+    out[0] = char(0x80 | count);
+    for (int i = 0; i < count; ++i)
+        out[1 + i] = digits[count - 1 - i];
+    return 1 + count;
+}
+
+// Tag, length and the `size` bytes of `content`, in one allocation.
+QByteArray element(quint8 tagByte, const char *content, qsizetype size)
+{
+    char header[10];
+    header[0] = char(tagByte);
+    const int headerSize = 1 + writeLength(size, header + 1);
+    QByteArray out(headerSize + size, Qt::Uninitialized);
+    std::memcpy(out.data(), header, size_t(headerSize));
+    if (size > 0)
+        std::memcpy(out.data() + headerSize, content, size_t(size));
+    return out;
+}
+
+// The content octets of an identifier that canEncodeObjectIdentifier()
+// accepts; `content` holds kMaxOidArcs * 5 bytes.
+qsizetype objectIdentifierContent(const Oid &oid, char *content)
+{
+    qsizetype used = 0;
+    auto appendArc = [&](quint64 arc) {
+        char groups[5];
+        int count = 0;
+        groups[count++] = char(arc & 0x7F);
+        for (arc >>= 7; arc != 0; arc >>= 7)
+            groups[count++] = char(0x80 | (arc & 0x7F));
+        while (count > 0)
+            content[used++] = groups[--count];
+    };
+    appendArc(quint64(oid[0]) * 40 + oid[1]);
+    for (int i = 2; i < oid.size(); ++i)
+        appendArc(oid[i]);
+    return used;
+}
+
+// The shortest two's-complement (signed) or unsigned big-endian bytes of
+// `value`, at the end of `bytes` (5 bytes); returns how many.
+int integerBytes(qint64 value, bool isSigned, char *bytes)
+{
+    int count = 0;
+    qint64 v = value;
+    do {
+        bytes[4 - count++] = char(v & 0xFF);
+        v >>= 8;
+    } while (isSigned ? !((v == 0 && !(quint8(bytes[5 - count]) & 0x80)) || (v == -1 && (quint8(bytes[5 - count]) & 0x80)))
+                      : v != 0);
+    if (!isSigned && (quint8(bytes[5 - count]) & 0x80))
+        bytes[4 - count++] = '\0';
+    return count;
+}
+
+
+}  // namespace
+
 QByteArray encodeLength(qsizetype length)
 {
-    QByteArray out;
-    if (length < 0x80) {
-        out.append(char(length));
-        return out;
-    }
-    QByteArray digits;
-    for (quint64 rest = quint64(length); rest != 0; rest >>= 8)
-        digits.prepend(char(rest & 0xFF));
-    out.append(char(0x80 | digits.size()));
-    out.append(digits);
-    return out;
+    char out[9];
+    return QByteArray(out, writeLength(length, out));
 }
 
 QByteArray wrap(quint8 tagByte, const QByteArray &content)
 {
-    QByteArray out;
-    out.reserve(content.size() + 6);
-    out.append(char(tagByte));
-    out.append(encodeLength(content.size()));
-    out.append(content);
-    return out;
+    return element(tagByte, content.constData(), content.size());
 }
 
 QByteArray encodeSignedInteger(qint32 value, quint8 tagByte)
 {
-    QByteArray content;
-    qint64 v = value;
-    // Emit bytes from the least significant end until the rest is pure sign.
-    do {
-        content.prepend(char(v & 0xFF));
-        v >>= 8;
-    } while (!((v == 0 && !(quint8(content[0]) & 0x80)) || (v == -1 && (quint8(content[0]) & 0x80))));
-    return wrap(tagByte, content);
+    char bytes[5];
+    const int count = integerBytes(value, true, bytes);
+    return element(tagByte, bytes + 5 - count, count);
 }
 
 QByteArray encodeUnsignedInteger(quint32 value, quint8 tagByte)
 {
-    QByteArray content;
-    quint64 v = value;
-    do {
-        content.prepend(char(v & 0xFF));
-        v >>= 8;
-    } while (v != 0);
-    if (quint8(content[0]) & 0x80)
-        content.prepend('\0');
-    return wrap(tagByte, content);
+    char bytes[5];
+    const int count = integerBytes(value, false, bytes);
+    return element(tagByte, bytes + 5 - count, count);
 }
 
 QByteArray encodeOctetString(const QByteArray &value, quint8 tagByte)
@@ -354,25 +414,84 @@ QByteArray encodeNull()
     return QByteArray("\x05\x00", 2);
 }
 
+bool canEncodeObjectIdentifier(const Oid &oid)
+{
+    return oid.size() >= 2 && oid.size() <= kMaxOidArcs && oid[0] <= 2 && (oid[0] == 2 || oid[1] <= 39)
+           && quint64(oid[0]) * 40 + oid[1] <= 0xFFFFFFFFull;
+}
+
+
 QByteArray encodeObjectIdentifier(const Oid &oid)
 {
-    if (oid.size() < 2 || oid.size() > kMaxOidArcs || oid[0] > 2 || (oid[0] < 2 && oid[1] > 39))
+    if (!canEncodeObjectIdentifier(oid))
         return {};
-    const quint64 first = quint64(oid[0]) * 40 + oid[1];
-    if (first > 0xFFFFFFFFull)
-        return {};
-    QByteArray content;
-    auto appendArc = [&content](quint64 arc) {
-        QByteArray groups;
-        groups.prepend(char(arc & 0x7F));
-        for (arc >>= 7; arc != 0; arc >>= 7)
-            groups.prepend(char(0x80 | (arc & 0x7F)));
-        content.append(groups);
-    };
-    appendArc(first);
-    for (int i = 2; i < oid.size(); ++i)
-        appendArc(oid[i]);
-    return wrap(tag::ObjectIdentifier, content);
+    char content[kMaxOidArcs * 5];
+    return element(tag::ObjectIdentifier, content, objectIdentifierContent(oid, content));
+}
+
+BackwardWriter::BackwardWriter(qsizetype capacity) : buffer_(qMax<qsizetype>(capacity, 16), Qt::Uninitialized)
+{
+    start_ = buffer_.size();
+}
+
+void BackwardWriter::makeRoom(qsizetype count)
+{
+    if (start_ >= count)
+        return;
+    const qsizetype used = size();
+    QByteArray larger(qMax(2 * buffer_.size(), used + count + 64), Qt::Uninitialized);
+    std::memcpy(larger.data() + larger.size() - used, buffer_.constData() + start_, size_t(used));
+    start_ = larger.size() - used;
+    buffer_ = larger;
+}
+
+void BackwardWriter::putBytes(const char *bytes, qsizetype count)
+{
+    makeRoom(count);
+    start_ -= count;
+    if (count > 0)
+        std::memcpy(buffer_.data() + start_, bytes, size_t(count));
+}
+
+void BackwardWriter::closeElement(quint8 tagByte, qsizetype sizeBefore)
+{
+    char header[10];
+    header[0] = char(tagByte);
+    putBytes(header, 1 + writeLength(size() - sizeBefore, header + 1));
+}
+
+void BackwardWriter::putElement(quint8 tagByte, const char *content, qsizetype count)
+{
+    const qsizetype before = size();
+    putBytes(content, count);
+    closeElement(tagByte, before);
+}
+
+void BackwardWriter::putSignedInteger(qint32 value, quint8 tagByte)
+{
+    char bytes[5];
+    const int count = integerBytes(value, true, bytes);
+    putElement(tagByte, bytes + 5 - count, count);
+}
+
+void BackwardWriter::putUnsignedInteger(quint32 value, quint8 tagByte)
+{
+    char bytes[5];
+    const int count = integerBytes(value, false, bytes);
+    putElement(tagByte, bytes + 5 - count, count);
+}
+
+void BackwardWriter::putObjectIdentifier(const Oid &oid)
+{
+    char content[kMaxOidArcs * 5];
+    const qsizetype count = canEncodeObjectIdentifier(oid) ? objectIdentifierContent(oid, content)
+                                                           : objectIdentifierContent(Oid{0, 0}, content);
+    putElement(tag::ObjectIdentifier, content, count);
+}
+
+QByteArray BackwardWriter::take() const
+{
+    return buffer_.sliced(start_);
 }
 
 }  // namespace ber

@@ -103,6 +103,31 @@ QByteArray encodeNull();
 // or more than 128 arcs, first arc above 2, second arc above 39 under arcs
 // 0 and 1).
 QByteArray encodeObjectIdentifier(const Oid &oid);
+bool canEncodeObjectIdentifier(const Oid &oid);
+
+// Builds a whole message in one buffer, from its last byte to its first:
+// an element's length is known once its content has been written, so no
+// element is ever copied into its parent. Elements go in in reverse order;
+// a constructed one is closed with closeElement() after its content.
+class BackwardWriter {
+public:
+    explicit BackwardWriter(qsizetype capacity = 256);
+    qsizetype size() const { return buffer_.size() - start_; }
+    void putBytes(const char *bytes, qsizetype count);
+    void putElement(quint8 tagByte, const char *content, qsizetype count);
+    void putSignedInteger(qint32 value, quint8 tagByte = tag::Integer);
+    void putUnsignedInteger(quint32 value, quint8 tagByte);
+    // An identifier BER cannot carry is written as 0.0.
+    void putObjectIdentifier(const Oid &oid);
+    // Closes the element whose content began when size() was `sizeBefore`.
+    void closeElement(quint8 tagByte, qsizetype sizeBefore);
+    QByteArray take() const;
+
+private:
+    void makeRoom(qsizetype count);
+    QByteArray buffer_;
+    qsizetype start_;
+};
 }  // namespace ber
 
 }  // namespace snmp

@@ -11,6 +11,7 @@
 
 Q_LOGGING_CATEGORY(lcSnmpManager, "corvane.snmp.manager")
 
+
 namespace snmp {
 
 // One Send() call's state. It lives on the caller's stack, so a Send()
@@ -159,7 +160,12 @@ SendResult SnmpManager::Send()
         return result;
     }
     QHostAddress host;
-    if (!resolveHost(RemoteHost, host)) {
+    if (!RemoteHost.isEmpty() && RemoteHost == resolvedText_) {
+        host = resolvedHost_;  // parsing the same text for every request costs more than the rest
+    } else if (resolveHost(RemoteHost, host)) {
+        resolvedText_ = RemoteHost;
+        resolvedHost_ = host;
+    } else {
         result.description = QStringLiteral("'%1' is not an IPv4 address.").arg(RemoteHost);
         return result;
     }
@@ -181,19 +187,33 @@ SendResult SnmpManager::Send()
     request.requestId = Message.RequestId;
     request.host = host;
     request.anyHost = isBroadcast(host);
-    QEventLoop loop;
-    request.loop = &loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);  // a watchdog counts on the full time-out
-    connect(&timer, &QTimer::timeout, &loop, [this, &request] { finish(request); });
     pending_ = &request;
     busy_ = true;
-    timer.start(qMax(0, Timeout));
-
-    QPointer<SnmpManager> alive(this);
     const QByteArray community = Message.Community;
-    loop.exec();
+    QPointer<SnmpManager> alive(this);
+
+    // A device nearby answers within a fraction of a millisecond. Waiting
+    // for that on the socket itself costs far less than turns of the event
+    // loop, each of which may repaint the windows; the window cannot notice
+    // a wait this short. A slower answer is awaited in the event loop.
+    QElapsedTimer waited;
+    waited.start();
+    const int directWaitMs = qMin(qMax(0, Timeout), qMax(0, directWaitMs_));
+    while (!request.done && alive && waited.elapsed() < directWaitMs) {
+        if (!socket_->waitForReadyRead(int(directWaitMs - waited.elapsed())))
+            break;
+    }
+    if (!request.done && alive) {
+        QEventLoop loop;
+        request.loop = &loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);  // a watchdog counts on the full time-out
+        connect(&timer, &QTimer::timeout, &loop, [this, &request] { finish(request); });
+        timer.start(int(qMax<qint64>(0, Timeout - waited.elapsed())));
+        loop.exec();
+        request.loop = nullptr;
+    }
     if (!alive) {
         result.description = QStringLiteral("The manager was closed while waiting.");
         return result;
@@ -228,15 +248,19 @@ void SnmpManager::finish(PendingRequest &request)
 
 void SnmpManager::readPendingDatagrams()
 {
+    // One read per datagram into a buffer that outlives the call: asking the
+    // system for the size first would cost a call of its own every time.
+    receiveBuffer_.resize(65536);
     while (socket_ && socket_->hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = socket_->receiveDatagram();
-        if (!datagram.isValid())
+        QHostAddress sender;
+        const qint64 read = socket_->readDatagram(receiveBuffer_.data(), receiveBuffer_.size(), &sender);
+        if (read < 0)
             continue;
-        handleDatagram(datagram.data(), datagram.senderAddress());
+        handleDatagram(QByteArrayView(receiveBuffer_.constData(), read), sender);
     }
 }
 
-void SnmpManager::handleDatagram(const QByteArray &data, const QHostAddress &sender)
+void SnmpManager::handleDatagram(QByteArrayView data, const QHostAddress &sender)
 {
     const DecodeResult decoded = decodeMessage(data);
     if (!decoded.ok()) {
@@ -247,11 +271,15 @@ void SnmpManager::handleDatagram(const QByteArray &data, const QHostAddress &sen
     }
     const snmp::Message &message = *decoded.message;
     const QHostAddress from(sender.toIPv4Address());
+    if (from != lastSender_) {  // the text of an address is made once, not per datagram
+        lastSender_ = from;
+        lastSenderText_ = from.toString();
+    }
     if (message.pdu.type == PduType::Trap) {
         if (dropsTraps)
             ++dropped_;
         else
-            deliver(SnmpMessage::fromWire(message), from.toString(), true);
+            deliver(SnmpMessage::fromWire(message), lastSenderText_, true);
         return;
     }
     if (message.pdu.type != PduType::GetResponse) {
@@ -268,26 +296,37 @@ void SnmpManager::handleDatagram(const QByteArray &data, const QHostAddress &sen
     } else {
         ++unmatched_;
     }
-    deliver(response, from.toString(), false);
+    deliver(response, lastSenderText_, false);
 }
 
 void SnmpManager::deliver(const SnmpMessage &message, const QString &sender, bool isTrap)
 {
     // Queued: handlers may Send(), which needs this socket's readyRead again.
-    QMetaObject::invokeMethod(
-        this,
-        [this, message, sender, isTrap] {
-            const QByteArray community = Message.Community;
-            Message = message;
-            if (!isTrap)
-                Message.Community = community;
-            RemoteHost = sender;
-            if (isTrap)
-                emit Trap();
-            else
-                emit Response();
-        },
-        Qt::QueuedConnection);
+    // One queued call takes every event that arrived meanwhile, in order, so
+    // a burst does not wake the event loop once per datagram.
+    deliveries_.append(Delivery{message, sender, isTrap});
+    if (deliveryPosted_)
+        return;
+    deliveryPosted_ = true;
+    QMetaObject::invokeMethod(this, &SnmpManager::deliverQueued, Qt::QueuedConnection);
+}
+
+void SnmpManager::deliverQueued()
+{
+    deliveryPosted_ = false;
+    QPointer<SnmpManager> alive(this);
+    while (alive && !deliveries_.isEmpty()) {
+        const Delivery delivery = deliveries_.takeFirst();
+        const QByteArray community = Message.Community;
+        Message = delivery.message;
+        if (!delivery.isTrap)
+            Message.Community = community;
+        RemoteHost = delivery.sender;
+        if (delivery.isTrap)
+            emit Trap();
+        else
+            emit Response();
+    }
 }
 
 }  // namespace snmp

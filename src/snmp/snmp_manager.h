@@ -3,9 +3,10 @@
 // instance sends GET/SET requests and waits for their answers, its trap
 // instance listens for traps.
 //
-// Send() blocks its caller by running a nested event loop until the
-// matching answer arrives or Timeout passes, so timers and window events
-// keep running meanwhile. A time-out does not raise: Send() returns
+// Send() blocks its caller until the matching answer arrives or Timeout
+// passes: first a short wait on the socket itself (an answer from nearby
+// comes in well under a millisecond), then a nested event loop, so timers
+// and window events keep running while a slow device thinks. A time-out does not raise: Send() returns
 // SendOutcome::TimedOut and leaves Message with no variables, so a caller
 // that reads an answer variable finds none. Only faults (busy, bad value,
 // unknown host, socket error) come back as SendOutcome::Failed.
@@ -80,6 +81,14 @@ public:
     // on, one arriving on its port is dropped instead of raising Trap().
     bool dropsTraps = false;
 
+    // How long Send() waits on the socket itself before it turns to the
+    // event loop: a device nearby answers within a fraction of a
+    // millisecond, and waiting for that directly costs far less than turns
+    // of the event loop (which may repaint windows). A device in this very
+    // process (the demo's) can only answer from the event loop: 0 there.
+    void setDirectWaitMs(int milliseconds) { directWaitMs_ = milliseconds; }
+    static constexpr int kDefaultDirectWaitMs = 2;
+
     // The process-wide loopback-only guard. Starts on when the environment
     // variable CORVANE_LOOPBACK_ONLY is set to anything but "0".
     static void setLoopbackOnly(bool on);
@@ -112,8 +121,9 @@ signals:
 private:
     struct PendingRequest;
     void readPendingDatagrams();
-    void handleDatagram(const QByteArray &data, const QHostAddress &sender);
+    void handleDatagram(QByteArrayView data, const QHostAddress &sender);
     void deliver(const SnmpMessage &message, const QString &sender, bool isTrap);
+    void deliverQueued();
     void finish(PendingRequest &request);
 
     QUdpSocket *socket_ = nullptr;
@@ -127,6 +137,19 @@ private:
     int unmatched_ = 0;
     int sent_ = 0;
     int refused_ = 0;
+    QString resolvedText_;  // the last RemoteHost text and its address
+    QHostAddress resolvedHost_;
+    int directWaitMs_ = kDefaultDirectWaitMs;
+    QHostAddress lastSender_;
+    QString lastSenderText_;
+    QByteArray receiveBuffer_;
+    struct Delivery {
+        SnmpMessage message;
+        QString sender;
+        bool isTrap = false;
+    };
+    QList<Delivery> deliveries_;
+    bool deliveryPosted_ = false;
 };
 
 }  // namespace snmp

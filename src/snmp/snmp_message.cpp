@@ -1,5 +1,6 @@
 #include "snmp_message.h"
 
+#include <QHash>
 #include <QHostAddress>
 
 namespace snmp {
@@ -75,6 +76,24 @@ QByteArray dotted(const QByteArray &four)
     return text;
 }
 
+// The console asks for the same few dozen objects over and over: each
+// name is parsed once and kept (a bounded table, emptied when full).
+bool parsedName(const QString &name, Oid &oid)
+{
+    thread_local QHash<QString, Oid> parsed;
+    const auto known = parsed.constFind(name);
+    if (known != parsed.constEnd()) {
+        oid = *known;
+        return true;
+    }
+    if (!oidFromText(name, oid))
+        return false;
+    if (parsed.size() >= 512)
+        parsed.clear();
+    parsed.insert(name, oid);
+    return true;
+}
+
 }  // namespace
 
 bool SnmpVariable::toVarBind(VarBind &out, QString *why) const
@@ -85,7 +104,7 @@ bool SnmpVariable::toVarBind(VarBind &out, QString *why) const
         return false;
     };
     VarBind vb;
-    if (!oidFromText(Name, vb.name))
+    if (!parsedName(Name, vb.name))
         return refuse(QStringLiteral("'%1' is not an object identifier").arg(Name));
     qint64 number = 0;
     switch (ValueType) {

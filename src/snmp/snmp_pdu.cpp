@@ -22,40 +22,6 @@ bool Value::operator==(const Value &other) const
 
 namespace {
 
-// An identifier BER cannot carry travels as 0.0, so that every datagram we
-// write stays well-formed; the component's text path refuses such names
-// before they get here.
-QByteArray encodeOid(const Oid &oid)
-{
-    const QByteArray encoded = ber::encodeObjectIdentifier(oid);
-    return encoded.isEmpty() ? ber::encodeObjectIdentifier(Oid{0, 0}) : encoded;
-}
-
-QByteArray encodeValue(const Value &value)
-{
-    switch (value.kind) {
-    case ValueKind::Null: return ber::encodeNull();
-    case ValueKind::Integer: return ber::encodeSignedInteger(qint32(value.number));
-    case ValueKind::OctetString: return ber::encodeOctetString(value.bytes);
-    case ValueKind::ObjectIdentifier: return encodeOid(value.oid);
-    case ValueKind::IpAddress: return ber::encodeOctetString(value.bytes.left(4).leftJustified(4, '\0'), tag::IpAddress);
-    case ValueKind::Counter: return ber::encodeUnsignedInteger(quint32(value.number), tag::Counter);
-    case ValueKind::Gauge: return ber::encodeUnsignedInteger(quint32(value.number), tag::Gauge);
-    case ValueKind::TimeTicks: return ber::encodeUnsignedInteger(quint32(value.number), tag::TimeTicks);
-    case ValueKind::Opaque: return ber::encodeOctetString(value.bytes, tag::Opaque);
-    }
-    return ber::encodeNull();
-}
-
-QByteArray encodeVarBinds(const QVector<VarBind> &varBinds)
-{
-    QByteArray list;
-    for (const VarBind &vb : varBinds) {
-        list.append(ber::wrap(tag::Sequence, encodeOid(vb.name) + encodeValue(vb.value)));
-    }
-    return ber::wrap(tag::Sequence, list);
-}
-
 bool decodeValue(BerReader &reader, Value &value)
 {
     quint8 tagByte = 0;
@@ -152,9 +118,36 @@ bool decodeVarBinds(BerReader &reader, QVector<VarBind> &varBinds)
             decodeValue(bind, vb.value);
         if (!finish(bind, list))
             break;
-        varBinds.append(vb);
+        varBinds.append(std::move(vb));
     }
     return finish(list, reader);
+}
+
+}  // namespace
+
+namespace {
+
+// An identifier BER cannot carry travels as 0.0 (BackwardWriter), so that
+// every datagram we write stays well-formed; the component's text path
+// refuses such names before they get here.
+void putValue(ber::BackwardWriter &out, const Value &value)
+{
+    switch (value.kind) {
+    case ValueKind::Null: out.putElement(tag::Null, nullptr, 0); return;
+    case ValueKind::Integer: out.putSignedInteger(qint32(value.number)); return;
+    case ValueKind::OctetString: out.putElement(tag::OctetString, value.bytes.constData(), value.bytes.size()); return;
+    case ValueKind::ObjectIdentifier: out.putObjectIdentifier(value.oid); return;
+    case ValueKind::IpAddress: {
+        const QByteArray four = value.bytes.left(4).leftJustified(4, '\0');
+        out.putElement(tag::IpAddress, four.constData(), 4);
+        return;
+    }
+    case ValueKind::Counter: out.putUnsignedInteger(quint32(value.number), tag::Counter); return;
+    case ValueKind::Gauge: out.putUnsignedInteger(quint32(value.number), tag::Gauge); return;
+    case ValueKind::TimeTicks: out.putUnsignedInteger(quint32(value.number), tag::TimeTicks); return;
+    case ValueKind::Opaque: out.putElement(tag::Opaque, value.bytes.constData(), value.bytes.size()); return;
+    }
+    out.putElement(tag::Null, nullptr, 0);
 }
 
 }  // namespace
@@ -162,25 +155,37 @@ bool decodeVarBinds(BerReader &reader, QVector<VarBind> &varBinds)
 QByteArray encodeMessage(const Message &message)
 {
     const Pdu &pdu = message.pdu;
-    QByteArray body;
-    if (pdu.type == PduType::Trap) {
-        body.append(encodeOid(pdu.enterprise));
-        body.append(ber::encodeOctetString(pdu.agentAddress.left(4).leftJustified(4, '\0'), tag::IpAddress));
-        body.append(ber::encodeSignedInteger(pdu.genericTrap));
-        body.append(ber::encodeSignedInteger(pdu.specificTrap));
-        body.append(ber::encodeUnsignedInteger(pdu.timeStamp, tag::TimeTicks));
-    } else {
-        body.append(ber::encodeSignedInteger(pdu.requestId));
-        body.append(ber::encodeSignedInteger(pdu.errorStatus));
-        body.append(ber::encodeSignedInteger(pdu.errorIndex));
+    qsizetype estimate = 64 + message.community.size();
+    for (const VarBind &vb : pdu.varBinds)
+        estimate += 8 + 5 * vb.name.size() + vb.value.bytes.size() + 5 * vb.value.oid.size();
+    // Back to front: the variable bindings, the PDU's fields, the message's.
+    ber::BackwardWriter out(estimate);
+    const qsizetype messageEnd = out.size();
+    const qsizetype listEnd = out.size();
+    for (qsizetype i = pdu.varBinds.size() - 1; i >= 0; --i) {
+        const qsizetype bindEnd = out.size();
+        putValue(out, pdu.varBinds[i].value);
+        out.putObjectIdentifier(pdu.varBinds[i].name);
+        out.closeElement(tag::Sequence, bindEnd);
     }
-    body.append(encodeVarBinds(pdu.varBinds));
-
-    QByteArray content;
-    content.append(ber::encodeSignedInteger(message.version));
-    content.append(ber::encodeOctetString(message.community));
-    content.append(ber::wrap(quint8(pdu.type), body));
-    return ber::wrap(tag::Sequence, content);
+    out.closeElement(tag::Sequence, listEnd);
+    if (pdu.type == PduType::Trap) {
+        out.putUnsignedInteger(pdu.timeStamp, tag::TimeTicks);
+        out.putSignedInteger(pdu.specificTrap);
+        out.putSignedInteger(pdu.genericTrap);
+        const QByteArray agent = pdu.agentAddress.left(4).leftJustified(4, '\0');
+        out.putElement(tag::IpAddress, agent.constData(), 4);
+        out.putObjectIdentifier(pdu.enterprise);
+    } else {
+        out.putSignedInteger(pdu.errorIndex);
+        out.putSignedInteger(pdu.errorStatus);
+        out.putSignedInteger(pdu.requestId);
+    }
+    out.closeElement(quint8(pdu.type), messageEnd);
+    out.putElement(tag::OctetString, message.community.constData(), message.community.size());
+    out.putSignedInteger(message.version);
+    out.closeElement(tag::Sequence, messageEnd);
+    return out.take();
 }
 
 DecodeResult decodeMessage(QByteArrayView datagram)

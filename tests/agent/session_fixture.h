@@ -41,6 +41,7 @@ struct SessionFixture {
         options.scanAddress = QStringLiteral("127.0.0.1");
         options.mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib");
         options.timeScale = timeScale;
+        options.directWaitMs = 0;  // the device answers from this process's event loop
         session = std::make_unique<agent::DeviceSession>(options);
         session->setQuestioner(&questioner);
         QObject::connect(session.get(), &agent::DeviceSession::statusChanged,

@@ -48,6 +48,7 @@ agent::SessionOptions loopbackOptions(quint16 agentPort)
     options.scanAddress = QStringLiteral("127.0.0.1");
     options.mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib");
     options.timeScale = 0.2;  // every watchdog and time-out at a fifth of its pace
+    options.directWaitMs = 0;  // the device answers from this process's event loop
     return options;
 }
 

@@ -133,7 +133,7 @@ void TestConnectDialog::findsDevice()
     dialog_->txtReadWritePassword->setText("kavrel");
     dialog_->findChild<QPushButton *>(button)->click();
 
-    QTRY_COMPARE_WITH_TIMEOUT(window_->statusPanel(1)->text(), kAllRetrieved, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(window_->statusText(), kAllRetrieved, 15000);
     QStringList texts;
     for (const QList<QVariant> &arguments : status)
         texts << arguments.constFirst().toString();
@@ -184,7 +184,7 @@ void TestConnectDialog::unsavedTextsKeptForTheRun()
         dialog_->txtReadWritePassword->setText("typed");
         dialog_->Command1->click();
         // Said once, not with every write.
-        QCOMPARE(window_->statusPanel(1)->text(),
+        QCOMPARE(window_->statusText(),
                  attempt == 0 ? "Settings could not be saved to " + path +
                                     ": the address and community typed are kept for this run only."
                               : QStringLiteral("Attempting to connect TARVO Wireless Network..."));

@@ -143,7 +143,7 @@ void TestFrmMain::statusAtLoad()
     if (trapPortTaken)
         options.trapPort = otherManager.localPort();
     auto window = loadedMainWindow(options);
-    QCOMPARE(window->statusPanel(1)->text(), status.replace("%1", QString::number(options.trapPort)));
+    QCOMPARE(window->statusText(), status.replace("%1", QString::number(options.trapPort)));
     // Whole in the tooltip, where the panel cuts it.
     QCOMPARE(window->statusPanel(1)->toolTip(), status);
     QVERIFY(window->statusPanel(3)->isHidden());  // the trap mark waits for a trap

@@ -94,7 +94,7 @@ void TestSettingsDownload::connectToDevice()
     dialog->txtRemoteIP->setText(QStringLiteral("127.0.0.1"));
     dialog->txtReadWritePassword->setText(QStringLiteral("kavrel"));
     dialog->Command1->click();
-    QTRY_COMPARE_WITH_TIMEOUT(window_->statusPanel(1)->text(), kAllRetrieved, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window_->statusText(), kAllRetrieved, 10000);
 }
 
 QWidget *TestSettingsDownload::openFromMenu(const QString &action)
@@ -185,7 +185,7 @@ void TestSettingsDownload::editThenDownload()
         window_->mnuFileSave->trigger();
     }
     QCOMPARE(questioner_->asked.size(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(window_->statusPanel(1)->text(), kDone, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window_->statusText(), kDone, 10000);
     edit.check(*device_);
 }
 

@@ -41,7 +41,7 @@ class TestTrapRecorder : public QObject {
     QTemporaryDir dir;
     QString logPath;
 
-    QString panel(int number) const { return window->statusPanel(number)->text(); }
+    QString panel1() const { return window->statusText(); }
     frmTrapLog *recorder() const { return window->findChild<frmTrapLog *>(); }
 
     bool deviceTrap()
@@ -67,7 +67,7 @@ private slots:
         window->show();
         device->setTrapDestination(QHostAddress::LocalHost, window->session().options().trapPort);
         window->session().confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-        QTRY_COMPARE_WITH_TIMEOUT(panel(1), QStringLiteral("All values retrieved."), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(panel1(), QStringLiteral("All values retrieved."), 10000);
     }
 
     void cleanup()
@@ -82,7 +82,7 @@ private slots:
     {
         QVERIFY(window->statusPanel(3)->isHidden());
         QVERIFY(deviceTrap());
-        QCOMPARE(panel(1), QStringLiteral("Trap Received"));
+        QCOMPARE(panel1(), QStringLiteral("Trap Received"));
         QVERIFY(!window->statusPanel(3)->isHidden());
         const QString first = window->TrapLog();
         QVERIFY(first.contains(QStringLiteral("Station Mac Address :\r\n02 00 00 00 00 01\r\n")));
@@ -112,7 +112,7 @@ private slots:
         window->mdiArea()->activeSubWindow()->close();
         QTRY_VERIFY(!recorder());
         QVERIFY(window->statusPanel(3)->isHidden());
-        QCOMPARE(panel(1), QString());
+        QCOMPARE(panel1(), QString());
     }
 
     // Text box on top, "Clear all" in a band at the bottom, both as wide as
@@ -172,7 +172,7 @@ private slots:
         for (int click = 0; click < 2; ++click) {
             window->mnuSetupSNMPtraps->trigger();
             marks << window->mnuSetupSNMPtraps->isChecked();
-            shown << panel(1);
+            shown << panel1();
         }
         QCOMPARE(shown, statuses);
         QCOMPARE(marks, busy ? (QList<bool>{true, true}) : (QList<bool>{false, true}));
