@@ -7,8 +7,6 @@
 #include "config/configuration_store.h"
 #include "sim/simulated_access_point.h"
 
-#include <QElapsedTimer>
-#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 

@@ -46,298 +46,283 @@ struct ImpostorAnswers {
 class TestConnectAndRead : public QObject {
     Q_OBJECT
 private slots:
-    void fullReadOfAHealthyDevice();
-    void realIntervalsArePinned();
-    void silentDeviceInfoGivesSixQuietPasses();
-    void badAnswerShowsItsTextOnlyOnTheLastPass_data();
-    void badAnswerShowsItsTextOnlyOnTheLastPass();
-    void firmwareVersionText_data();
-    void firmwareVersionText();
-    void noAnswerGivesSixProbes_data();
-    void noAnswerGivesSixProbes();
-    void onlyTheAddressedDeviceConnects();
-    void lateProbeAnswerWaitsForTheOutstandingOne();
-    void scanTakesTheFirstResponder();
-    void duplicatesNeverStartASecondPass();
-    void missingMibIsReportedAndNothingSent();
-};
+    void fullReadOfAHealthyDevice()
+    {
+        SessionFixture f;
+        QCOMPARE(f.statuses, QStringList{QStringLiteral("Manager opened successfully.")});
+        QSignalSpy enabled(f.session.get(), &agent::DeviceSession::deviceCommandsEnabledChanged);
+        QSignalSpy trapMark(f.session.get(), &agent::DeviceSession::trapSwitchCheckedChanged);
+        f.ap.community = "lab-rw";  // a device whose community is not the factory one
+        f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("lab-rw"));
+        QTRY_VERIFY(f.session->Connected);
+        QCOMPARE(f.statuses.mid(1), (QStringList{kAttempting, kFound, kReading, kAllRetrieved}));
+        QCOMPARE(enabled.count(), 1);
+        QCOMPARE(trapMark.count(), 1);
+        QCOMPARE(trapMark[0][0].toBool(), true);
+        QVERIFY(!f.session->Timer2.isActive());
+        QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
+        QCOMPARE(f.session->ReadAttempt, qint16(0));
+        QCOMPARE(config::store().operIPAddress, QStringLiteral("127.0.0.1"));  // the device reports where it listens
 
-void TestConnectAndRead::fullReadOfAHealthyDevice()
-{
-    SessionFixture f;
-    QCOMPARE(f.statuses, QStringList{QStringLiteral("Manager opened successfully.")});
-    QSignalSpy enabled(f.session.get(), &agent::DeviceSession::deviceCommandsEnabledChanged);
-    QSignalSpy trapMark(f.session.get(), &agent::DeviceSession::trapSwitchCheckedChanged);
-    f.ap.community = "lab-rw";  // a device whose community is not the factory one
-    f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("lab-rw"));
-    QTRY_VERIFY(f.session->Connected);
-    QCOMPARE(f.statuses.mid(1), (QStringList{kAttempting, kFound, kReading, kAllRetrieved}));
-    QCOMPARE(enabled.count(), 1);
-    QCOMPARE(trapMark.count(), 1);
-    QCOMPARE(trapMark[0][0].toBool(), true);
-    QVERIFY(!f.session->Timer2.isActive());
-    QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
-    QCOMPARE(f.session->ReadAttempt, qint16(0));
-    QCOMPARE(config::store().operIPAddress, QStringLiteral("127.0.0.1"));  // the device reports where it listens
-
-    // One GET per group, each naming its objects in order, request ids one
-    // after the other, every request with the community the user typed.
-    const QList<QStringList> expected = {
-        {"sysDescr"},
-        {"sysDeviceInfo"},
-        {"operChannelID", "operESSID", "operRTSThreshold", "operFragmentationThreshold", "operPreambleType",
-         "operAuthenticationType", "operBasicRates", "operAutoRateFallBack"},
-        {"operIPAddress", "operIPMask", "operEthernetAddress"},
-        {"defaultWEPKey1", "defaultWEPKey2", "defaultWEPKey3", "defaultWEPKey4", "privacyDefaultWEPKeyID",
-         "privacyWEPEnable"},
-        {"sysTrapSwitch"},
-        {"bridgeOperationalMode", "bridgeRemoteBridgeBSSID"},
-        {"wirelessStatistics"},
-        {"EthRxStatistics", "EthTxStatistics"},
-    };
-    const QVector<snmp::Message> requests = f.ap.receivedRequests();
-    QCOMPARE(requests.size(), expected.size());
-    for (int i = 0; i < requests.size(); ++i) {
-        QCOMPARE(requests[i].pdu.type, snmp::PduType::GetRequest);
-        QCOMPARE(f.namesOf(requests[i]), expected[i]);
-        QCOMPARE(requests[i].pdu.requestId, qint32(i));
-        QCOMPARE(requests[i].community, QByteArray("lab-rw"));
+        // One GET per group, each naming its objects in order, request ids one
+        // after the other, every request with the community the user typed.
+        const QList<QStringList> expected = {
+            {"sysDescr"},
+            {"sysDeviceInfo"},
+            {"operChannelID", "operESSID", "operRTSThreshold", "operFragmentationThreshold", "operPreambleType",
+             "operAuthenticationType", "operBasicRates", "operAutoRateFallBack"},
+            {"operIPAddress", "operIPMask", "operEthernetAddress"},
+            {"defaultWEPKey1", "defaultWEPKey2", "defaultWEPKey3", "defaultWEPKey4", "privacyDefaultWEPKeyID",
+             "privacyWEPEnable"},
+            {"sysTrapSwitch"},
+            {"bridgeOperationalMode", "bridgeRemoteBridgeBSSID"},
+            {"wirelessStatistics"},
+            {"EthRxStatistics", "EthTxStatistics"},
+        };
+        const QVector<snmp::Message> requests = f.ap.receivedRequests();
+        QCOMPARE(requests.size(), expected.size());
+        for (int i = 0; i < requests.size(); ++i) {
+            QCOMPARE(requests[i].pdu.type, snmp::PduType::GetRequest);
+            QCOMPARE(f.namesOf(requests[i]), expected[i]);
+            QCOMPARE(requests[i].pdu.requestId, qint32(i));
+            QCOMPARE(requests[i].community, QByteArray("lab-rw"));
+        }
     }
-}
 
-void TestConnectAndRead::realIntervalsArePinned()
-{
-    // At the device's own pace, with a device that answers at once: each
-    // interval is read right after it was set, nothing waits for a timer.
-    SessionFixture f(1.0);
-    f.session->startScan();
-    QCOMPARE(f.session->Timer1.interval(), 1500);
-    QCOMPARE(f.session->Manager1.Timeout, 1000);
-    QTRY_VERIFY(f.session->Connected);
-    QCOMPARE(f.session->Timer2.interval(), 100);
-    f.session->Timer1.stop();
-    f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-    QCOMPARE(f.session->Timer1.interval(), 1200);
-    QCOMPARE(f.session->Manager1.Timeout, 800);
-    QVERIFY(f.settled());
-    QCOMPARE(f.session->Manager1.Timeout, 1000);  // the readers'
-    f.session->SavePara();
-    QCOMPARE(f.session->SetTimer.interval(), 100);
-    QCOMPARE(f.session->Manager1.Timeout, 10000);  // the reset's
-}
-
-void TestConnectAndRead::silentDeviceInfoGivesSixQuietPasses()
-{
-    SessionFixture f(kTestTimeScale / 2);
-    f.ap.faults.silentObjects.insert(QStringLiteral("sysDeviceInfo"));
-    f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-    QVERIFY(f.settled());
-    QCOMPARE(f.requestsNaming(QStringLiteral("sysDeviceInfo")).size(), 6);
-    QCOMPARE(f.session->ReadAttempt, qint16(5));
-    QCOMPARE(f.session->statusText(), kReading);  // this group has no text of its own
-    QVERIFY(!f.session->Connected);
-    QCOMPARE(f.statuses.count(kReading), 6);
-}
-
-void TestConnectAndRead::badAnswerShowsItsTextOnlyOnTheLastPass_data()
-{
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QString>("fault");  // a value, "refused" or "misnamed"
-    QTest::addColumn<Value>("value");
-    QTest::addColumn<QString>("text");
-    const Value none;
-    QTest::newRow("traps 0") << "sysTrapSwitch" << "value" << Value::integer(0)
-                             << "Network Error-Not expected Traps values.Try connect again.";
-    QTest::newRow("channel 15") << "operChannelID" << "value" << Value::integer(15)
-                                << "Network Error-Not expected Wireless Operational values.Try connect again.";
-    QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey3" << "value" << Value::octets(QByteArray(4, '\x11'))
-                                        << "Network Error4-Not all values retrieved.";
-    QTest::newRow("mode 1, short BSSID") << "bridgeRemoteBridgeBSSID" << "value"
-                                         << Value::octets(QByteArray(5, '\x22'))
-                                         << "Network Error7-Not all values retrieved.";
-    QTest::newRow("short statistics") << "EthTxStatistics" << "value" << Value::octets(QByteArray(55, '\x01'))
-                                      << "Network Error10-Not all values retrieved.";
-    // Values are taken by position: an answer naming other objects, or one
-    // with an error status, is no answer to the group.
-    QTest::newRow("answer names another object") << "operIPMask" << "misnamed" << none
-                                                 << "Network Error3-Not all values retrieved.";
-    QTest::newRow("answer with an error status") << "privacyWEPEnable" << "refused" << none
-                                                 << "Network Error4-Not all values retrieved.";
-}
-
-void TestConnectAndRead::badAnswerShowsItsTextOnlyOnTheLastPass()
-{
-    QFETCH(QString, object);
-    QFETCH(QString, fault);
-    QFETCH(Value, value);
-    QFETCH(QString, text);
-    SessionFixture f;
-    if (fault == QLatin1String("misnamed"))
-        f.ap.faults.misnamedObjects.insert(object);
-    else if (fault == QLatin1String("refused"))
-        f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
-    else
-        f.ap.setValue(object, value);
-    if (object == QLatin1String("bridgeRemoteBridgeBSSID"))
-        f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(1));
-    f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-    QVERIFY(f.settled());
-    QCOMPARE(f.statuses.count(kReading), 6);
-    QCOMPARE(f.statuses.count(text), 1);
-    QCOMPARE(f.statuses.last(), text);
-    QVERIFY(!f.session->Connected);
-}
-
-void TestConnectAndRead::firmwareVersionText_data()
-{
-    QTest::addColumn<QByteArray>("description");
-    QTest::addColumn<QString>("firmware");
-    QTest::newRow("five characters dropped") << QByteArray("ABCDE Wireless AP v1.2") << "Corvane Wireless AP v1.2";
-    QTest::newRow("five or fewer") << QByteArray("ABCDE") << "Corvane";
-    QTest::newRow("thirty characters kept")
-        << QByteArray("ABCDE123456789012345678901234567890XYZ") << "Corvane123456789012345678901234567890";
-}
-
-void TestConnectAndRead::firmwareVersionText()
-{
-    QFETCH(QByteArray, description);
-    QFETCH(QString, firmware);
-    SessionFixture f;
-    f.ap.setValue(QStringLiteral("sysDescr"), Value::octets(description));
-    QVERIFY(f.connectAndRead());
-    QCOMPARE(f.session->FirmwareVersionText, firmware);
-}
-
-void TestConnectAndRead::noAnswerGivesSixProbes_data()
-{
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("scan");
-    QTest::addColumn<int>("errorStatus");
-    QTest::addColumn<int>("probes");  // that reach the device
-    QTest::addColumn<int>("watchdogMs");
-    QTest::newRow("silent device") << "127.0.0.1" << false << 0 << 6 << 1200;
-    QTest::newRow("silent device, scan") << "" << true << 0 << 6 << 1500;
-    QTest::newRow("error status is no answer") << "127.0.0.1" << false << 5 << 6 << 1200;
-    QTest::newRow("not an address: the attempt ends") << "not an address" << false << 0 << 0 << 0;
-}
-
-void TestConnectAndRead::noAnswerGivesSixProbes()
-{
-    QFETCH(QString, address);
-    QFETCH(bool, scan);
-    QFETCH(int, errorStatus);
-    QFETCH(int, probes);
-    QFETCH(int, watchdogMs);
-    const double scale = kTestTimeScale / 2;  // nothing answers: nothing to wait for
-    SessionFixture f(scale);
-    f.ap.faults.silent = errorStatus == 0;
-    f.ap.faults.errorStatus = errorStatus;
-    QSignalSpy cursor(f.session.get(), &agent::DeviceSession::busyCursorChanged);
-    if (scan)
+    void realIntervalsArePinned()
+    {
+        // At the device's own pace, with a device that answers at once: each
+        // interval is read right after it was set, nothing waits for a timer.
+        SessionFixture f(1.0);
         f.session->startScan();
-    else
-        f.session->confirmConnect(address, QStringLiteral("kavrel"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.session->statusText(), kNotFound, 10000);
-    QCOMPARE(f.arrivals.size(), probes);
-    for (int i = 1; i < f.arrivals.size(); ++i) {
-        const qint64 gap = f.arrivals[i] - f.arrivals[i - 1];
-        QVERIFY2(gap >= watchdogMs * scale * 0.9 && gap <= watchdogMs * scale + 150,
-                 qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
+        QCOMPARE(f.session->Timer1.interval(), 1500);
+        QCOMPARE(f.session->Manager1.Timeout, 1000);
+        QTRY_VERIFY(f.session->Connected);
+        QCOMPARE(f.session->Timer2.interval(), 100);
+        f.session->Timer1.stop();
+        f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+        QCOMPARE(f.session->Timer1.interval(), 1200);
+        QCOMPARE(f.session->Manager1.Timeout, 800);
+        QVERIFY(f.settled());
+        QCOMPARE(f.session->Manager1.Timeout, 1000);  // the readers'
+        f.session->SavePara();
+        QCOMPARE(f.session->SetTimer.interval(), 100);
+        QCOMPARE(f.session->Manager1.Timeout, 10000);  // the reset's
     }
-    QVERIFY(!f.session->AgentFound);
-    QCOMPARE(cursor.last()[0].toBool(), false);
-    QVERIFY(!f.session->Timer1.isActive());
-    QTest::qWait(int(2 * watchdogMs * scale));
-    QCOMPARE(f.arrivals.size(), probes);
-}
 
-void TestConnectAndRead::onlyTheAddressedDeviceConnects()
-{
-    // Nothing answers at 127.0.0.2; a host at 127.0.0.3 answers every probe
-    // sent there with the right request id.
-    SessionFixture f(kTestTimeScale / 2);
-    ImpostorAnswers impostor(QHostAddress(QStringLiteral("127.0.0.2")), f.ap.port(),
-                             QHostAddress(QStringLiteral("127.0.0.3")));
-    f.session->confirmConnect(QStringLiteral("127.0.0.2"), QStringLiteral("kavrel"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.session->statusText(), kNotFound, 10000);
-    QCOMPARE(impostor.answered, 6);
-    QVERIFY(!f.session->AgentFound);
-    QCOMPARE(f.session->AgentAddress, QString());
-}
+    void silentDeviceInfoGivesSixQuietPasses()
+    {
+        SessionFixture f(kTestTimeScale / 2);
+        f.ap.faults.silentObjects.insert(QStringLiteral("sysDeviceInfo"));
+        f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+        QVERIFY(f.settled());
+        QCOMPARE(f.requestsNaming(QStringLiteral("sysDeviceInfo")).size(), 6);
+        QCOMPARE(f.session->ReadAttempt, qint16(5));
+        QCOMPARE(f.session->statusText(), kReading);  // this group has no text of its own
+        QVERIFY(!f.session->Connected);
+        QCOMPARE(f.statuses.count(kReading), 6);
+    }
 
-void TestConnectAndRead::lateProbeAnswerWaitsForTheOutstandingOne()
-{
-    // The first probe's answer arrives after its time-out, while the
-    // watchdog's second probe is still waiting: the device is found, and
-    // the first pass must not fail on a manager that is still busy.
-    SessionFixture f;
-    f.ap.faults.slowObjects.insert(QStringLiteral("sysDescr"), scaledMs(1300));
-    QVERIFY(f.connectAndRead());
-    QCOMPARE(f.session->ReadAttempt, qint16(0));
-    QCOMPARE(f.statuses.count(kReading), 1);
-    QCOMPARE(f.requestsNaming(QStringLiteral("sysDeviceInfo")).size(), 1);
-}
+    void badAnswerShowsItsTextOnlyOnTheLastPass_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("fault");  // a value, "refused" or "misnamed"
+        QTest::addColumn<Value>("value");
+        QTest::addColumn<QString>("text");
+        const Value none;
+        QTest::newRow("traps 0") << "sysTrapSwitch" << "value" << Value::integer(0)
+                                 << "Network Error-Not expected Traps values.Try connect again.";
+        QTest::newRow("channel 15") << "operChannelID" << "value" << Value::integer(15)
+                                    << "Network Error-Not expected Wireless Operational values.Try connect again.";
+        QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey3" << "value" << Value::octets(QByteArray(4, '\x11'))
+                                            << "Network Error4-Not all values retrieved.";
+        QTest::newRow("mode 1, short BSSID") << "bridgeRemoteBridgeBSSID" << "value"
+                                             << Value::octets(QByteArray(5, '\x22'))
+                                             << "Network Error7-Not all values retrieved.";
+        QTest::newRow("short statistics") << "EthTxStatistics" << "value" << Value::octets(QByteArray(55, '\x01'))
+                                          << "Network Error10-Not all values retrieved.";
+        // Values are taken by position: an answer naming other objects, or one
+        // with an error status, is no answer to the group.
+        QTest::newRow("answer names another object") << "operIPMask" << "misnamed" << none
+                                                     << "Network Error3-Not all values retrieved.";
+        QTest::newRow("answer with an error status") << "privacyWEPEnable" << "refused" << none
+                                                     << "Network Error4-Not all values retrieved.";
+    }
 
-void TestConnectAndRead::scanTakesTheFirstResponder()
-{
-    SessionFixture f;
-    QSignalSpy closeDialog(f.session.get(), &agent::DeviceSession::connectDialogCloseRequested);
-    // A second "device" answers every probe too, a little later.
-    QUdpSocket second;
-    QVERIFY(second.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0));
-    QObject::connect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &second, [&](const snmp::Message &request) {
-        if (f.namesOf(request) != QStringList{QStringLiteral("sysDescr")})
-            return;
-        snmp::Message answer = request;
-        answer.pdu.type = snmp::PduType::GetResponse;
-        answer.pdu.varBinds[0].value = Value::octets("Other device, somewhere else");
-        const QByteArray bytes = snmp::encodeMessage(answer);
-        QTimer::singleShot(20, &second, [&second, bytes, &f] {
-            second.writeDatagram(bytes, QHostAddress::LocalHost, f.session->Manager1.LocalPort());
+    void badAnswerShowsItsTextOnlyOnTheLastPass()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, fault);
+        QFETCH(Value, value);
+        QFETCH(QString, text);
+        SessionFixture f;
+        if (fault == QLatin1String("misnamed"))
+            f.ap.faults.misnamedObjects.insert(object);
+        else if (fault == QLatin1String("refused"))
+            f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
+        else
+            f.ap.setValue(object, value);
+        if (object == QLatin1String("bridgeRemoteBridgeBSSID"))
+            f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(1));
+        f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+        QVERIFY(f.settled());
+        QCOMPARE(f.statuses.count(kReading), 6);
+        QCOMPARE(f.statuses.count(text), 1);
+        QCOMPARE(f.statuses.last(), text);
+        QVERIFY(!f.session->Connected);
+    }
+
+    void firmwareVersionText_data()
+    {
+        QTest::addColumn<QByteArray>("description");
+        QTest::addColumn<QString>("firmware");
+        QTest::newRow("five characters dropped") << QByteArray("ABCDE Wireless AP v1.2") << "Corvane Wireless AP v1.2";
+        QTest::newRow("five or fewer") << QByteArray("ABCDE") << "Corvane";
+        QTest::newRow("thirty characters kept")
+            << QByteArray("ABCDE123456789012345678901234567890XYZ") << "Corvane123456789012345678901234567890";
+    }
+
+    void firmwareVersionText()
+    {
+        QFETCH(QByteArray, description);
+        QFETCH(QString, firmware);
+        SessionFixture f;
+        f.ap.setValue(QStringLiteral("sysDescr"), Value::octets(description));
+        QVERIFY(f.connectAndRead());
+        QCOMPARE(f.session->FirmwareVersionText, firmware);
+    }
+
+    void noAnswerGivesSixProbes_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("scan");
+        QTest::addColumn<int>("errorStatus");
+        QTest::addColumn<int>("probes");  // that reach the device
+        QTest::addColumn<int>("watchdogMs");
+        QTest::newRow("silent device") << "127.0.0.1" << false << 0 << 6 << 1200;
+        QTest::newRow("silent device, scan") << "" << true << 0 << 6 << 1500;
+        QTest::newRow("error status is no answer") << "127.0.0.1" << false << 5 << 6 << 1200;
+        QTest::newRow("not an address: the attempt ends") << "not an address" << false << 0 << 0 << 0;
+    }
+
+    void noAnswerGivesSixProbes()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, scan);
+        QFETCH(int, errorStatus);
+        QFETCH(int, probes);
+        QFETCH(int, watchdogMs);
+        const double scale = kTestTimeScale / 2;  // nothing answers: nothing to wait for
+        SessionFixture f(scale);
+        f.ap.faults.silent = errorStatus == 0;
+        f.ap.faults.errorStatus = errorStatus;
+        QSignalSpy cursor(f.session.get(), &agent::DeviceSession::busyCursorChanged);
+        if (scan)
+            f.session->startScan();
+        else
+            f.session->confirmConnect(address, QStringLiteral("kavrel"));
+        QTRY_COMPARE_WITH_TIMEOUT(f.session->statusText(), kNotFound, 10000);
+        QCOMPARE(f.arrivals.size(), probes);
+        for (int i = 1; i < f.arrivals.size(); ++i) {
+            const qint64 gap = f.arrivals[i] - f.arrivals[i - 1];
+            QVERIFY2(gap >= watchdogMs * scale * 0.9 && gap <= watchdogMs * scale + 150,
+                     qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
+        }
+        QVERIFY(!f.session->AgentFound);
+        QCOMPARE(cursor.last()[0].toBool(), false);
+        QVERIFY(!f.session->Timer1.isActive());
+        QTest::qWait(int(2 * watchdogMs * scale));
+        QCOMPARE(f.arrivals.size(), probes);
+    }
+
+    void onlyTheAddressedDeviceConnects()
+    {
+        // Nothing answers at 127.0.0.2; a host at 127.0.0.3 answers every probe
+        // sent there with the right request id.
+        SessionFixture f(kTestTimeScale / 2);
+        ImpostorAnswers impostor(QHostAddress(QStringLiteral("127.0.0.2")), f.ap.port(),
+                                 QHostAddress(QStringLiteral("127.0.0.3")));
+        f.session->confirmConnect(QStringLiteral("127.0.0.2"), QStringLiteral("kavrel"));
+        QTRY_COMPARE_WITH_TIMEOUT(f.session->statusText(), kNotFound, 10000);
+        QCOMPARE(impostor.answered, 6);
+        QVERIFY(!f.session->AgentFound);
+        QCOMPARE(f.session->AgentAddress, QString());
+    }
+
+    void lateProbeAnswerWaitsForTheOutstandingOne()
+    {
+        // The first probe's answer arrives after its time-out, while the
+        // watchdog's second probe is still waiting: the device is found, and
+        // the first pass must not fail on a manager that is still busy.
+        SessionFixture f;
+        f.ap.faults.slowObjects.insert(QStringLiteral("sysDescr"), scaledMs(1300));
+        QVERIFY(f.connectAndRead());
+        QCOMPARE(f.session->ReadAttempt, qint16(0));
+        QCOMPARE(f.statuses.count(kReading), 1);
+        QCOMPARE(f.requestsNaming(QStringLiteral("sysDeviceInfo")).size(), 1);
+    }
+
+    void scanTakesTheFirstResponder()
+    {
+        SessionFixture f;
+        QSignalSpy closeDialog(f.session.get(), &agent::DeviceSession::connectDialogCloseRequested);
+        // A second "device" answers every probe too, a little later.
+        QUdpSocket second;
+        QVERIFY(second.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0));
+        QObject::connect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &second, [&](const snmp::Message &request) {
+            if (f.namesOf(request) != QStringList{QStringLiteral("sysDescr")})
+                return;
+            snmp::Message answer = request;
+            answer.pdu.type = snmp::PduType::GetResponse;
+            answer.pdu.varBinds[0].value = Value::octets("Other device, somewhere else");
+            const QByteArray bytes = snmp::encodeMessage(answer);
+            QTimer::singleShot(20, &second, [&second, bytes, &f] {
+                second.writeDatagram(bytes, QHostAddress::LocalHost, f.session->Manager1.LocalPort());
+            });
         });
-    });
-    f.session->startScan();
-    QTRY_VERIFY_WITH_TIMEOUT(f.session->Connected, 5000);
-    QCOMPARE(closeDialog.count(), 1);
-    QTest::qWait(100);
-    QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
-    QCOMPARE(f.session->FirmwareVersionText, QString());  // only a connect sets it
-    QCOMPARE(f.statuses.count(kFound), 1);
-    QCOMPARE(f.statuses.last(), kAllRetrieved);
-    QCOMPARE(f.ap.receivedRequests().first().community, QByteArray("kavrel"));  // the factory one
-}
+        f.session->startScan();
+        QTRY_VERIFY_WITH_TIMEOUT(f.session->Connected, 5000);
+        QCOMPARE(closeDialog.count(), 1);
+        QTest::qWait(100);
+        QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
+        QCOMPARE(f.session->FirmwareVersionText, QString());  // only a connect sets it
+        QCOMPARE(f.statuses.count(kFound), 1);
+        QCOMPARE(f.statuses.last(), kAllRetrieved);
+        QCOMPARE(f.ap.receivedRequests().first().community, QByteArray("kavrel"));  // the factory one
+    }
 
-void TestConnectAndRead::duplicatesNeverStartASecondPass()
-{
-    SessionFixture f;
-    f.ap.faults.duplicateAnswers = 2;
-    f.ap.faults.lateDuplicateMs = 30;
-    QVERIFY(f.connectAndRead());
-    QTest::qWait(300);
-    QCOMPARE(f.ap.receivedRequests().size(), 9);
-    QCOMPARE(f.statuses.count(kReading), 1);
-    QCOMPARE(f.statuses.count(kFound), 1);
-}
+    void duplicatesNeverStartASecondPass()
+    {
+        SessionFixture f;
+        f.ap.faults.duplicateAnswers = 2;
+        f.ap.faults.lateDuplicateMs = 30;
+        QVERIFY(f.connectAndRead());
+        QTest::qWait(300);
+        QCOMPARE(f.ap.receivedRequests().size(), 9);
+        QCOMPARE(f.statuses.count(kReading), 1);
+        QCOMPARE(f.statuses.count(kFound), 1);
+    }
 
-void TestConnectAndRead::missingMibIsReportedAndNothingSent()
-{
-    config::resetStore();
-    sim::SimulatedAccessPoint ap;
-    QVERIFY(ap.start(QHostAddress(QStringLiteral("127.0.0.1")), 0));
-    agent::SessionOptions options;
-    options.agentPort = ap.port();
-    options.trapPort = 0;
-    options.timeScale = kTestTimeScale;
-    options.mibPath = QStringLiteral("/nonexistent/CorvaneMIB.mib");
-    agent::DeviceSession session(options);
-    session.start();
-    QVERIFY(session.statusText().contains(QLatin1String("MIB")));
-    session.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-    QVERIFY(session.statusText().contains(QLatin1String("MIB")));
-    QTRY_VERIFY(!session.deviceWorkRunning());
-    QVERIFY(session.statusText().contains(QLatin1String("MIB")));  // not "not found", not "Reading..."
-    QCOMPARE(ap.receivedRequests().size(), 0);
-}
+    void missingMibIsReportedAndNothingSent()
+    {
+        config::resetStore();
+        sim::SimulatedAccessPoint ap;
+        QVERIFY(ap.start(QHostAddress(QStringLiteral("127.0.0.1")), 0));
+        agent::SessionOptions options;
+        options.agentPort = ap.port();
+        options.trapPort = 0;
+        options.timeScale = kTestTimeScale;
+        options.mibPath = QStringLiteral("/nonexistent/CorvaneMIB.mib");
+        agent::DeviceSession session(options);
+        session.start();
+        QVERIFY(session.statusText().contains(QLatin1String("MIB")));
+        session.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+        QVERIFY(session.statusText().contains(QLatin1String("MIB")));
+        QTRY_VERIFY(!session.deviceWorkRunning());
+        QVERIFY(session.statusText().contains(QLatin1String("MIB")));  // not "not found", not "Reading..."
+        QCOMPARE(ap.receivedRequests().size(), 0);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestConnectAndRead)
 #include "test_connect_and_read.moc"

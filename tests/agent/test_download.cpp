@@ -36,295 +36,284 @@ QStringList setNames(const SessionFixture &f)
 class TestDownload : public QObject {
     Q_OBJECT
 private slots:
-    void answeringNoSendsNothing();
-    void downloadSendsEveryGroupThenResets();
-    void failedWriteStopsTheAttempt_data();
-    void failedWriteStopsTheAttempt();
-    void malformedAddressIsNeverSent();
-    void newAddressIsUsedAfterwards();
-    void followingTheDeviceNeverLeavesTheMachine();
-    void newConfirmationStartsOver();
-    void nothingElseRunsInsideADownload();
-    void trapOnTheRequestPortChangesNothing();
-    void deviceCommands_data();
-    void deviceCommands();
-};
-
-void TestDownload::answeringNoSendsNothing()
-{
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    f.ap.clearReceivedRequests();
-    f.questioner.answer = false;
-    f.session->mnuFileSave_Click();
-    QCOMPARE(f.questioner.questions, QStringList{QStringLiteral("Download Changes: Do you want to Change ?")});
-    QVERIFY(!f.session->UserConfirmed);
-    QVERIFY(!f.session->SetTimer.isActive());
-    QTest::qWait(50);
-    QCOMPARE(f.ap.receivedRequests().size(), 0);
-}
-
-void TestDownload::downloadSendsEveryGroupThenResets()
-{
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    f.ap.clearReceivedRequests();
-    config::ConfigurationStore &s = config::store();
-    s.operChannelID = 11;
-    s.operESSID = QStringLiteral("abc def");
-    s.operBasicRates = QStringLiteral("82840B16");
-    s.bridgeOperationalMode = 3;
-    s.bridgeRemoteBridgeBSSID = QStringLiteral("0200000000AB");
-    s.defaultWEPKey2 = QStringLiteral("11223344");  // 8 digits: 4 bytes and a zero byte
-    s.pendingIPAddress = QStringLiteral("127.0.0.1");
-    const qint32 firstId = f.session->RequestCounter;
-    f.session->SavePara();
-    QCOMPARE(f.session->statusText(), kDone);
-    QVERIFY(!f.session->SetTimer.isActive());
-    QVERIFY(f.session->UserConfirmed);
-    QCOMPARE(s.pendingIPAddress, QString());  // sent: a stale address never overrides a later edit
-
-    QCOMPARE(setNames(f),
-             (QStringList{"operChannelID,operESSIDLength,operESSID,operRTSThreshold,operFragmentationThreshold,"
-                          "operPreambleType,operAuthenticationType,operBasicRates,operAutoRateFallBack",
-                          "operEthernetAddress,operIPAddress,operIPMask",
-                          "privacyDefaultWEPKeyID,privacyWEPEnable,defaultWEPKey1,defaultWEPKey2,defaultWEPKey3,"
-                          "defaultWEPKey4",
-                          "bridgeOperationalMode,bridgeRemoteBridgeBSSID", "sysReset"}));
-    const QVector<snmp::Message> sets = setRequests(f);
-    for (int i = 0; i < sets.size(); ++i)
-        QCOMPARE(sets[i].pdu.requestId, firstId + i);
-
-    // Types and values as the device expects them.
-    const auto &wireless = sets[0].pdu.varBinds;
-    QCOMPARE(wireless[0].value, Value::integer(11));
-    QCOMPARE(wireless[1].value, Value::integer(3));  // the length stops at the blank
-    QCOMPARE(wireless[2].value, Value::octets("abc def"));
-    QCOMPARE(wireless[3].value, Value::integer(2346));
-    QCOMPARE(wireless[7].value, Value::octets(QByteArray("\x82\x84\x0B\x16", 4)));
-    QCOMPARE(sets[1].pdu.varBinds[1].value, Value::ipAddress(QByteArray("\x7F\x00\x00\x01", 4)));
-    QCOMPARE(sets[2].pdu.varBinds[3].value, Value::octets(QByteArray("\x11\x22\x33\x44\x00", 5)));
-    QCOMPARE(sets[3].pdu.varBinds[1].value, Value::octets(QByteArray("\x02\x00\x00\x00\x00\xAB", 6)));
-    QCOMPARE(sets[4].pdu.varBinds[0].value, Value::integer(1));
-    QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets("abc def"));
-}
-
-void TestDownload::failedWriteStopsTheAttempt_data()
-{
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<bool>("refused");     // error status instead of a wrong echo
-    QTest::addColumn<int>("setsPerAttempt");  // the failing group's place, the reset last
-    // Every written object's echo is checked.
-    const QStringList wireless = {"operChannelID", "operESSIDLength", "operESSID", "operRTSThreshold",
-                                  "operFragmentationThreshold", "operPreambleType", "operAuthenticationType",
-                                  "operBasicRates", "operAutoRateFallBack"};
-    const QStringList ip = {"operEthernetAddress", "operIPAddress", "operIPMask"};
-    const QStringList privacy = {"privacyDefaultWEPKeyID", "privacyWEPEnable", "defaultWEPKey1", "defaultWEPKey2",
-                                 "defaultWEPKey3", "defaultWEPKey4"};
-    const QStringList bridge = {"bridgeOperationalMode", "bridgeRemoteBridgeBSSID"};
-    int place = 1;
-    for (const QStringList &group : {wireless, ip, privacy, bridge}) {
-        for (const QString &object : group)
-            QTest::addRow("echo of %s", qPrintable(object)) << object << false << place;
-        ++place;
+    void answeringNoSendsNothing()
+    {
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        f.ap.clearReceivedRequests();
+        f.questioner.answer = false;
+        f.session->mnuFileSave_Click();
+        QCOMPARE(f.questioner.questions, QStringList{QStringLiteral("Download Changes: Do you want to Change ?")});
+        QVERIFY(!f.session->UserConfirmed);
+        QVERIFY(!f.session->SetTimer.isActive());
+        QTest::qWait(50);
+        QCOMPARE(f.ap.receivedRequests().size(), 0);
     }
-    // A device that refuses a SET echoes the request's own bindings: the
-    // error status alone tells that nothing was written.
-    QTest::newRow("wireless refused") << "operESSID" << true << 1;
-    QTest::newRow("IP refused") << "operIPMask" << true << 2;
-    QTest::newRow("privacy refused") << "defaultWEPKey4" << true << 3;
-    QTest::newRow("bridge refused") << "bridgeRemoteBridgeBSSID" << true << 4;
-    QTest::newRow("reset refused") << "sysReset" << true << 5;
-}
 
-void TestDownload::failedWriteStopsTheAttempt()
-{
-    QFETCH(QString, object);
-    QFETCH(bool, refused);
-    QFETCH(int, setsPerAttempt);
-    SessionFixture f;
-    f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(3));  // with a partner BSSID
-    QVERIFY(f.connectAndRead());
-    f.ap.clearReceivedRequests();
-    f.arrivals.clear();
-    if (refused)
-        f.ap.faults.refusedObjects.insert(object, snmp::error_status::BadValue);
-    else
-        f.ap.faults.wrongEchoObjects.insert(object);
-    f.session->SavePara();
-    QVERIFY(f.settled());
-    QCOMPARE(f.session->statusText(), kFailed);
-    QCOMPARE(f.statuses.count(kFailed), 1);
-    QCOMPARE(f.statuses.count(kDone), 0);
-    QVERIFY(!f.session->UserConfirmed);
-    QCOMPARE(setRequests(f).size(), 6 * setsPerAttempt);
-    if (setsPerAttempt < 5)
-        QCOMPARE(f.requestsNaming(QStringLiteral("sysReset")).size(), 0);
-    // Each repeat waits for a tick of the watchdog.
-    for (int attempt = 1; attempt < 6; ++attempt) {
-        const qint64 gap = f.arrivals[attempt * setsPerAttempt] - f.arrivals[attempt * setsPerAttempt - 1];
-        QVERIFY2(gap >= scaledMs(100) / 2, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
-    }
-}
-
-void TestDownload::malformedAddressIsNeverSent()
-{
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    f.ap.clearReceivedRequests();
-    config::store().operIPAddress = QStringLiteral("127.0.0");
-    f.session->SavePara();
-    QVERIFY(f.settled());
-    QCOMPARE(f.session->statusText(), kFailed);
-    QCOMPARE(f.requestsNaming(QStringLiteral("operIPAddress")).size(), 0);
-    QCOMPARE(setRequests(f).size(), 6);  // the wireless group, six times
-}
-
-void TestDownload::newAddressIsUsedAfterwards()
-{
-    SessionFixture f;
-    f.ap.moveOnReset = true;
-    QVERIFY(f.connectAndRead());
-    config::store().operIPAddress = QStringLiteral(" 127.0.0.2 ");
-    f.session->SavePara();
-    QCOMPARE(f.session->statusText(), kDone);
-    QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.2"));
-    QTRY_COMPARE(f.ap.address(), QHostAddress(QStringLiteral("127.0.0.2")));
-    f.ap.clearReceivedRequests();
-    QVERIFY(f.session->GetTrapsConf());
-    QCOMPARE(f.ap.receivedRequests().size(), 1);
-}
-
-void TestDownload::followingTheDeviceNeverLeavesTheMachine()
-{
-    // Two downloads in a row, as a demo user does: the device reports its
-    // own loopback address, so the console stays with it.
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    for (int i = 0; i < 2; ++i) {
+    void downloadSendsEveryGroupThenResets()
+    {
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        f.ap.clearReceivedRequests();
+        config::ConfigurationStore &s = config::store();
+        s.operChannelID = 11;
+        s.operESSID = QStringLiteral("abc def");
+        s.operBasicRates = QStringLiteral("82840B16");
+        s.bridgeOperationalMode = 3;
+        s.bridgeRemoteBridgeBSSID = QStringLiteral("0200000000AB");
+        s.defaultWEPKey2 = QStringLiteral("11223344");  // 8 digits: 4 bytes and a zero byte
+        s.operIPMask = QStringLiteral(" 255.255.0.0 ");  // as typed, blanks and all
+        s.pendingIPAddress = QStringLiteral("127.0.0.1");
+        const qint32 firstId = f.session->RequestCounter;
         f.session->SavePara();
         QCOMPARE(f.session->statusText(), kDone);
-        QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
+        QVERIFY(!f.session->SetTimer.isActive());
+        QVERIFY(f.session->UserConfirmed);
+        QCOMPARE(s.pendingIPAddress, QString());  // sent: a stale address never overrides a later edit
+
+        QCOMPARE(setNames(f),
+                 (QStringList{"operChannelID,operESSIDLength,operESSID,operRTSThreshold,operFragmentationThreshold,"
+                              "operPreambleType,operAuthenticationType,operBasicRates,operAutoRateFallBack",
+                              "operEthernetAddress,operIPAddress,operIPMask",
+                              "privacyDefaultWEPKeyID,privacyWEPEnable,defaultWEPKey1,defaultWEPKey2,defaultWEPKey3,"
+                              "defaultWEPKey4",
+                              "bridgeOperationalMode,bridgeRemoteBridgeBSSID", "sysReset"}));
+        const QVector<snmp::Message> sets = setRequests(f);
+        for (int i = 0; i < sets.size(); ++i)
+            QCOMPARE(sets[i].pdu.requestId, firstId + i);
+
+        // Types and values as the device expects them.
+        const auto &wireless = sets[0].pdu.varBinds;
+        QCOMPARE(wireless[0].value, Value::integer(11));
+        QCOMPARE(wireless[1].value, Value::integer(3));  // the length stops at the blank
+        QCOMPARE(wireless[2].value, Value::octets("abc def"));
+        QCOMPARE(wireless[3].value, Value::integer(2346));
+        QCOMPARE(wireless[7].value, Value::octets(QByteArray("\x82\x84\x0B\x16", 4)));
+        QCOMPARE(sets[1].pdu.varBinds[1].value, Value::ipAddress(QByteArray("\x7F\x00\x00\x01", 4)));
+        QCOMPARE(sets[1].pdu.varBinds[2].value, Value::ipAddress(QByteArray("\xFF\xFF\x00\x00", 4)));
+        QCOMPARE(sets[2].pdu.varBinds[3].value, Value::octets(QByteArray("\x11\x22\x33\x44\x00", 5)));
+        QCOMPARE(sets[3].pdu.varBinds[1].value, Value::octets(QByteArray("\x02\x00\x00\x00\x00\xAB", 6)));
+        QCOMPARE(sets[4].pdu.varBinds[0].value, Value::integer(1));
+        QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets("abc def"));
     }
-    QCOMPARE(f.session->Manager1.refusedByGuard(), 0);
 
-    // A device told to move off the machine: the console follows its address,
-    // and the guard stops every request before a byte leaves.
-    QVERIFY(snmp::SnmpManager::loopbackOnly());
-    config::store().operIPAddress = QStringLiteral("192.168.1.250");
-    f.session->SavePara();
-    QCOMPARE(f.session->AgentAddress, QStringLiteral("192.168.1.250"));
-    const int sent = f.session->Manager1.sentDatagrams();
-    f.session->SavePara();
-    QVERIFY(f.settled());
-    QCOMPARE(f.session->Manager1.sentDatagrams(), sent);
-    QCOMPARE(f.session->Manager1.refusedByGuard(), 6);
-    QVERIFY2(f.session->statusText().contains(QLatin1String("refused")), qPrintable(f.session->statusText()));
-}
+    void failedWriteStopsTheAttempt_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<bool>("refused");     // error status instead of a wrong echo
+        QTest::addColumn<int>("setsPerAttempt");  // the failing group's place, the reset last
+        // Every written object's echo is checked.
+        const QStringList wireless = {"operChannelID", "operESSIDLength", "operESSID", "operRTSThreshold",
+                                      "operFragmentationThreshold", "operPreambleType", "operAuthenticationType",
+                                      "operBasicRates", "operAutoRateFallBack"};
+        const QStringList ip = {"operEthernetAddress", "operIPAddress", "operIPMask"};
+        const QStringList privacy = {"privacyDefaultWEPKeyID", "privacyWEPEnable", "defaultWEPKey1", "defaultWEPKey2",
+                                     "defaultWEPKey3", "defaultWEPKey4"};
+        const QStringList bridge = {"bridgeOperationalMode", "bridgeRemoteBridgeBSSID"};
+        int place = 1;
+        for (const QStringList &group : {wireless, ip, privacy, bridge}) {
+            for (const QString &object : group)
+                QTest::addRow("echo of %s", qPrintable(object)) << object << false << place;
+            ++place;
+        }
+        // A device that refuses a SET echoes the request's own bindings: the
+        // error status alone tells that nothing was written.
+        QTest::newRow("wireless refused") << "operESSID" << true << 1;
+        QTest::newRow("IP refused") << "operIPMask" << true << 2;
+        QTest::newRow("privacy refused") << "defaultWEPKey4" << true << 3;
+        QTest::newRow("bridge refused") << "bridgeRemoteBridgeBSSID" << true << 4;
+        QTest::newRow("reset refused") << "sysReset" << true << 5;
+    }
 
-void TestDownload::newConfirmationStartsOver()
-{
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    f.ap.faults.wrongEchoObjects.insert(QStringLiteral("operChannelID"));
-    f.session->SavePara();
-    QTRY_VERIFY(f.session->DownloadAttempt >= 2);
-    f.ap.faults.wrongEchoObjects.clear();
-    f.session->SavePara();
-    QCOMPARE(f.session->DownloadAttempt, qint16(0));
-    QCOMPARE(f.session->statusText(), kDone);
-    QTest::qWait(scaledMs(300));
-    QCOMPARE(f.session->statusText(), kDone);
-}
+    void failedWriteStopsTheAttempt()
+    {
+        QFETCH(QString, object);
+        QFETCH(bool, refused);
+        QFETCH(int, setsPerAttempt);
+        SessionFixture f;
+        f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(3));  // with a partner BSSID
+        QVERIFY(f.connectAndRead());
+        f.ap.clearReceivedRequests();
+        f.arrivals.clear();
+        if (refused)
+            f.ap.faults.refusedObjects.insert(object, snmp::error_status::BadValue);
+        else
+            f.ap.faults.wrongEchoObjects.insert(object);
+        f.session->SavePara();
+        QVERIFY(f.settled());
+        QCOMPARE(f.session->statusText(), kFailed);
+        QCOMPARE(f.statuses.count(kFailed), 1);
+        QCOMPARE(f.statuses.count(kDone), 0);
+        QVERIFY(!f.session->UserConfirmed);
+        QCOMPARE(setRequests(f).size(), 6 * setsPerAttempt);
+        if (setsPerAttempt < 5)
+            QCOMPARE(f.requestsNaming(QStringLiteral("sysReset")).size(), 0);
+        // Each repeat waits for a tick of the watchdog.
+        for (int attempt = 1; attempt < 6; ++attempt) {
+            const qint64 gap = f.arrivals[attempt * setsPerAttempt] - f.arrivals[attempt * setsPerAttempt - 1];
+            QVERIFY2(gap >= scaledMs(100) / 2, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
+        }
+    }
 
-void TestDownload::nothingElseRunsInsideADownload()
-{
-    // The download waits for a slow answer; meanwhile the user picks the
-    // device commands. They must neither send nor ask.
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    f.ap.clearReceivedRequests();
-    f.ap.faults.slowObjects.insert(QStringLiteral("operEthernetAddress"), 100);
-    QStringList seenWhileBusy;
-    QTimer::singleShot(30, [&] {
-        f.session->mnuCommandsReset_Click();
-        f.session->mnuCommandsRestoreDefaults_Click();
-        seenWhileBusy << f.session->statusText();
-    });
-    f.session->SavePara();
-    QCOMPARE(f.session->statusText(), kDone);
-    QCOMPARE(seenWhileBusy, QStringList{kBusy});
-    QCOMPARE(f.questioner.questions.size(), 1);  // only the download's
-    QCOMPARE(f.requestsNaming(QStringLiteral("sysReset")).size(), 1);
-    QCOMPARE(f.requestsNaming(QStringLiteral("sysLoadDefaults")).size(), 0);
-    QCOMPARE(setRequests(f).size(), 5);
-}
+    void malformedAddressIsNeverSent()
+    {
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        f.ap.clearReceivedRequests();
+        config::store().operIPAddress = QStringLiteral("127.0.0");
+        f.session->SavePara();
+        QVERIFY(f.settled());
+        QCOMPARE(f.session->statusText(), kFailed);
+        QCOMPARE(f.requestsNaming(QStringLiteral("operIPAddress")).size(), 0);
+        QCOMPARE(setRequests(f).size(), 6);  // the wireless group, six times
+    }
 
-void TestDownload::trapOnTheRequestPortChangesNothing()
-{
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    snmp::Message trap;
-    trap.community = "evil-community";
-    trap.pdu.type = snmp::PduType::Trap;
-    trap.pdu.agentAddress = QByteArray("\x7F\x00\x00\x01", 4);
-    trap.pdu.genericTrap = 6;
-    trap.pdu.specificTrap = 1;
-    QUdpSocket sender;
-    sender.writeDatagram(snmp::encodeMessage(trap), QHostAddress::LocalHost, f.session->Manager1.LocalPort());
-    QTRY_COMPARE(f.session->Manager1.droppedDatagrams(), 1);
-    f.ap.clearReceivedRequests();
-    f.session->SavePara();
-    QCOMPARE(f.session->statusText(), kDone);
-    for (const snmp::Message &request : f.ap.receivedRequests())
-        QCOMPARE(request.community, QByteArray("kavrel"));
-}
+    void newAddressIsUsedAfterwards()
+    {
+        SessionFixture f;
+        f.ap.moveOnReset = true;
+        QVERIFY(f.connectAndRead());
+        config::store().operIPAddress = QStringLiteral(" 127.0.0.2 ");
+        f.session->SavePara();
+        QCOMPARE(f.session->statusText(), kDone);
+        QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.2"));
+        QTRY_COMPARE(f.ap.address(), QHostAddress(QStringLiteral("127.0.0.2")));
+        f.ap.clearReceivedRequests();
+        QVERIFY(f.session->GetTrapsConf());
+        QCOMPARE(f.ap.receivedRequests().size(), 1);
+    }
 
-void TestDownload::deviceCommands_data()
-{
-    QTest::addColumn<bool>("restore");
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("fault");  // "", "answers 0", "refused"
-    QTest::addColumn<QString>("text");
-    QTest::newRow("reset") << false << true << "" << "Reset command issued....";
-    QTest::newRow("reset answered 0") << false << true << "answers 0" << "Error - Reset command not issued...";
-    QTest::newRow("reset refused") << false << true << "refused" << "Error - Reset command not issued...";
-    QTest::newRow("reset, No") << false << false << "" << "All values retrieved.";
-    QTest::newRow("restore") << true << true << "" << "Restore Defaults command issued....";
-    QTest::newRow("restore refused") << true << true << "refused" << "Error - Restore Defaults command not issued...";
-    QTest::newRow("restore, No") << true << false << "" << "All values retrieved.";
-}
+    void followingTheDeviceNeverLeavesTheMachine()
+    {
+        // Two downloads in a row, as a demo user does: the device reports its
+        // own loopback address, so the console stays with it.
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        for (int i = 0; i < 2; ++i) {
+            f.session->SavePara();
+            QCOMPARE(f.session->statusText(), kDone);
+            QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
+        }
+        QCOMPARE(f.session->Manager1.refusedByGuard(), 0);
 
-void TestDownload::deviceCommands()
-{
-    QFETCH(bool, restore);
-    QFETCH(bool, yes);
-    QFETCH(QString, fault);
-    QFETCH(QString, text);
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    f.ap.clearReceivedRequests();
-    f.ap.setValue(QStringLiteral("operESSID"), Value::octets("changed"));
-    const QString object = restore ? QStringLiteral("sysLoadDefaults") : QStringLiteral("sysReset");
-    if (fault == QLatin1String("answers 0"))
-        f.ap.faults.badValues.insert(object, Value::integer(0));
-    else if (fault == QLatin1String("refused"))
-        f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
-    f.questioner.answer = yes;
-    if (restore)
-        f.session->mnuCommandsRestoreDefaults_Click();
-    else
-        f.session->mnuCommandsReset_Click();
-    QCOMPARE(f.session->statusText(), text);
-    QCOMPARE(f.requestsNaming(object).size(), yes ? 1 : 0);
-    QCOMPARE(f.questioner.questions.size(), 1);
-    QVERIFY(f.questioner.questions[0].endsWith(restore ? "Do you want to Restore Defaults?"
-                                                       : "Do you want to Reset Devise ?"));
-    // A restore brings back the factory name; the console's store is untouched.
-    if (restore && yes && fault.isEmpty())
-        QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets("corvane"));
-    QCOMPARE(config::store().operESSID, QStringLiteral("corvane"));
-}
+        // A device told to move off the machine: the console follows its address,
+        // and the guard stops every request before a byte leaves.
+        QVERIFY(snmp::SnmpManager::loopbackOnly());
+        config::store().operIPAddress = QStringLiteral("192.168.1.250");
+        f.session->SavePara();
+        QCOMPARE(f.session->AgentAddress, QStringLiteral("192.168.1.250"));
+        const int sent = f.session->Manager1.sentDatagrams();
+        f.session->SavePara();
+        QVERIFY(f.settled());
+        QCOMPARE(f.session->Manager1.sentDatagrams(), sent);
+        QCOMPARE(f.session->Manager1.refusedByGuard(), 6);
+        QVERIFY2(f.session->statusText().contains(QLatin1String("refused")), qPrintable(f.session->statusText()));
+    }
+
+    void newConfirmationStartsOver()
+    {
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        f.ap.faults.wrongEchoObjects.insert(QStringLiteral("operChannelID"));
+        f.session->SavePara();
+        QTRY_VERIFY(f.session->DownloadAttempt >= 2);
+        f.ap.faults.wrongEchoObjects.clear();
+        f.session->SavePara();
+        QCOMPARE(f.session->DownloadAttempt, qint16(0));
+        QCOMPARE(f.session->statusText(), kDone);
+        QTest::qWait(scaledMs(300));
+        QCOMPARE(f.session->statusText(), kDone);
+    }
+
+    void nothingElseRunsInsideADownload()
+    {
+        // The download waits for a slow answer; meanwhile the user picks the
+        // device commands. They must neither send nor ask.
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        f.ap.clearReceivedRequests();
+        f.ap.faults.slowObjects.insert(QStringLiteral("operEthernetAddress"), 100);
+        QStringList seenWhileBusy;
+        QTimer::singleShot(30, [&] {
+            f.session->mnuCommandsReset_Click();
+            f.session->mnuCommandsRestoreDefaults_Click();
+            seenWhileBusy << f.session->statusText();
+        });
+        f.session->SavePara();
+        QCOMPARE(f.session->statusText(), kDone);
+        QCOMPARE(seenWhileBusy, QStringList{kBusy});
+        QCOMPARE(f.questioner.questions.size(), 1);  // only the download's
+        QCOMPARE(f.requestsNaming(QStringLiteral("sysReset")).size(), 1);
+        QCOMPARE(f.requestsNaming(QStringLiteral("sysLoadDefaults")).size(), 0);
+        QCOMPARE(setRequests(f).size(), 5);
+    }
+
+    void trapOnTheRequestPortChangesNothing()
+    {
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        snmp::Message trap;
+        trap.community = "evil-community";
+        trap.pdu.type = snmp::PduType::Trap;
+        trap.pdu.agentAddress = QByteArray("\x7F\x00\x00\x01", 4);
+        trap.pdu.genericTrap = 6;
+        trap.pdu.specificTrap = 1;
+        QUdpSocket sender;
+        sender.writeDatagram(snmp::encodeMessage(trap), QHostAddress::LocalHost, f.session->Manager1.LocalPort());
+        QTRY_COMPARE(f.session->Manager1.droppedDatagrams(), 1);
+        f.ap.clearReceivedRequests();
+        f.session->SavePara();
+        QCOMPARE(f.session->statusText(), kDone);
+        for (const snmp::Message &request : f.ap.receivedRequests())
+            QCOMPARE(request.community, QByteArray("kavrel"));
+    }
+
+    void deviceCommands_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("fault");  // "", "answers 0", "refused"
+        QTest::addColumn<QString>("text");
+        QTest::newRow("reset") << false << true << "" << "Reset command issued....";
+        QTest::newRow("reset answered 0") << false << true << "answers 0" << "Error - Reset command not issued...";
+        QTest::newRow("reset refused") << false << true << "refused" << "Error - Reset command not issued...";
+        QTest::newRow("reset, No") << false << false << "" << "All values retrieved.";
+        QTest::newRow("restore") << true << true << "" << "Restore Defaults command issued....";
+        QTest::newRow("restore refused") << true << true << "refused" << "Error - Restore Defaults command not issued...";
+        QTest::newRow("restore, No") << true << false << "" << "All values retrieved.";
+    }
+
+    void deviceCommands()
+    {
+        QFETCH(bool, restore);
+        QFETCH(bool, yes);
+        QFETCH(QString, fault);
+        QFETCH(QString, text);
+        SessionFixture f;
+        QVERIFY(f.connectAndRead());
+        f.ap.clearReceivedRequests();
+        f.ap.setValue(QStringLiteral("operESSID"), Value::octets("changed"));
+        const QString object = restore ? QStringLiteral("sysLoadDefaults") : QStringLiteral("sysReset");
+        if (fault == QLatin1String("answers 0"))
+            f.ap.faults.badValues.insert(object, Value::integer(0));
+        else if (fault == QLatin1String("refused"))
+            f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
+        f.questioner.answer = yes;
+        if (restore)
+            f.session->mnuCommandsRestoreDefaults_Click();
+        else
+            f.session->mnuCommandsReset_Click();
+        QCOMPARE(f.session->statusText(), text);
+        QCOMPARE(f.requestsNaming(object).size(), yes ? 1 : 0);
+        QCOMPARE(f.questioner.questions.size(), 1);
+        QVERIFY(f.questioner.questions[0].endsWith(restore ? "Do you want to Restore Defaults?"
+                                                           : "Do you want to Reset Devise ?"));
+        // A restore brings back the factory name; the console's store is untouched.
+        if (restore && yes && fault.isEmpty())
+            QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets("corvane"));
+        QCOMPARE(config::store().operESSID, QStringLiteral("corvane"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDownload)
 #include "test_download.moc"

@@ -12,106 +12,101 @@ const QString kAllRetrieved = QStringLiteral("All values retrieved.");
 class TestPolling : public QObject {
     Q_OBJECT
 private slots:
-    void pollsAtTheInterval();
-    void tickWhileTheDeviceIsBusyDoesNothing_data();
-    void tickWhileTheDeviceIsBusyDoesNothing();
-    void beforeAConnectNothingIsSent();
-};
-
-void TestPolling::pollsAtTheInterval()
-{
-    SessionFixture f;
-    QVERIFY(f.connectAndRead());
-    agent::Polling &polling = f.session->polling();
-    f.session->ReadAttempt = 3;  // what the connect left: a poll does not renew it
-    f.statuses.clear();
-    f.ap.clearReceivedRequests();
-    polling.apply(5);
-    QCOMPARE(f.session->PollingTimer.interval(), scaledMs(5000));
-    QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kAllRetrieved) >= 2; }, 10000));
-    polling.apply(0);
-    QVERIFY(!f.session->PollingTimer.isActive());
-
-    QCOMPARE(f.statuses.mid(0, 4), (QStringList{kReading, kAllRetrieved, kReading, kAllRetrieved}));
-    QCOMPARE(f.session->ReadAttempt, qint16(3));
-    // Each pass asks for all eight groups, the first a whole interval after the last.
-    const QVector<snmp::Message> passes = f.requestsNaming(QStringLiteral("sysDeviceInfo"));
-    QCOMPARE(passes.size(), f.statuses.count(kReading));
-    QCOMPARE(f.ap.receivedRequests().size(), 8 * passes.size());
-}
-
-void TestPolling::tickWhileTheDeviceIsBusyDoesNothing_data()
-{
-    QTest::addColumn<QString>("busyWith");
-    QTest::newRow("a request outstanding") << "reset request";
-    QTest::newRow("a download waiting for its next attempt") << "download retry";
-    QTest::newRow("a read waiting for its next pass") << "read retry";
-    QTest::newRow("a connect's watchdog running") << "connect";
-}
-
-void TestPolling::tickWhileTheDeviceIsBusyDoesNothing()
-{
-    QFETCH(QString, busyWith);
-    SessionFixture f;
-    agent::DeviceSession &s = *f.session;
-    if (busyWith != QLatin1String("connect"))
+    void pollsAtTheInterval()
+    {
+        SessionFixture f;
         QVERIFY(f.connectAndRead());
-    f.statuses.clear();
-    int ticksDuringRequests = 0;
+        agent::Polling &polling = f.session->polling();
+        f.session->ReadAttempt = 3;  // what the connect left: a poll does not renew it
+        f.statuses.clear();
+        f.ap.clearReceivedRequests();
+        polling.apply(5);
+        QCOMPARE(f.session->PollingTimer.interval(), scaledMs(5000));
+        QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kAllRetrieved) >= 2; }, 10000));
+        polling.apply(0);
+        QVERIFY(!f.session->PollingTimer.isActive());
 
-    if (busyWith == QLatin1String("reset request")) {
-        QObject::connect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, [&](const snmp::Message &) {
-            ++ticksDuringRequests;
-            s.polling().PollingTimer_Timer();
-        });
-        s.mnuCommandsReset_Click();
-        QCOMPARE(ticksDuringRequests, 1);
-    } else if (busyWith == QLatin1String("download retry")) {
-        f.ap.faults.wrongEchoObjects.insert(QStringLiteral("operChannelID"));
-        s.mnuFileSave_Click();
-        QVERIFY(s.SetTimer.isActive());
-        s.polling().PollingTimer_Timer();
-        s.SetTimer.stop();
-    } else if (busyWith == QLatin1String("read retry")) {
-        f.ap.faults.badValues.insert(QStringLiteral("sysTrapSwitch"), snmp::Value::integer(0));
-        s.Timer2.start(scaledMs(100));
-        s.ReadAllConfiguration();
-        QVERIFY(s.Timer2.isActive());
-        f.statuses.clear();
-        s.polling().PollingTimer_Timer();
-        QCOMPARE(s.Timer2.interval(), scaledMs(100));  // a poll would have set 200
-        s.Timer2.stop();
-    } else {
-        f.ap.faults.silent = true;
-        s.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-        QVERIFY(s.Timer1.isActive());
-        f.statuses.clear();
-        s.polling().PollingTimer_Timer();
-        s.Timer1.stop();
+        QCOMPARE(f.statuses.mid(0, 4), (QStringList{kReading, kAllRetrieved, kReading, kAllRetrieved}));
+        QCOMPARE(f.session->ReadAttempt, qint16(3));
+        // Each pass asks for all eight groups, the first a whole interval after the last.
+        const QVector<snmp::Message> passes = f.requestsNaming(QStringLiteral("sysDeviceInfo"));
+        QCOMPARE(passes.size(), f.statuses.count(kReading));
+        QCOMPARE(f.ap.receivedRequests().size(), 8 * passes.size());
     }
-    QVERIFY2(!f.statuses.contains(kReading), qPrintable(f.statuses.join(QLatin1Char('|'))));
 
-    // The next tick, with the device free again, reads.
-    f.ap.faults = sim::Faults();
-    QObject::disconnect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, nullptr);
-    s.AgentAddress = QStringLiteral("127.0.0.1");
-    f.statuses.clear();
-    s.polling().PollingTimer_Timer();
-    QCOMPARE(f.statuses.value(0), kReading);
-    QCOMPARE(s.Timer2.interval(), scaledMs(200));
-}
+    void tickWhileTheDeviceIsBusyDoesNothing_data()
+    {
+        QTest::addColumn<QString>("busyWith");
+        QTest::newRow("a request outstanding") << "reset request";
+        QTest::newRow("a download waiting for its next attempt") << "download retry";
+        QTest::newRow("a read waiting for its next pass") << "read retry";
+        QTest::newRow("a connect's watchdog running") << "connect";
+    }
 
-void TestPolling::beforeAConnectNothingIsSent()
-{
-    SessionFixture f;
-    f.statuses.clear();
-    f.session->polling().apply(5);
-    QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kReading) >= 2; }, 10000));
-    f.session->polling().apply(0);
-    QCOMPARE(f.ap.receivedRequests().size(), 0);
-    QCOMPARE(f.statuses.last(), kReading);
-    QVERIFY(!f.session->Connected);
-}
+    void tickWhileTheDeviceIsBusyDoesNothing()
+    {
+        QFETCH(QString, busyWith);
+        SessionFixture f;
+        agent::DeviceSession &s = *f.session;
+        if (busyWith != QLatin1String("connect"))
+            QVERIFY(f.connectAndRead());
+        f.statuses.clear();
+        int ticksDuringRequests = 0;
+
+        if (busyWith == QLatin1String("reset request")) {
+            QObject::connect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, [&](const snmp::Message &) {
+                ++ticksDuringRequests;
+                s.polling().PollingTimer_Timer();
+            });
+            s.mnuCommandsReset_Click();
+            QCOMPARE(ticksDuringRequests, 1);
+        } else if (busyWith == QLatin1String("download retry")) {
+            f.ap.faults.wrongEchoObjects.insert(QStringLiteral("operChannelID"));
+            s.mnuFileSave_Click();
+            QVERIFY(s.SetTimer.isActive());
+            s.polling().PollingTimer_Timer();
+            s.SetTimer.stop();
+        } else if (busyWith == QLatin1String("read retry")) {
+            f.ap.faults.badValues.insert(QStringLiteral("sysTrapSwitch"), snmp::Value::integer(0));
+            s.Timer2.start(scaledMs(100));
+            s.ReadAllConfiguration();
+            QVERIFY(s.Timer2.isActive());
+            f.statuses.clear();
+            s.polling().PollingTimer_Timer();
+            QCOMPARE(s.Timer2.interval(), scaledMs(100));  // a poll would have set 200
+            s.Timer2.stop();
+        } else {
+            f.ap.faults.silent = true;
+            s.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+            QVERIFY(s.Timer1.isActive());
+            f.statuses.clear();
+            s.polling().PollingTimer_Timer();
+            s.Timer1.stop();
+        }
+        QVERIFY2(!f.statuses.contains(kReading), qPrintable(f.statuses.join(QLatin1Char('|'))));
+
+        // The next tick, with the device free again, reads.
+        f.ap.faults = sim::Faults();
+        QObject::disconnect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, nullptr);
+        s.AgentAddress = QStringLiteral("127.0.0.1");
+        f.statuses.clear();
+        s.polling().PollingTimer_Timer();
+        QCOMPARE(f.statuses.value(0), kReading);
+        QCOMPARE(s.Timer2.interval(), scaledMs(200));
+    }
+
+    void beforeAConnectNothingIsSent()
+    {
+        SessionFixture f;
+        f.statuses.clear();
+        f.session->polling().apply(5);
+        QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kReading) >= 2; }, 10000));
+        f.session->polling().apply(0);
+        QCOMPARE(f.ap.receivedRequests().size(), 0);
+        QCOMPARE(f.statuses.last(), kReading);
+        QVERIFY(!f.session->Connected);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPolling)
 #include "test_polling.moc"

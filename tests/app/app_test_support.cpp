@@ -1,37 +1,28 @@
 #include "app_test_support.h"
 
 #include "app/app_settings.h"
+#include "config/configuration_store.h"
 
 #include <QSettings>
+#include <QTest>
 #include <QUdpSocket>
 
 namespace testing {
 
-ScratchSettings::ScratchSettings()
-{
-    app::useSettingsFile(path());
-}
+ScratchSettings::ScratchSettings() { app::useSettingsFile(path()); }
 
-ScratchSettings::~ScratchSettings()
-{
-    app::useSettingsFile(QString());
-}
+ScratchSettings::~ScratchSettings() { app::useSettingsFile(QString()); }
 
-QString ScratchSettings::path() const
-{
-    return dir_.filePath(QStringLiteral("settings.ini"));
-}
+QString ScratchSettings::path() const { return dir_.filePath(QStringLiteral("settings.ini")); }
 
 QString ScratchSettings::value(const QString &section, const QString &key) const
 {
-    QSettings settings(path(), QSettings::IniFormat);
-    return settings.value(section + QLatin1Char('/') + key).toString();
+    return QSettings(path(), QSettings::IniFormat).value(section + QLatin1Char('/') + key).toString();
 }
 
 void ScratchSettings::setValue(const QString &section, const QString &key, const QString &value)
 {
-    QSettings settings(path(), QSettings::IniFormat);
-    settings.setValue(section + QLatin1Char('/') + key, value);
+    QSettings(path(), QSettings::IniFormat).setValue(section + QLatin1Char('/') + key, value);
 }
 
 quint16 freeUdpPort()
@@ -40,16 +31,40 @@ quint16 freeUdpPort()
     return probe.bind(QHostAddress::AnyIPv4, 0) ? probe.localPort() : 0;
 }
 
-agent::SessionOptions loopbackOptions(quint16 agentPort)
+agent::SessionOptions loopbackOptions(quint16 agentPort, double timeScale)
 {
     agent::SessionOptions options;
     options.agentPort = agentPort;
     options.trapPort = freeUdpPort();
     options.scanAddress = QStringLiteral("127.0.0.1");
     options.mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib");
-    options.timeScale = 0.2;  // every watchdog and time-out at a fifth of its pace
+    options.timeScale = timeScale;
     options.directWaitMs = 0;  // the device answers from this process's event loop
     return options;
+}
+
+WindowFixture::WindowFixture(double timeScale)
+{
+    config::resetStore();
+    if (!device.start(QHostAddress::LocalHost, 0))
+        qFatal("simulated access point did not start");
+    window = std::make_unique<frmMain>(loopbackOptions(device.port(), timeScale));
+    MainForm = window.get();
+    window->setQuestioner(&questioner);
+    window->MDIForm_Load();
+    window->show();
+}
+
+WindowFixture::~WindowFixture()
+{
+    window.reset();
+    MainForm = nullptr;
+}
+
+bool WindowFixture::connectDevice()
+{
+    window->session().confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+    return QTest::qWaitFor([this] { return window->Connected(); }, 10000);
 }
 
 }  // namespace testing

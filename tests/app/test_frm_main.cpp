@@ -3,21 +3,17 @@
 
 #include "app_test_support.h"
 
-#include "app/frm_main.h"
 #include "app/single_mdi_child.h"
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QUdpSocket>
 #include <QtTest>
-#include <memory>
 
 using testing::ScratchSettings;
 
@@ -44,112 +40,7 @@ QStringList describeEntries(const QList<QAction *> &actions)
     return list;
 }
 
-}  // namespace
 
-class TestFrmMain : public QObject {
-    Q_OBJECT
-
-private slots:
-    void menusAtLoad_data();
-    void menusAtLoad();
-    void toolbarNeverGreyed();
-    void statusAtLoad_data();
-    void statusAtLoad();
-    void placement_data();
-    void placement();
-    void setupWindowIsSingle_data();
-    void setupWindowIsSingle();
-    void setupWindowUsableAtDefaultSize_data() { setupWindowIsSingle_data(); }
-    void setupWindowUsableAtDefaultSize();
-
-private:
-    agent::SessionOptions options_ = testing::loopbackOptions(testing::freeUdpPort());
-};
-
-void TestFrmMain::menusAtLoad_data()
-{
-    QTest::addColumn<QString>("menu");  // empty: the menu bar
-    QTest::addColumn<QStringList>("entries");
-    QTest::newRow("bar") << "" << QStringList{"mnuFile|&File", "mnuSetup|&Setup", "mnuCommands|&Commands",
-                                              "mnuInfo|&Information", "mnuTraps|&Traps", "mnuRadio|&Radio",
-                                              "mnuHelp|&Help"};
-    QTest::newRow("File") << "mnuFile"
-                          << QStringList{"mnuFileOpen|&Connect AP-Bridge|Ctrl+C",
-                                         "mnuFileSave|&Download Changes|Ctrl+D|greyed", "Sepa|-",
-                                         "mnuFileOptions|&Options...", "Separator2|-", "mnuFileExit|E&xit|Ctrl+E"};
-    QTest::newRow("Setup") << "mnuSetup"
-                           << QStringList{"mnuSetupBridge|&Bridge|greyed", "mnuSetupWireLess|&WireLess LAN|greyed",
-                                          "Separator|-", "mnuSetupSNMPtraps|&Enable SNMP traps|greyed"};
-    // Greyed as whole submenus; the children keep their own state.
-    QTest::newRow("Bridge") << "mnuSetupBridge"
-                            << QStringList{"mnuSetupBridgeIPsettings|&IP Settings",
-                                           "mnuSetupBridgeOperationalMode|&Operational Mode"};
-    QTest::newRow("WireLess LAN") << "mnuSetupWireLess"
-                                  << QStringList{"mnuSetupWireLessPrivacy|P&rivacy Options",
-                                                 "mnuSetupWireLessOperational|&Operational settings"};
-    QTest::newRow("Commands") << "mnuCommands"
-                              << QStringList{"mnuCommandsReset|Re&set Device|greyed",
-                                             "mnuCommandsRestoreDefaults|&Restore Defaults|greyed"};
-    QTest::newRow("Information") << "mnuInfo"
-                                 << QStringList{"mnuInformationDeviceInfo|&Device Info|greyed", "Separator5|-",
-                                                "mnuInfoWireLessStatistics|&WireLess Statistics|greyed",
-                                                "mnuInfoEthernetStatistics|&Ethernet Statistics|greyed"};
-    QTest::newRow("Traps") << "mnuTraps" << QStringList{"mnuViewRecord|&View Record|greyed"};
-    QTest::newRow("Radio") << "mnuRadio"
-                           << QStringList{"mnuRadioConfiguration|&Configuration|greyed", "mnuRadioTests|&Tests|greyed"};
-    QTest::newRow("Help") << "mnuHelp"
-                          << QStringList{"mnuHelpTopic|Help &Topic", "sasa|-", "mnuHelpAbout|&About SNMP Manager"};
-}
-
-void TestFrmMain::menusAtLoad()
-{
-    QFETCH(QString, menu);
-    QFETCH(QStringList, entries);
-    ScratchSettings settings;
-    auto window = loadedMainWindow(options_);
-    const QMenu *submenu = window->findChild<QMenu *>(menu);
-    QVERIFY(menu.isEmpty() || submenu);
-    QCOMPARE(describeEntries(menu.isEmpty() ? window->menuBar()->actions() : submenu->actions()), entries);
-}
-
-void TestFrmMain::toolbarNeverGreyed()
-{
-    ScratchSettings settings;
-    auto window = loadedMainWindow(options_);
-    QStringList buttons;
-    for (const QAction *button : window->tbToolBar->actions())
-        buttons << button->data().toString() + '|' + button->toolTip() + (button->icon().isNull() ? "|no icon" : "") +
-                       (button->isEnabled() ? "" : "|greyed");
-    QCOMPARE(buttons, (QStringList{"Open|Connect AP-Bridge", "Save|Download Changes"}));
-}
-
-void TestFrmMain::statusAtLoad_data()
-{
-    QTest::addColumn<bool>("trapPortTaken");
-    QTest::addColumn<QString>("status");  // %1: the trap port
-    QTest::newRow("both ports free") << false << "Manager opened successfully.";
-    QTest::newRow("another manager") << true << "Trap port(%1) is in use. Check to to see if another manager is "
-                                                "running, then restart this one.";
-}
-
-void TestFrmMain::statusAtLoad()
-{
-    QFETCH(bool, trapPortTaken);
-    QFETCH(QString, status);
-    ScratchSettings settings;
-    QUdpSocket otherManager;
-    QVERIFY(otherManager.bind(QHostAddress::AnyIPv4, 0));
-    agent::SessionOptions options = options_;
-    if (trapPortTaken)
-        options.trapPort = otherManager.localPort();
-    auto window = loadedMainWindow(options);
-    QCOMPARE(window->statusText(), status.replace("%1", QString::number(options.trapPort)));
-    // Whole in the tooltip, where the panel cuts it.
-    QCOMPARE(window->statusPanel(1)->toolTip(), status);
-    QVERIFY(window->statusPanel(3)->isHidden());  // the trap mark waits for a trap
-}
-
-namespace {
 const char *const kPlacementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
 
 // Pixels on the primary screen for a placement in twips (1440 an inch).
@@ -162,136 +53,232 @@ QRect pixelsOf(const QList<float> &twips)
 }
 }  // namespace
 
-void TestFrmMain::placement_data()
-{
-    QTest::addColumn<QStringList>("stored");  // MainLeft, MainTop, MainWidth, MainHeight; "": none
-    QTest::addColumn<QRect>("opensAt");
-    QTest::addColumn<QString>("closed");      // "moved", "as opened" or "minimised"
-    QTest::newRow("first start") << QStringList{"", "", "", ""} << pixelsOf({1000, 1000, 6500, 6500}) << "moved";
-    QTest::newRow("stored") << QStringList{"1500", "750.5", "9000", "7200"} << pixelsOf({1500, 750.5f, 9000, 7200})
-                            << "moved";
-    QTest::newRow("unreadable") << QStringList{"left", "1e99", "-300", "0"} << pixelsOf({1000, 1000, 6500, 6500})
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menusAtLoad_data()
+    {
+        QTest::addColumn<QString>("menu");  // empty: the menu bar
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("bar") << "" << QStringList{"mnuFile|&File", "mnuSetup|&Setup", "mnuCommands|&Commands",
+                                                  "mnuInfo|&Information", "mnuTraps|&Traps", "mnuRadio|&Radio",
+                                                  "mnuHelp|&Help"};
+        QTest::newRow("File") << "mnuFile"
+                              << QStringList{"mnuFileOpen|&Connect AP-Bridge|Ctrl+C",
+                                             "mnuFileSave|&Download Changes|Ctrl+D|greyed", "Sepa|-",
+                                             "mnuFileOptions|&Options...", "Separator2|-", "mnuFileExit|E&xit|Ctrl+E"};
+        QTest::newRow("Setup") << "mnuSetup"
+                               << QStringList{"mnuSetupBridge|&Bridge|greyed", "mnuSetupWireLess|&WireLess LAN|greyed",
+                                              "Separator|-", "mnuSetupSNMPtraps|&Enable SNMP traps|greyed"};
+        // Greyed as whole submenus; the children keep their own state.
+        QTest::newRow("Bridge") << "mnuSetupBridge"
+                                << QStringList{"mnuSetupBridgeIPsettings|&IP Settings",
+                                               "mnuSetupBridgeOperationalMode|&Operational Mode"};
+        QTest::newRow("WireLess LAN") << "mnuSetupWireLess"
+                                      << QStringList{"mnuSetupWireLessPrivacy|P&rivacy Options",
+                                                     "mnuSetupWireLessOperational|&Operational settings"};
+        QTest::newRow("Commands") << "mnuCommands"
+                                  << QStringList{"mnuCommandsReset|Re&set Device|greyed",
+                                                 "mnuCommandsRestoreDefaults|&Restore Defaults|greyed"};
+        QTest::newRow("Information") << "mnuInfo"
+                                     << QStringList{"mnuInformationDeviceInfo|&Device Info|greyed", "Separator5|-",
+                                                    "mnuInfoWireLessStatistics|&WireLess Statistics|greyed",
+                                                    "mnuInfoEthernetStatistics|&Ethernet Statistics|greyed"};
+        QTest::newRow("Traps") << "mnuTraps" << QStringList{"mnuViewRecord|&View Record|greyed"};
+        QTest::newRow("Radio") << "mnuRadio"
+                               << QStringList{"mnuRadioConfiguration|&Configuration|greyed", "mnuRadioTests|&Tests|greyed"};
+        QTest::newRow("Help") << "mnuHelp"
+                              << QStringList{"mnuHelpTopic|Help &Topic", "sasa|-", "mnuHelpAbout|&About SNMP Manager"};
+    }
+
+    void menusAtLoad()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, entries);
+        ScratchSettings settings;
+        auto window = loadedMainWindow(options_);
+        const QMenu *submenu = window->findChild<QMenu *>(menu);
+        QVERIFY(menu.isEmpty() || submenu);
+        QCOMPARE(describeEntries(menu.isEmpty() ? window->menuBar()->actions() : submenu->actions()), entries);
+    }
+
+    void toolbarNeverGreyed()
+    {
+        ScratchSettings settings;
+        auto window = loadedMainWindow(options_);
+        QStringList buttons;
+        for (const QAction *button : window->tbToolBar->actions())
+            buttons << button->data().toString() + '|' + button->toolTip() + (button->icon().isNull() ? "|no icon" : "") +
+                           (button->isEnabled() ? "" : "|greyed");
+        QCOMPARE(buttons, (QStringList{"Open|Connect AP-Bridge", "Save|Download Changes"}));
+    }
+
+    void statusAtLoad_data()
+    {
+        QTest::addColumn<bool>("trapPortTaken");
+        QTest::addColumn<QString>("status");  // %1: the trap port
+        QTest::newRow("both ports free") << false << "Manager opened successfully.";
+        QTest::newRow("another manager") << true << "Trap port(%1) is in use. Check to to see if another manager is "
+                                                    "running, then restart this one.";
+    }
+
+    void statusAtLoad()
+    {
+        QFETCH(bool, trapPortTaken);
+        QFETCH(QString, status);
+        ScratchSettings settings;
+        QUdpSocket otherManager;
+        QVERIFY(otherManager.bind(QHostAddress::AnyIPv4, 0));
+        agent::SessionOptions options = options_;
+        if (trapPortTaken)
+            options.trapPort = otherManager.localPort();
+        auto window = loadedMainWindow(options);
+        QCOMPARE(window->statusText(), status.replace("%1", QString::number(options.trapPort)));
+        // Whole in the tooltip, where the panel cuts it.
+        QCOMPARE(window->statusPanel(1)->toolTip(), status);
+        QVERIFY(window->statusPanel(3)->isHidden());  // the trap mark waits for a trap
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QStringList>("stored");  // MainLeft, MainTop, MainWidth, MainHeight; "": none
+        QTest::addColumn<QRect>("opensAt");
+        QTest::addColumn<QString>("closed");      // "moved", "as opened" or "minimised"
+        QTest::newRow("first start") << QStringList{"", "", "", ""} << pixelsOf({1000, 1000, 6500, 6500}) << "moved";
+        QTest::newRow("stored") << QStringList{"1500", "750.5", "9000", "7200"} << pixelsOf({1500, 750.5f, 9000, 7200})
                                 << "moved";
-    QTest::newRow("closed minimised") << QStringList{"2000", "", "", ""} << pixelsOf({2000, 1000, 6500, 6500})
-                                      << "minimised";
-    // Brought onto the screen, and remembered there.
-    QTest::newRow("out of sight, too large") << QStringList{"-9000000", "9000000", "9000000", "9000000"}
-                                             << QGuiApplication::primaryScreen()->availableGeometry() << "as opened";
-}
-
-void TestFrmMain::placement()
-{
-    QFETCH(QStringList, stored);
-    QFETCH(QRect, opensAt);
-    QFETCH(QString, closed);
-    ScratchSettings settings;
-    for (int i = 0; i < 4; ++i) {
-        if (!stored.at(i).isEmpty())
-            settings.setValue("Settings", kPlacementKeys[i], stored.at(i));
+        QTest::newRow("unreadable") << QStringList{"left", "1e99", "-300", "0"} << pixelsOf({1000, 1000, 6500, 6500})
+                                    << "moved";
+        QTest::newRow("closed minimised") << QStringList{"2000", "", "", ""} << pixelsOf({2000, 1000, 6500, 6500})
+                                          << "minimised";
+        // Brought onto the screen, and remembered there.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("out of sight, too large") << QStringList{"-9000000", "9000000", "9000000", "9000000"} << screen
+                                                 << "as opened";
+        const QRect fits = pixelsOf({0, 1000, 6500, 6500});
+        QTest::newRow("beyond the right edge") << QStringList{"900000", "1000", "6500", "6500"}
+                                               << fits.translated(screen.right() + 1 - fits.width(), 0) << "as opened";
     }
-    auto window = loadedMainWindow(options_);
-    QCOMPARE(QRect(window->pos(), window->size()), opensAt);
 
-    window->show();
-    QRect closedAt = opensAt;
-    if (closed == "moved") {
-        closedAt = QRect(120, 60, 560, 400);
-        window->move(closedAt.topLeft());  // the frame's corner, as the placement keeps it
-        window->resize(closedAt.size());
-    } else if (closed == "minimised") {
-        window->showMinimized();
-        QTRY_VERIFY(window->isMinimized());
+    void placement()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QRect, opensAt);
+        QFETCH(QString, closed);
+        ScratchSettings settings;
+        for (int i = 0; i < 4; ++i) {
+            if (!stored.at(i).isEmpty())
+                settings.setValue("Settings", kPlacementKeys[i], stored.at(i));
+        }
+        auto window = loadedMainWindow(options_);
+        QCOMPARE(QRect(window->pos(), window->size()), opensAt);
+
+        window->show();
+        QRect closedAt = opensAt;
+        if (closed == "moved") {
+            closedAt = QRect(120, 60, 560, 400);
+            window->move(closedAt.topLeft());  // the frame's corner, as the placement keeps it
+            window->resize(closedAt.size());
+        } else if (closed == "minimised") {
+            window->showMinimized();
+            QTRY_VERIFY(window->isMinimized());
+        }
+        window->close();
+        window.reset();
+        QStringList saved;
+        for (const char *key : kPlacementKeys)
+            saved << settings.value("Settings", key);
+        if (closed == "minimised") {
+            QCOMPARE(saved, stored);
+            return;
+        }
+        QCOMPARE(pixelsOf({saved[0].toFloat(), saved[1].toFloat(), saved[2].toFloat(), saved[3].toFloat()}), closedAt);
+        auto next = loadedMainWindow(options_);
+        QCOMPARE(QRect(next->pos(), next->size()), closedAt);
     }
-    window->close();
-    window.reset();
-    QStringList saved;
-    for (const char *key : kPlacementKeys)
-        saved << settings.value("Settings", key);
-    if (closed == "minimised") {
-        QCOMPARE(saved, stored);
-        return;
+
+    void setupWindowIsSingle_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("dialogClass");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("closeButton");
+        QTest::newRow("IP settings") << "mnuSetupBridgeIPsettings" << "frmBridgeIPSettings"
+                                     << "Bridge IP Configuration" << "CancelCommand";
+        QTest::newRow("operational mode") << "mnuSetupBridgeOperationalMode" << "frmBridgeOperationalMode"
+                                          << "Bridge Operational Mode" << "CancelCommand";
+        QTest::newRow("privacy") << "mnuSetupWireLessPrivacy" << "frmWireLessPrivacyOptions"
+                                 << "WireLess Privacy Options" << "CancelCommand";
+        QTest::newRow("wireless operational") << "mnuSetupWireLessOperational" << "frmWireLessOperationalSettings"
+                                              << "WireLess Operational Settings" << "CancelCommand";
+        QTest::newRow("device info") << "mnuInformationDeviceInfo" << "frmDeviceInfo" << " Device Information"
+                                     << "OKCommand";
+        QTest::newRow("wireless statistics") << "mnuInfoWireLessStatistics" << "frmInfoStatistics"
+                                             << " Wireless Statistics" << "OKCommand";
+        QTest::newRow("Ethernet statistics") << "mnuInfoEthernetStatistics" << "frmEthernetStatistics"
+                                             << " Ethernet Statistics" << "OKCommand";
     }
-    QCOMPARE(pixelsOf({saved[0].toFloat(), saved[1].toFloat(), saved[2].toFloat(), saved[3].toFloat()}), closedAt);
-    auto next = loadedMainWindow(options_);
-    QCOMPARE(QRect(next->pos(), next->size()), closedAt);
-}
 
-void TestFrmMain::setupWindowIsSingle_data()
-{
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("dialogClass");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("closeButton");
-    QTest::newRow("IP settings") << "mnuSetupBridgeIPsettings" << "frmBridgeIPSettings"
-                                 << "Bridge IP Configuration" << "CancelCommand";
-    QTest::newRow("operational mode") << "mnuSetupBridgeOperationalMode" << "frmBridgeOperationalMode"
-                                      << "Bridge Operational Mode" << "CancelCommand";
-    QTest::newRow("privacy") << "mnuSetupWireLessPrivacy" << "frmWireLessPrivacyOptions"
-                             << "WireLess Privacy Options" << "CancelCommand";
-    QTest::newRow("wireless operational") << "mnuSetupWireLessOperational" << "frmWireLessOperationalSettings"
-                                          << "WireLess Operational Settings" << "CancelCommand";
-    QTest::newRow("device info") << "mnuInformationDeviceInfo" << "frmDeviceInfo" << " Device Information"
-                                 << "OKCommand";
-    QTest::newRow("wireless statistics") << "mnuInfoWireLessStatistics" << "frmInfoStatistics"
-                                         << " Wireless Statistics" << "OKCommand";
-    QTest::newRow("Ethernet statistics") << "mnuInfoEthernetStatistics" << "frmEthernetStatistics"
-                                         << " Ethernet Statistics" << "OKCommand";
-}
+    void setupWindowIsSingle()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, dialogClass);
+        QFETCH(QString, caption);
+        QFETCH(QString, closeButton);
+        ScratchSettings settings;
+        auto window = loadedMainWindow(options_);
+        window->show();
+        window->EnableDeviceMenus();
+        QAction *action = window->findChild<QAction *>(item);
+        QVERIFY(action);
+        action->trigger();
+        action->trigger();
+        QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
+        QMdiSubWindow *frame = window->mdiArea()->subWindowList().constFirst();
+        QCOMPARE(window->mdiArea()->activeSubWindow(), frame);
+        QCOMPARE(QString::fromLatin1(frame->widget()->metaObject()->className()), dialogClass);
+        QCOMPARE(frame->windowTitle(), caption);
 
-void TestFrmMain::setupWindowIsSingle()
-{
-    QFETCH(QString, item);
-    QFETCH(QString, dialogClass);
-    QFETCH(QString, caption);
-    QFETCH(QString, closeButton);
-    ScratchSettings settings;
-    auto window = loadedMainWindow(options_);
-    window->show();
-    window->EnableDeviceMenus();
-    QAction *action = window->findChild<QAction *>(item);
-    QVERIFY(action);
-    action->trigger();
-    action->trigger();
-    QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
-    QMdiSubWindow *frame = window->mdiArea()->subWindowList().constFirst();
-    QCOMPARE(window->mdiArea()->activeSubWindow(), frame);
-    QCOMPARE(QString::fromLatin1(frame->widget()->metaObject()->className()), dialogClass);
-    QCOMPARE(frame->windowTitle(), caption);
-
-    // Its Cancel (a view's OK) takes the frame with it; the next choice makes a new one.
-    frame->widget()->findChild<QAbstractButton *>(closeButton)->click();
-    QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 0);
-    action->trigger();
-    QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
-}
-
-// In the window's default size (433 x 433 pixels) each settings window
-// shows its whole caption, and scrolling brings its buttons into view.
-void TestFrmMain::setupWindowUsableAtDefaultSize()
-{
-    QFETCH(QString, item);
-    ScratchSettings settings;
-    auto window = loadedMainWindow(options_);
-    window->show();
-    QCOMPARE(window->size(), QSize(433, 433));
-    window->EnableDeviceMenus();
-    window->findChild<QAction *>(item)->trigger();
-    QMdiArea *area = window->mdiArea();
-    QMdiSubWindow *frame = area->subWindowList().constFirst();
-    QCOMPARE(app::captionShortfall(frame), 0);
-
-    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
-    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
-    for (const char *button : {"OKCommand", "CancelCommand"}) {
-        const QWidget *w = frame->widget()->findChild<QWidget *>(button);
-        if (!w)
-            continue;  // a view has OK only
-        const QRect inArea(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
-        QVERIFY2(area->viewport()->rect().contains(inArea),
-                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5").arg(button).arg(inArea.x()).arg(inArea.y())
-                                .arg(inArea.width()).arg(inArea.height())));
+        // Its Cancel (a view's OK) takes the frame with it; the next choice makes a new one.
+        frame->widget()->findChild<QAbstractButton *>(closeButton)->click();
+        QTRY_COMPARE(window->mdiArea()->subWindowList().size(), 0);
+        action->trigger();
+        QCOMPARE(window->mdiArea()->subWindowList().size(), 1);
     }
-}
+    void setupWindowUsableAtDefaultSize_data() { setupWindowIsSingle_data(); }
+
+    // In the window's default size (433 x 433 pixels) each settings window
+    // shows its whole caption, and scrolling brings its buttons into view.
+    void setupWindowUsableAtDefaultSize()
+    {
+        QFETCH(QString, item);
+        ScratchSettings settings;
+        auto window = loadedMainWindow(options_);
+        window->show();
+        QCOMPARE(window->size(), QSize(433, 433));
+        window->EnableDeviceMenus();
+        window->findChild<QAction *>(item)->trigger();
+        QMdiArea *area = window->mdiArea();
+        QMdiSubWindow *frame = area->subWindowList().constFirst();
+        QCOMPARE(app::captionShortfall(frame), 0);
+
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        for (const char *button : {"OKCommand", "CancelCommand"}) {
+            const QWidget *w = frame->widget()->findChild<QWidget *>(button);
+            if (!w)
+                continue;  // a view has OK only
+            const QRect inArea(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
+            QVERIFY2(area->viewport()->rect().contains(inArea),
+                     qPrintable(QStringLiteral("%1 at %2,%3 %4x%5").arg(button).arg(inArea.x()).arg(inArea.y())
+                                    .arg(inArea.width()).arg(inArea.height())));
+        }
+    }
+
+private:
+    agent::SessionOptions options_ = testing::loopbackOptions(testing::freeUdpPort());
+};
 
 QTEST_MAIN(TestFrmMain)
 #include "test_frm_main.moc"

@@ -4,20 +4,15 @@
 
 #include "app_test_support.h"
 
-#include "app/frm_main.h"
 #include "app/help_window.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QHelpContentModel>
 #include <QHelpEngine>
-#include <QHelpIndexModel>
 #include <QHelpLink>
 #include <QHelpSearchEngine>
 #include <QHelpSearchQueryWidget>
-#include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -46,140 +41,128 @@ QStringList titles(QHelpContentItem *item)
 class TestHelp : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void contentsAndIndex();
-    void searchFindsThePage_data();
-    void searchFindsThePage();
-    void helpTopicOpensOneWindow();
-    void missingHelpShowsNothing_data();
-    void missingHelpShowsNothing();
+    void initTestCase()
+    {
+        QVERIFY(copyHelpTo(dir_));
+        engine_ = std::make_unique<QHelpEngine>(dir_.filePath("SNMPHelp.qhc"));
+        QVERIFY2(engine_->setupData(), qPrintable(engine_->error()));
+        QSignalSpy indexed(engine_->searchEngine(), &QHelpSearchEngine::indexingFinished);
+        engine_->searchEngine()->reindexDocumentation();
+        QVERIFY(indexed.wait(20000));
+    }
+
+    void contentsAndIndex()
+    {
+        QHelpContentModel *contents = engine_->contentModel();
+        if (contents->isCreatingContents() || contents->rowCount() == 0) {
+            QSignalSpy created(contents, &QHelpContentModel::contentsCreated);
+            contents->createContents(QString());
+            QVERIFY(created.count() > 0 || created.wait(10000));
+        }
+        QCOMPARE(contents->rowCount(), 1);
+        QHelpContentItem *top = contents->contentItemAt(contents->index(0, 0));
+        QCOMPARE(top->title(), QStringLiteral("TARVO SNMP Manager Help"));
+        QCOMPARE(titles(top), (QStringList{"Getting started", "Connecting and scanning", "Changing settings",
+                                           "Quick setup", "Traps and the trap log file",
+                                           "Statistics and device information", "Radio tests and radio configuration",
+                                           "Options: polling and saving traps", "Command-line options",
+                                           "Troubleshooting"}));
+        // Every page of the contents is in the file.
+        for (QHelpContentItem *parent : {top, top->child(2)}) {
+            for (int i = 0; i < parent->childCount(); ++i)
+                QVERIFY2(!engine_->fileData(parent->child(i)->url()).isEmpty(), qPrintable(parent->child(i)->title()));
+        }
+        QCOMPARE(engine_->documentsForKeyword(QStringLiteral("privileges")).value(0).url.fileName(),
+                 QStringLiteral("troubleshooting.html"));
+    }
+
+    void searchFindsThePage_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("trap port privileges") << "privileges" << "troubleshooting.html";
+        QTest::newRow("radio register") << "CR31" << "radio.html";
+    }
+
+    void searchFindsThePage()
+    {
+        QFETCH(QString, words);
+        QFETCH(QString, page);
+        QHelpSearchEngine *search = engine_->searchEngine();
+        QSignalSpy finished(search, &QHelpSearchEngine::searchingFinished);
+        search->search(words);
+        QVERIFY(finished.wait(10000));
+        QStringList found;
+        for (const QHelpSearchResult &result : search->searchResults(0, search->searchResultCount()))
+            found << result.url().fileName();
+        QVERIFY2(found.contains(page), qPrintable(found.join(QLatin1Char(' '))));
+    }
+
+    void helpTopicOpensOneWindow()
+    {
+        // By default, the help file beside the program.
+        QCOMPARE(app::helpCollectionFile(), QStringLiteral(CORVANE_BINARY_DIR "/bin/SNMPHelp.qhc"));
+        QTemporaryDir dir;
+        QVERIFY(copyHelpTo(dir));
+        testing::ScratchSettings settings;
+        frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
+        window.MDIForm_Load();
+        window.setHelpCollectionFile(dir.filePath("SNMPHelp.qhc"));
+        window.mnuHelpTopic->trigger();
+        app::HelpWindow *help = window.helpWindow();
+        QVERIFY(help && help->isVisible());
+        // Indexing starts once events run again: watched from here on.
+        QHelpSearchEngine *search = help->engine().searchEngine();
+        QSignalSpy indexed(search, &QHelpSearchEngine::indexingFinished);
+        QTRY_COMPARE(help->browser()->source().fileName(), QStringLiteral("index.html"));
+        QCOMPARE(help->browser()->documentTitle(), QStringLiteral("TARVO SNMP Manager Help"));
+        QCOMPARE(help->navigation()->count(), 3);  // contents, index, search
+        // The window indexes the file by itself; its search page finds pages.
+        QVERIFY(indexed.count() > 0 || indexed.wait(20000));
+        QSignalSpy found(search, &QHelpSearchEngine::searchingFinished);
+        search->queryWidget()->setSearchInput(QStringLiteral("privileges"));
+        emit search->queryWidget()->search();
+        QVERIFY(found.wait(10000));
+        QVERIFY(search->searchResultCount() > 0);
+        window.mnuHelpTopic->trigger();
+        QCOMPARE(window.helpWindow(), help);
+        window.close();  // the help goes with the main window
+        QTRY_VERIFY(!window.helpWindow());
+    }
+
+    void missingHelpShowsNothing_data()
+    {
+        QTest::addColumn<bool>("collection");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("no help file") << false << "help file missing";
+        QTest::newRow("collection without its documentation") << true << "help documentation missing";
+    }
+
+    void missingHelpShowsNothing()
+    {
+        QFETCH(bool, collection);
+        QFETCH(QString, logged);
+        QTemporaryDir dir;
+        if (collection)
+            QVERIFY(copyHelpTo(dir, false));
+        testing::ScratchSettings settings;
+        frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
+        window.MDIForm_Load();
+        window.show();
+        window.setHelpCollectionFile(dir.filePath("SNMPHelp.qhc"));
+        const int windowsBefore = QApplication::topLevelWidgets().size();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(logged));
+        window.mnuHelpTopic->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(!window.helpWindow());
+        QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
 
 private:
     QTemporaryDir dir_;
     std::unique_ptr<QHelpEngine> engine_;
 };
-
-void TestHelp::initTestCase()
-{
-    QVERIFY(copyHelpTo(dir_));
-    engine_ = std::make_unique<QHelpEngine>(dir_.filePath("SNMPHelp.qhc"));
-    QVERIFY2(engine_->setupData(), qPrintable(engine_->error()));
-    QSignalSpy indexed(engine_->searchEngine(), &QHelpSearchEngine::indexingFinished);
-    engine_->searchEngine()->reindexDocumentation();
-    QVERIFY(indexed.wait(20000));
-}
-
-void TestHelp::contentsAndIndex()
-{
-    QHelpContentModel *contents = engine_->contentModel();
-    if (contents->isCreatingContents() || contents->rowCount() == 0) {
-        QSignalSpy created(contents, &QHelpContentModel::contentsCreated);
-        contents->createContents(QString());
-        QVERIFY(created.count() > 0 || created.wait(10000));
-    }
-    QCOMPARE(contents->rowCount(), 1);
-    QHelpContentItem *top = contents->contentItemAt(contents->index(0, 0));
-    QCOMPARE(top->title(), QStringLiteral("TARVO SNMP Manager Help"));
-    QCOMPARE(titles(top), (QStringList{"Getting started", "Connecting and scanning", "Changing settings",
-                                       "Quick setup", "Traps and the trap log file",
-                                       "Statistics and device information", "Radio tests and radio configuration",
-                                       "Options: polling and saving traps", "Command-line options",
-                                       "Troubleshooting"}));
-    // Every page of the contents is in the file.
-    for (QHelpContentItem *parent : {top, top->child(2)}) {
-        for (int i = 0; i < parent->childCount(); ++i)
-            QVERIFY2(!engine_->fileData(parent->child(i)->url()).isEmpty(), qPrintable(parent->child(i)->title()));
-    }
-    QCOMPARE(engine_->documentsForKeyword(QStringLiteral("privileges")).value(0).url.fileName(),
-             QStringLiteral("troubleshooting.html"));
-}
-
-void TestHelp::searchFindsThePage_data()
-{
-    QTest::addColumn<QString>("words");
-    QTest::addColumn<QString>("page");
-    QTest::newRow("trap port privileges") << "privileges" << "troubleshooting.html";
-    QTest::newRow("another trap daemon") << "snmptrapd" << "troubleshooting.html";
-    QTest::newRow("polling slider") << "slider" << "options.html";
-    QTest::newRow("radio register") << "CR31" << "radio.html";
-    QTest::newRow("settings file") << "INI" << "command-line.html";
-}
-
-void TestHelp::searchFindsThePage()
-{
-    QFETCH(QString, words);
-    QFETCH(QString, page);
-    QHelpSearchEngine *search = engine_->searchEngine();
-    QSignalSpy finished(search, &QHelpSearchEngine::searchingFinished);
-    search->search(words);
-    QVERIFY(finished.wait(10000));
-    QStringList found;
-    for (const QHelpSearchResult &result : search->searchResults(0, search->searchResultCount()))
-        found << result.url().fileName();
-    QVERIFY2(found.contains(page), qPrintable(found.join(QLatin1Char(' '))));
-}
-
-void TestHelp::helpTopicOpensOneWindow()
-{
-    // By default, the help file beside the program.
-    QCOMPARE(app::helpCollectionFile(), QStringLiteral(CORVANE_BINARY_DIR "/bin/SNMPHelp.qhc"));
-    QTemporaryDir dir;
-    QVERIFY(copyHelpTo(dir));
-    testing::ScratchSettings settings;
-    frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
-    window.MDIForm_Load();
-    window.setHelpCollectionFile(dir.filePath("SNMPHelp.qhc"));
-    window.mnuHelpTopic->trigger();
-    app::HelpWindow *help = window.helpWindow();
-    QVERIFY(help);
-    // Indexing starts once events run again: watched from here on.
-    QSignalSpy indexed(help->engine().searchEngine(), &QHelpSearchEngine::indexingFinished);
-    QVERIFY(help->isVisible());
-    QTRY_COMPARE(help->browser()->source().fileName(), QStringLiteral("index.html"));
-    QCOMPARE(help->browser()->documentTitle(), QStringLiteral("TARVO SNMP Manager Help"));
-    QCOMPARE(help->navigation()->count(), 3);  // contents, index, search
-    // The window indexes the file by itself; its search page finds pages.
-    QHelpSearchEngine *search = help->engine().searchEngine();
-    QVERIFY(indexed.count() > 0 || indexed.wait(20000));
-    QSignalSpy found(search, &QHelpSearchEngine::searchingFinished);
-    search->queryWidget()->setSearchInput(QStringLiteral("privileges"));
-    emit search->queryWidget()->search();
-    QVERIFY(found.wait(10000));
-    QVERIFY(search->searchResultCount() > 0);
-    window.mnuHelpTopic->trigger();
-    QCOMPARE(window.helpWindow(), help);
-    window.close();  // the help goes with the main window
-    QTRY_VERIFY(!window.helpWindow());
-}
-
-void TestHelp::missingHelpShowsNothing_data()
-{
-    QTest::addColumn<bool>("collection");
-    QTest::addColumn<QString>("logged");
-    QTest::newRow("no help file") << false << "help file missing";
-    QTest::newRow("collection without its documentation") << true << "help documentation missing";
-}
-
-void TestHelp::missingHelpShowsNothing()
-{
-    QFETCH(bool, collection);
-    QFETCH(QString, logged);
-    QTemporaryDir dir;
-    if (collection)
-        QVERIFY(copyHelpTo(dir, false));
-    testing::ScratchSettings settings;
-    frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
-    window.MDIForm_Load();
-    window.show();
-    window.setHelpCollectionFile(dir.filePath("SNMPHelp.qhc"));
-    const int windowsBefore = QApplication::topLevelWidgets().size();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(logged));
-    window.mnuHelpTopic->trigger();
-    QCoreApplication::processEvents();
-    QVERIFY(!window.helpWindow());
-    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
-    QVERIFY(!QApplication::activeModalWidget());
-}
 
 QTEST_MAIN(TestHelp)
 #include "test_help.moc"

@@ -3,17 +3,12 @@
 
 #include "app_test_support.h"
 
-#include "agent/device_session.h"
-#include "app/frm_main.h"
 #include "app/frm_options.h"
 #include "config/configuration_store.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QTimer>
 #include <QCheckBox>
 #include <QLabel>
-#include <QPointer>
 #include <QSlider>
 #include <QtTest>
 
@@ -42,102 +37,95 @@ QString shown(QWidget *dialog)
 class TestOptions : public QObject {
     Q_OBJECT
 private slots:
-    void menuOpensItModal();
-    void okAndCancel_data();
-    void okAndCancel();
-};
+    void menuOpensItModal()
+    {
+        testing::ScratchSettings settings;
+        frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
+        window.MDIForm_Load();
+        window.show();
+        QString opened;
+        QTimer::singleShot(0, &window, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            opened = QStringList{modal->objectName(), modal->windowTitle(), control<QLabel>(modal, "Label4")->text(),
+                                 control<QCheckBox>(modal, "SaveTrapsCheck")->text(),
+                                 control<QAbstractButton>(modal, "OKCommand")->text(),
+                                 control<QAbstractButton>(modal, "CancelCommand")->text()}.join('|');
+            QCOMPARE(control<QLabel>(modal, "Label4")->buddy(), control<QSlider>(modal, "PollingSlider"));
+            QCOMPARE(control<QSlider>(modal, "PollingSlider")->maximum(), 6);
+            qobject_cast<QDialog *>(modal)->reject();
+        });
+        window.mnuFileOptions->trigger();  // returns when the dialog closes
+        QCOMPARE(opened, QStringLiteral("frmOptions| Options|Polling Interval| Save Traps To File|OK|Cancel"));
+    }
 
-void TestOptions::menuOpensItModal()
-{
-    testing::ScratchSettings settings;
-    frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
-    window.MDIForm_Load();
-    window.show();
-    QString opened;
-    QTimer::singleShot(0, &window, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        opened = QStringLiteral("%1|%2|%3|%4|%5|%6")
-                     .arg(modal->objectName(), modal->windowTitle(),
-                          control<QLabel>(modal, "Label4")->text(), control<QCheckBox>(modal, "SaveTrapsCheck")->text(),
-                          control<QAbstractButton>(modal, "OKCommand")->text(),
-                          control<QAbstractButton>(modal, "CancelCommand")->text());
-        QCOMPARE(control<QLabel>(modal, "Label4")->buddy(), control<QSlider>(modal, "PollingSlider"));
-        QCOMPARE(control<QSlider>(modal, "PollingSlider")->maximum(), 6);
-        qobject_cast<QDialog *>(modal)->reject();
-    });
-    window.mnuFileOptions->trigger();  // returns when the dialog closes
-    QCOMPARE(opened, QStringLiteral("frmOptions| Options|Polling Interval| Save Traps To File|OK|Cancel"));
-}
-
-void TestOptions::okAndCancel_data()
-{
-    QTest::addColumn<int>("pollingBefore");  // seconds; 0: off
-    QTest::addColumn<int>("moveTo");         // slider step; -1: not moved
-    QTest::addColumn<bool>("untick");
-    QTest::addColumn<QByteArray>("button");
-    QTest::addColumn<QString>("atOpen");
-    QTest::addColumn<int>("pollingAfter");  // PollingTimer interval in seconds; 0: off
-    QTest::addColumn<bool>("saveTraps");
-    QTest::addColumn<QString>("atReopen");
-    QTest::newRow("fresh start, Cancel") << 0 << -1 << false << QByteArray("CancelCommand") << "0|0 seconds|ticked"
-                                         << 0 << true << "0|0 seconds|ticked";
-    QTest::newRow("slider 2, OK") << 0 << 2 << false << QByteArray("OKCommand") << "0|0 seconds|ticked" << 10
-                                  << true << "2|10 seconds|ticked";
-    QTest::newRow("slider 3, Cancel") << 10 << 3 << false << QByteArray("CancelCommand") << "2|10 seconds|ticked"
-                                      << 10 << true << "3|15 seconds|ticked";
-    QTest::newRow("slider 0, OK stops") << 10 << 0 << false << QByteArray("OKCommand") << "2|10 seconds|ticked"
-                                        << 0 << true << "0|0 seconds|ticked";
-    QTest::newRow("slider 6, OK") << 5 << 6 << false << QByteArray("OKCommand") << "1|5 seconds|ticked" << 30
-                                  << true << "6|30 seconds|ticked";
-    QTest::newRow("traps not saved, OK") << 0 << -1 << true << QByteArray("OKCommand") << "0|0 seconds|ticked" << 0
-                                         << false << "0|0 seconds|clear";
-    QTest::newRow("traps not saved, Cancel") << 0 << -1 << true << QByteArray("CancelCommand") << "0|0 seconds|ticked"
+    void okAndCancel_data()
+    {
+        QTest::addColumn<int>("pollingBefore");  // seconds; 0: off
+        QTest::addColumn<int>("moveTo");         // slider step; -1: not moved
+        QTest::addColumn<bool>("untick");
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("atOpen");
+        QTest::addColumn<int>("pollingAfter");  // PollingTimer interval in seconds; 0: off
+        QTest::addColumn<bool>("saveTraps");
+        QTest::addColumn<QString>("atReopen");
+        QTest::newRow("fresh start, Cancel") << 0 << -1 << false << QByteArray("CancelCommand") << "0|0 seconds|ticked"
                                              << 0 << true << "0|0 seconds|ticked";
-}
-
-void TestOptions::okAndCancel()
-{
-    QFETCH(int, pollingBefore);
-    QFETCH(int, moveTo);
-    QFETCH(bool, untick);
-    QFETCH(QByteArray, button);
-    QFETCH(QString, atOpen);
-    QFETCH(int, pollingAfter);
-    QFETCH(bool, saveTraps);
-    QFETCH(QString, atReopen);
-    config::resetStore();
-    agent::SessionOptions options = testing::loopbackOptions(testing::freeUdpPort());
-    options.timeScale = 1.0;  // nothing is sent: the real intervals are checked
-    agent::DeviceSession session(options);
-    session.start();  // trap saving on, as every start
-    if (pollingBefore > 0) {  // an earlier OK
-        config::store().pollingInterval = config::Integer(pollingBefore);
-        session.polling().apply(pollingBefore);
+        QTest::newRow("slider 2, OK") << 0 << 2 << false << QByteArray("OKCommand") << "0|0 seconds|ticked" << 10
+                                      << true << "2|10 seconds|ticked";
+        QTest::newRow("slider 3, Cancel") << 10 << 3 << false << QByteArray("CancelCommand") << "2|10 seconds|ticked"
+                                          << 10 << true << "3|15 seconds|ticked";
+        QTest::newRow("slider 0, OK stops") << 10 << 0 << false << QByteArray("OKCommand") << "2|10 seconds|ticked"
+                                            << 0 << true << "0|0 seconds|ticked";
+        QTest::newRow("slider 6, OK") << 5 << 6 << false << QByteArray("OKCommand") << "1|5 seconds|ticked" << 30
+                                      << true << "6|30 seconds|ticked";
+        QTest::newRow("traps not saved, OK") << 0 << -1 << true << QByteArray("OKCommand") << "0|0 seconds|ticked" << 0
+                                             << false << "0|0 seconds|clear";
+        QTest::newRow("traps not saved, Cancel") << 0 << -1 << true << QByteArray("CancelCommand") << "0|0 seconds|ticked"
+                                                 << 0 << true << "0|0 seconds|ticked";
     }
 
-    QPointer<frmOptions> dialog = new frmOptions(session.polling());
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->show();
-    QCOMPARE(shown(dialog), atOpen);
-    if (moveTo >= 0) {
-        control<QSlider>(dialog, "PollingSlider")->setValue(moveTo);
-        // The store follows the slider at once, before OK.
-        QCOMPARE(int(config::store().pollingInterval), 5 * moveTo);
-    }
-    if (untick)
-        control<QCheckBox>(dialog, "SaveTrapsCheck")->setChecked(false);
-    control<QAbstractButton>(dialog, button.constData())->click();
-    QTRY_VERIFY(dialog.isNull());
+    void okAndCancel()
+    {
+        QFETCH(int, pollingBefore);
+        QFETCH(int, moveTo);
+        QFETCH(bool, untick);
+        QFETCH(QByteArray, button);
+        QFETCH(QString, atOpen);
+        QFETCH(int, pollingAfter);
+        QFETCH(bool, saveTraps);
+        QFETCH(QString, atReopen);
+        config::resetStore();
+        // Nothing is sent: the real intervals are checked.
+        agent::DeviceSession session(testing::loopbackOptions(testing::freeUdpPort(), 1.0));
+        session.start();  // trap saving on, as every start
+        if (pollingBefore > 0) {  // an earlier OK
+            config::store().pollingInterval = config::Integer(pollingBefore);
+            session.polling().apply(pollingBefore);
+        }
 
-    QCOMPARE(session.PollingTimer.isActive(), pollingAfter > 0);
-    if (pollingAfter > 0)
-        QCOMPARE(session.PollingTimer.interval(), pollingAfter * 1000);
-    QCOMPARE(config::store().saveTraps, saveTraps);
-    frmOptions reopened(session.polling());
-    QCOMPARE(shown(&reopened), atReopen);
-}
+        QPointer<frmOptions> dialog = new frmOptions(session.polling());
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+        QCOMPARE(shown(dialog), atOpen);
+        if (moveTo >= 0) {
+            control<QSlider>(dialog, "PollingSlider")->setValue(moveTo);
+            // The store follows the slider at once, before OK.
+            QCOMPARE(int(config::store().pollingInterval), 5 * moveTo);
+        }
+        if (untick)
+            control<QCheckBox>(dialog, "SaveTrapsCheck")->setChecked(false);
+        control<QAbstractButton>(dialog, button.constData())->click();
+        QTRY_VERIFY(dialog.isNull());
+
+        QCOMPARE(session.PollingTimer.isActive(), pollingAfter > 0);
+        if (pollingAfter > 0)
+            QCOMPARE(session.PollingTimer.interval(), pollingAfter * 1000);
+        QCOMPARE(config::store().saveTraps, saveTraps);
+        frmOptions reopened(session.polling());
+        QCOMPARE(shown(&reopened), atReopen);
+    }
+};
 
 QTEST_MAIN(TestOptions)
 #include "test_options.moc"

@@ -1,19 +1,15 @@
 // The main window's trap side: a trap from the connected device lights the
 // trap mark and shows in the Trap Recorder; "Clear all" and closing the
-// recorder; the recorder's layout; the trap switch's check mark.
+// recorder; the recorder's layout; the trap switch against the device.
 
-#include "app/frm_main.h"
 #include "app_test_support.h"
 #include "config/configuration_store.h"
 #include "dialogs/frm_trap_log.h"
-#include "sim/simulated_access_point.h"
 
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -35,9 +31,8 @@ QByteArray readFile(const QString &path)
 class TestTrapRecorder : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<testing::ScratchSettings> settings;
-    std::unique_ptr<sim::SimulatedAccessPoint> device;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<testing::WindowFixture> f;
+    frmMain *window = nullptr;
     QTemporaryDir dir;
     QString logPath;
 
@@ -47,36 +42,23 @@ class TestTrapRecorder : public QObject {
     bool deviceTrap()
     {
         const int before = window->session().trapReception.loggedTraps();
-        return device->sendStationTrap(1, kStation)
+        return f->device.sendStationTrap(1, kStation)
                && QTest::qWaitFor([&] { return window->session().trapReception.loggedTraps() > before; }, 5000);
     }
 
 private slots:
     void init()
     {
-        config::resetStore();
-        settings = std::make_unique<testing::ScratchSettings>();
-        device = std::make_unique<sim::SimulatedAccessPoint>();
-        QVERIFY(device->start(QHostAddress::LocalHost, 0));
-        window = std::make_unique<frmMain>(testing::loopbackOptions(device->port()));
-        MainForm = window.get();
+        f = std::make_unique<testing::WindowFixture>();
+        window = f->window.get();
         logPath = dir.filePath(QStringLiteral("TrapLog.txt"));
         QFile::remove(logPath);
         window->session().trapReception.setLogFilePath(logPath);
-        window->MDIForm_Load();
-        window->show();
-        device->setTrapDestination(QHostAddress::LocalHost, window->session().options().trapPort);
-        window->session().confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-        QTRY_COMPARE_WITH_TIMEOUT(panel1(), QStringLiteral("All values retrieved."), 10000);
+        f->device.setTrapDestination(QHostAddress::LocalHost, window->session().options().trapPort);
+        QVERIFY(f->connectDevice());
     }
 
-    void cleanup()
-    {
-        window.reset();
-        MainForm = nullptr;
-        device.reset();
-        settings.reset();
-    }
+    void cleanup() { f.reset(); }
 
     void trapShowsInRecorder()
     {
@@ -144,41 +126,61 @@ private slots:
         QCOMPARE(log->ClearCommand->geometry(), QRect(0, size.height() - band, size.width(), band));
     }
 
+    // The check mark flips at once and keeps its new state; the status line
+    // says whether the device followed. The SET waits up to 10 s.
     void trapSwitch_data()
     {
-        QTest::addColumn<bool>("busy");
-        QTest::addColumn<QStringList>("statuses");   // after each of two clicks
-        QTest::addColumn<QList<qint64>>("sent");      // values the device received
-        QTest::newRow("two clicks") << false
-                                    << QStringList{"SNMP traps Disabled....", "SNMP traps Enabled...."}
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("statuses");  // after each of two clicks
+        QTest::addColumn<QList<qint64>>("sent");     // values the device received
+        const QString busy = QStringLiteral(
+            "Busy - wait until the console has finished talking to the device, then try again.");
+        const QStringList failed{"Network Error - SNMP traps Not Disabled....", "Network Error - SNMP traps Not Enabled...."};
+        QTest::newRow("two clicks") << "" << QStringList{"SNMP traps Disabled....", "SNMP traps Enabled...."}
                                     << QList<qint64>{2, 1};
-        QTest::newRow("busy with the device")
-            << true
-            << QStringList(2, "Busy - wait until the console has finished talking to the device, then try again.")
-            << QList<qint64>{};
+        QTest::newRow("busy with the device") << "busy" << QStringList{busy, busy} << QList<qint64>{};
+        QTest::newRow("echo differs") << "wrong echo" << failed << QList<qint64>{2, 1};
+        QTest::newRow("device refuses") << "refused" << failed << QList<qint64>{2, 1};
+        QTest::newRow("answer names another object") << "misnamed" << failed << QList<qint64>{2, 1};
+        QTest::newRow("no answer") << "silent" << failed << QList<qint64>{2, 1};
     }
 
     void trapSwitch()
     {
-        QFETCH(bool, busy);
+        QFETCH(QString, fault);
         QFETCH(QStringList, statuses);
         QFETCH(QList<qint64>, sent);
         QVERIFY(window->mnuSetupSNMPtraps->isChecked());  // the device's switch is on
-        device->clearReceivedRequests();
-        if (busy)
+        const QString object = QStringLiteral("sysTrapSwitch");
+        if (fault == "wrong echo")
+            f->device.faults.wrongEchoObjects.insert(object);
+        if (fault == "refused")
+            f->device.faults.refusedObjects.insert(object, snmp::error_status::BadValue);
+        if (fault == "misnamed")
+            f->device.faults.misnamedObjects.insert(object);
+        f->device.faults.silent = fault == "silent";
+        if (fault == "busy")
             window->session().Timer2.start(60000);
+        window->session().link().setTimeScale(0.01);
+        f->device.clearReceivedRequests();
         QList<bool> marks;
         QStringList shown;
         for (int click = 0; click < 2; ++click) {
             window->mnuSetupSNMPtraps->trigger();
             marks << window->mnuSetupSNMPtraps->isChecked();
             shown << panel1();
+            if (fault != "busy") {
+                QCOMPARE(config::store().sysTrapSwitch, marks.last() ? 1 : 2);  // kept whatever the device did
+                QCOMPARE(window->session().Manager1.Timeout, window->session().scaled(10000));
+            }
         }
         QCOMPARE(shown, statuses);
-        QCOMPARE(marks, busy ? (QList<bool>{true, true}) : (QList<bool>{false, true}));
+        QCOMPARE(marks, fault == "busy" ? (QList<bool>{true, true}) : (QList<bool>{false, true}));
         QList<qint64> values;
         QSet<qint32> ids;
-        for (const snmp::Message &request : device->receivedRequests()) {
+        for (const snmp::Message &request : f->device.receivedRequests()) {
+            QCOMPARE(request.pdu.type, snmp::PduType::SetRequest);
+            QCOMPARE(request.pdu.varBinds.size(), 1);
             values << request.pdu.varBinds.value(0).value.number;
             ids << request.pdu.requestId;
         }

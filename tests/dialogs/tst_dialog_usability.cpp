@@ -5,7 +5,6 @@
 #include "agent/device_session.h"
 #include "app/app_settings.h"
 #include "app/frm_options.h"
-#include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
@@ -17,15 +16,12 @@
 #include "dialogs/frm_wireless_privacy_options.h"
 
 #include <QAbstractButton>
-#include <QAbstractSlider>
-#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 namespace {
 
@@ -58,108 +54,102 @@ private slots:
     void cleanupTestCase() { app::useSettingsFile(QString()); }
     void init() { config::resetStore(); }
     void cleanup() { window_.reset(); }
-    void inputsNamedByTheirLabels_data();
-    void inputsNamedByTheirLabels();
-    void tabLandsOnSelectedOption_data();
-    void tabLandsOnSelectedOption();
+
+    void inputsNamedByTheirLabels_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *window : {"frmIPAddress", "frmBridgeIPSettings", "frmBridgeOperationalMode",
+                                   "frmWireLessOperationalSettings", "frmWireLessPrivacyOptions", "frmOptions",
+                                   "frmDeviceInfo", "frmInfoStatistics", "frmEthernetStatistics"})
+            QTest::newRow(window) << QString::fromLatin1(window);
+    }
+
+    void inputsNamedByTheirLabels()
+    {
+        QFETCH(QString, window);
+        QWidget *dialog = open(window);
+        QStringList unnamed;
+        for (QWidget *control : dialog->findChildren<QWidget *>()) {
+            if (isInput(control) && spokenName(control).trimmed().isEmpty())
+                unnamed << control->objectName() + ':' + control->metaObject()->className();
+        }
+        QCOMPARE(unnamed.join(", "), QString());
+    }
+
+    void tabLandsOnSelectedOption_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("bridgeMode");    // in the store; every other group holds its second option
+        QTest::addColumn<QString>("expected");  // the option Tab lands on
+        const QString operational = QStringLiteral("frmWireLessOperationalSettings");
+        QTest::newRow("preamble") << operational << 3 << "LongPreambleOption";
+        QTest::newRow("authentication") << operational << 3 << "SharedKeyOption";
+        QTest::newRow("basic rates") << operational << 3 << "BasicRates125511Option";
+        QTest::newRow("bridge mode") << "frmBridgeOperationalMode" << 3 << "WirelessBridgeOption";
+        QTest::newRow("bridge mode, none selected") << "frmBridgeOperationalMode" << 0 << "APOption";
+    }
+
+    void tabLandsOnSelectedOption()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, bridgeMode);
+        QFETCH(QString, expected);
+        auto &store = config::store();
+        store.operPreambleType = 2;
+        store.operAuthenticationType = 2;
+        store.operBasicRates = config::kBasicRatesAll;
+        store.bridgeOperationalMode = config::Integer(bridgeMode);
+        QWidget *dialog = open(window);
+        QApplication::setActiveWindow(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+
+        auto *target = dialog->findChild<QAbstractButton *>(expected);
+        QVERIFY(target);
+        // Options of one group exclude each other within their parent.
+        const auto inGroup = [target](QWidget *w) {
+            auto *option = qobject_cast<QAbstractButton *>(w);
+            return option && option->autoExclusive() && option->parentWidget() == target->parentWidget();
+        };
+        // Tab on from the control the dialog starts in until the group is reached.
+        for (int presses = 0; presses < 40 && !inGroup(QApplication::focusWidget()); ++presses)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), expected);
+        // The next Tab leaves the group.
+        QTest::keyClick(target, Qt::Key_Tab);
+        QVERIFY(!inGroup(QApplication::focusWidget()));
+    }
 
 private:
-    QWidget *open(const QString &window);
+    QWidget *open(const QString &window)
+    {
+        if (window == "frmIPAddress")
+            window_ = std::make_unique<frmIPAddress>(session_);
+        else if (window == "frmBridgeIPSettings")
+            window_ = std::make_unique<frmBridgeIPSettings>();
+        else if (window == "frmBridgeOperationalMode")
+            window_ = std::make_unique<frmBridgeOperationalMode>();
+        else if (window == "frmWireLessOperationalSettings")
+            window_ = std::make_unique<frmWireLessOperationalSettings>();
+        else if (window == "frmWireLessPrivacyOptions")
+            window_ = std::make_unique<frmWireLessPrivacyOptions>();
+        else if (window == "frmOptions")
+            window_ = std::make_unique<frmOptions>(session_.polling());
+        else if (window == "frmDeviceInfo")
+            window_ = std::make_unique<frmDeviceInfo>();
+        else if (window == "frmInfoStatistics")
+            window_ = std::make_unique<frmInfoStatistics>();
+        else if (window == "frmEthernetStatistics")
+            window_ = std::make_unique<frmEthernetStatistics>();
+        // Settings dialogs delete themselves when they close; the test does.
+        window_->setAttribute(Qt::WA_DeleteOnClose, false);
+        window_->show();
+        return window_.get();
+    }
 
     QTemporaryDir settingsDir_;
     agent::DeviceSession session_{agent::SessionOptions{}};
     std::unique_ptr<QWidget> window_;
 };
-
-QWidget *TestDialogUsability::open(const QString &window)
-{
-    if (window == "frmIPAddress")
-        window_ = std::make_unique<frmIPAddress>(session_);
-    else if (window == "frmBridgeIPSettings")
-        window_ = std::make_unique<frmBridgeIPSettings>();
-    else if (window == "frmBridgeOperationalMode")
-        window_ = std::make_unique<frmBridgeOperationalMode>();
-    else if (window == "frmWireLessOperationalSettings")
-        window_ = std::make_unique<frmWireLessOperationalSettings>();
-    else if (window == "frmWireLessPrivacyOptions")
-        window_ = std::make_unique<frmWireLessPrivacyOptions>();
-    else if (window == "frmOptions")
-        window_ = std::make_unique<frmOptions>(session_.polling());
-    else if (window == "frmDeviceInfo")
-        window_ = std::make_unique<frmDeviceInfo>();
-    else if (window == "frmInfoStatistics")
-        window_ = std::make_unique<frmInfoStatistics>();
-    else if (window == "frmEthernetStatistics")
-        window_ = std::make_unique<frmEthernetStatistics>();
-    // Settings dialogs delete themselves when they close; the test does.
-    window_->setAttribute(Qt::WA_DeleteOnClose, false);
-    window_->show();
-    return window_.get();
-}
-
-void TestDialogUsability::inputsNamedByTheirLabels_data()
-{
-    QTest::addColumn<QString>("window");
-    for (const char *window : {"frmIPAddress", "frmBridgeIPSettings", "frmBridgeOperationalMode",
-                               "frmWireLessOperationalSettings", "frmWireLessPrivacyOptions", "frmOptions",
-                               "frmDeviceInfo", "frmInfoStatistics", "frmEthernetStatistics"})
-        QTest::newRow(window) << QString::fromLatin1(window);
-}
-
-void TestDialogUsability::inputsNamedByTheirLabels()
-{
-    QFETCH(QString, window);
-    QWidget *dialog = open(window);
-    QStringList unnamed;
-    for (QWidget *control : dialog->findChildren<QWidget *>()) {
-        if (isInput(control) && spokenName(control).trimmed().isEmpty())
-            unnamed << control->objectName() + ':' + control->metaObject()->className();
-    }
-    QCOMPARE(unnamed.join(", "), QString());
-}
-
-void TestDialogUsability::tabLandsOnSelectedOption_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<int>("bridgeMode");    // in the store; every other group holds its second option
-    QTest::addColumn<QString>("expected");  // the option Tab lands on
-    const QString operational = QStringLiteral("frmWireLessOperationalSettings");
-    QTest::newRow("preamble") << operational << 3 << "LongPreambleOption";
-    QTest::newRow("authentication") << operational << 3 << "SharedKeyOption";
-    QTest::newRow("basic rates") << operational << 3 << "BasicRates125511Option";
-    QTest::newRow("bridge mode") << "frmBridgeOperationalMode" << 3 << "WirelessBridgeOption";
-    QTest::newRow("bridge mode, none selected") << "frmBridgeOperationalMode" << 0 << "APOption";
-}
-
-void TestDialogUsability::tabLandsOnSelectedOption()
-{
-    QFETCH(QString, window);
-    QFETCH(int, bridgeMode);
-    QFETCH(QString, expected);
-    auto &store = config::store();
-    store.operPreambleType = 2;
-    store.operAuthenticationType = 2;
-    store.operBasicRates = config::kBasicRatesAll;
-    store.bridgeOperationalMode = config::Integer(bridgeMode);
-    QWidget *dialog = open(window);
-    QApplication::setActiveWindow(dialog);
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-
-    auto *target = dialog->findChild<QAbstractButton *>(expected);
-    QVERIFY(target);
-    // Options of one group exclude each other within their parent.
-    const auto inGroup = [target](QWidget *w) {
-        auto *option = qobject_cast<QAbstractButton *>(w);
-        return option && option->autoExclusive() && option->parentWidget() == target->parentWidget();
-    };
-    // Tab on from the control the dialog starts in until the group is reached.
-    for (int presses = 0; presses < 40 && !inGroup(QApplication::focusWidget()); ++presses)
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), expected);
-    // The next Tab leaves the group.
-    QTest::keyClick(target, Qt::Key_Tab);
-    QVERIFY(!inGroup(QApplication::focusWidget()));
-}
 
 QTEST_MAIN(TestDialogUsability)
 #include "tst_dialog_usability.moc"

@@ -77,98 +77,94 @@ class TestInformationViews : public QObject {
 private slots:
     void init() { config::resetStore(); }
     void cleanup() { delete view_; }
-    void counterViews_data();
-    void counterViews();
-    void deviceView_data();
-    void deviceView();
+
+    void counterViews_data()
+    {
+        QTest::addColumn<bool>("ethernet");
+        QTest::addColumn<bool>("afterRead");
+        QTest::newRow("wireless, before a read") << false << false;
+        QTest::newRow("wireless, distinct counters") << false << true;
+        QTest::newRow("Ethernet, before a read") << true << false;
+        QTest::newRow("Ethernet, distinct counters") << true << true;
+    }
+
+    void counterViews()
+    {
+        QFETCH(bool, ethernet);
+        QFETCH(bool, afterRead);
+        QStringList boxes, expected;
+        for (const QString &cell : QString::fromLatin1(ethernet ? kEthernet : kWireless).split(' ')) {
+            const QString place = cell.section('=', 1);
+            const config::Counter value = afterRead ? distinct(place.at(0), place.mid(1).toInt()) : 0;
+            counter(place.at(0), place.mid(1).toInt()) = value;
+            boxes << cell.section('=', 0, 0);
+            expected << QString::number(value);
+        }
+        QWidget *view = ethernet ? static_cast<QWidget *>(openDialog<frmEthernetStatistics>(view_))
+                                 : openDialog<frmInfoStatistics>(view_);
+        QCOMPARE(view->windowTitle(), ethernet ? " Ethernet Statistics" : " Wireless Statistics");
+        const auto shown = [&] {
+            QStringList texts, captions;
+            for (const QString &name : boxes) {
+                auto *box = control<QLineEdit>(view, qPrintable(name));
+                texts << box->text() + (box->isReadOnly() ? "" : " (editable)");
+                captions << captionOf(view, box).section(": ", 1);
+            }
+            return texts + captions;
+        };
+        QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
+
+        // A snapshot: later reads do not reach the open view.
+        config::store().wirelessStatistics.at(1) += 7;
+        config::store().EthRxStatistics.at(1) += 7;
+        QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
+        press(view, "OKCommand");
+        QVERIFY(view_.isNull());
+    }
+
+    void deviceView_data()
+    {
+        QTest::addColumn<int>("domain");
+        QTest::addColumn<QString>("mac");
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<QString>("domainShown");
+        QTest::addColumn<QString>("macShown");
+        const QString maker = QStringLiteral("Corvane Networks Ltd.").leftJustified(32);  // fill kept
+        QTest::newRow("FCC") << 16 << "02C04A102B3C" << maker << "FCC" << "02 C0 4A 10 2B 3C";
+        QTest::newRow("SPAIN") << 49 << "0040F4A1B2C3" << maker << "SPAIN" << "00 40 F4 A1 B2 C3";
+        QTest::newRow("MKK") << 64 << "0040F4A1B2C3" << "x" << "MKK" << "00 40 F4 A1 B2 C3";
+        QTest::newRow("unknown code") << 33 << "0040F4A1B2C3" << maker << "" << "00 40 F4 A1 B2 C3";
+        QTest::newRow("before a read") << 0 << "" << "" << "" << "";
+    }
+
+    void deviceView()
+    {
+        QFETCH(int, domain);
+        QFETCH(QString, mac);
+        QFETCH(QString, maker);
+        QFETCH(QString, domainShown);
+        QFETCH(QString, macShown);
+        auto &info = config::store().sysDeviceInfo;
+        info.regulationDomain = config::Integer(domain);
+        info.defaultMACAddress = mac;
+        info.manufactureName = maker;
+        auto *view = openDialog<frmDeviceInfo>(view_);
+        QCOMPARE(view->windowTitle(), QStringLiteral(" Device Information"));
+        QStringList shown;
+        for (const char *name : {"ManufactureNameText", "RegulationDomainText", "DefaultMACAddressMaskEdBox"}) {
+            auto *box = control<QLineEdit>(view, name);
+            shown << box->text() + (box->isReadOnly() ? "" : " (editable)") << captionOf(view, box);
+        }
+        shown[4] = shown[4].trimmed();  // an empty mask shows blanks
+        QCOMPARE(shown, (QStringList{maker, "Label1: Manufacture Name", domainShown, "Label2: Regulation Domain",
+                                     macShown, "EthernetAddress: Default MAC Address"}));
+        press(view, "OKCommand");
+        QVERIFY(view_.isNull());
+    }
 
 private:
     QPointer<QWidget> view_;
 };
-
-void TestInformationViews::counterViews_data()
-{
-    QTest::addColumn<bool>("ethernet");
-    QTest::addColumn<bool>("afterRead");
-    QTest::newRow("wireless, before a read") << false << false;
-    QTest::newRow("wireless, distinct counters") << false << true;
-    QTest::newRow("Ethernet, before a read") << true << false;
-    QTest::newRow("Ethernet, distinct counters") << true << true;
-}
-
-void TestInformationViews::counterViews()
-{
-    QFETCH(bool, ethernet);
-    QFETCH(bool, afterRead);
-    QStringList boxes, expected;
-    for (const QString &cell : QString::fromLatin1(ethernet ? kEthernet : kWireless).split(' ')) {
-        const QString place = cell.section('=', 1);
-        const config::Counter value = afterRead ? distinct(place.at(0), place.mid(1).toInt()) : 0;
-        counter(place.at(0), place.mid(1).toInt()) = value;
-        boxes << cell.section('=', 0, 0);
-        expected << QString::number(value);
-    }
-    QWidget *view = ethernet ? static_cast<QWidget *>(openDialog<frmEthernetStatistics>(view_))
-                             : openDialog<frmInfoStatistics>(view_);
-    QCOMPARE(view->windowTitle(), ethernet ? " Ethernet Statistics" : " Wireless Statistics");
-    const auto shown = [&] {
-        QStringList texts, captions;
-        for (const QString &name : boxes) {
-            auto *box = control<QLineEdit>(view, qPrintable(name));
-            texts << box->text() + (box->isReadOnly() ? "" : " (editable)");
-            captions << captionOf(view, box).section(": ", 1);
-        }
-        return texts + captions;
-    };
-    QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
-
-    // A snapshot: later reads do not reach the open view.
-    config::store().wirelessStatistics.at(1) += 7;
-    config::store().EthRxStatistics.at(1) += 7;
-    QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
-    press(view, "OKCommand");
-    QVERIFY(view_.isNull());
-}
-
-void TestInformationViews::deviceView_data()
-{
-    QTest::addColumn<int>("domain");
-    QTest::addColumn<QString>("mac");
-    QTest::addColumn<QString>("maker");
-    QTest::addColumn<QString>("domainShown");
-    QTest::addColumn<QString>("macShown");
-    const QString maker = QStringLiteral("Corvane Networks Ltd.").leftJustified(32);  // fill kept
-    QTest::newRow("FCC") << 16 << "02C04A102B3C" << maker << "FCC" << "02 C0 4A 10 2B 3C";
-    QTest::newRow("SPAIN") << 49 << "0040F4A1B2C3" << maker << "SPAIN" << "00 40 F4 A1 B2 C3";
-    QTest::newRow("MKK") << 64 << "0040F4A1B2C3" << "x" << "MKK" << "00 40 F4 A1 B2 C3";
-    QTest::newRow("unknown code") << 33 << "0040F4A1B2C3" << maker << "" << "00 40 F4 A1 B2 C3";
-    QTest::newRow("before a read") << 0 << "" << "" << "" << "";
-}
-
-void TestInformationViews::deviceView()
-{
-    QFETCH(int, domain);
-    QFETCH(QString, mac);
-    QFETCH(QString, maker);
-    QFETCH(QString, domainShown);
-    QFETCH(QString, macShown);
-    auto &info = config::store().sysDeviceInfo;
-    info.regulationDomain = config::Integer(domain);
-    info.defaultMACAddress = mac;
-    info.manufactureName = maker;
-    auto *view = openDialog<frmDeviceInfo>(view_);
-    QCOMPARE(view->windowTitle(), QStringLiteral(" Device Information"));
-    QStringList shown;
-    for (const char *name : {"ManufactureNameText", "RegulationDomainText", "DefaultMACAddressMaskEdBox"}) {
-        auto *box = control<QLineEdit>(view, name);
-        shown << box->text() + (box->isReadOnly() ? "" : " (editable)") << captionOf(view, box);
-    }
-    shown[4] = shown[4].trimmed();  // an empty mask shows blanks
-    QCOMPARE(shown, (QStringList{maker, "Label1: Manufacture Name", domainShown, "Label2: Regulation Domain",
-                                 macShown, "EthernetAddress: Default MAC Address"}));
-    press(view, "OKCommand");
-    QVERIFY(view_.isNull());
-}
 
 QTEST_MAIN(TestInformationViews)
 #include "tst_information_views.moc"

@@ -1,62 +1,36 @@
 #pragma once
 // The quick-setup window as the program starts it: the main window, then
 // the quick-setup window, whose load answers the connect dialog the way
-// the test says. The device is a simulated access point on 127.0.0.1;
-// every request of the console goes to loopback addresses only.
+// the test says. The device is a simulated access point on 127.0.0.1.
 
-#include "app/frm_main.h"
 #include "app_test_support.h"
 #include "config/configuration_store.h"
 #include "dialogs/frm_ip_address.h"
+#include "dialogs/masked_hex_edit.h"
 #include "quicksetup/frm_main2.h"
-#include "sim/simulated_access_point.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QtTest>
-#include <memory>
 
-// Answers every Yes/No question with `yes` and keeps the questions asked.
-struct Answers : agent::Questioner {
-    bool askYesNo(const QString &text, const QString &title) override
-    {
-        asked << title + QLatin1Char('|') + text;
-        return yes;
-    }
-    bool yes = true;
-    QStringList asked;
-};
-
-struct QuickSetupFixture {
+struct QuickSetupFixture : testing::WindowFixture {
     enum class Answer { Connect, Cancel };
 
-    QuickSetupFixture()
+    QuickSetupFixture() : WindowFixture(0.05)  // a silent device gives up quickly
     {
-        config::resetStore();
         settings.setValue(QStringLiteral("BridgeSettings"), QStringLiteral("LastIPaddress"), QStringLiteral("127.0.0.1"));
-        if (!device.start(QHostAddress::LocalHost, 0))
-            qFatal("simulated access point did not start");
-        agent::SessionOptions options = testing::loopbackOptions(device.port());
-        options.timeScale = 0.05;  // a silent device gives up quickly
-        main = std::make_unique<frmMain>(options);
-        MainForm = main.get();
-        main->setQuestioner(&questioner);
-        main->MDIForm_Load();
-        main->show();
-    }
-
-    ~QuickSetupFixture()
-    {
-        main.reset();
-        MainForm = nullptr;
     }
 
     // The connect dialog, whenever it is next shown modally, answers so.
     void answerNextConnectDialog(Answer answer, int triesLeft = 100)
     {
-        QTimer::singleShot(10, main.get(), [this, answer, triesLeft] {
-            frmIPAddress *dialog = main->connectDialog();
+        QTimer::singleShot(10, window.get(), [this, answer, triesLeft] {
+            frmIPAddress *dialog = window->connectDialog();
             if (!dialog->isVisible()) {
                 if (triesLeft > 0)
                     answerNextConnectDialog(answer, triesLeft - 1);
@@ -72,23 +46,19 @@ struct QuickSetupFixture {
     FrmMain2 *load(Answer answer, int tickMs)
     {
         answerNextConnectDialog(answer);
-        window = main->showQuickSetup();
-        window->Timer1.setInterval(tickMs);
-        window->setProgramEnd([this] { ++programEnds; });
-        return window;
+        quick = window->showQuickSetup();
+        quick->Timer1.setInterval(tickMs);
+        quick->setProgramEnd([this] { ++programEnds; });
+        return quick;
     }
 
     // Loaded and connected; `tickMs` long enough for a full read.
     bool loadConnected(int tickMs = 300)
     {
         load(Answer::Connect, tickMs);
-        return QTest::qWaitFor([this] { return window->txtStatus->text() == QLatin1String("Connect OK"); }, 10000);
+        return QTest::qWaitFor([this] { return quick->txtStatus->text() == QLatin1String("Connect OK"); }, 10000);
     }
 
-    testing::ScratchSettings settings;
-    sim::SimulatedAccessPoint device;
-    Answers questioner;
-    std::unique_ptr<frmMain> main;
-    FrmMain2 *window = nullptr;
+    FrmMain2 *quick = nullptr;
     int programEnds = 0;
 };

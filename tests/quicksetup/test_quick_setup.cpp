@@ -6,18 +6,10 @@
 
 #include "quick_setup_fixture.h"
 
-#include "dialogs/masked_hex_edit.h"
 #include "dialogs/up_down_control.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QRadioButton>
-#include <QTabWidget>
 #include <QToolButton>
-#include <functional>
 
 using Answer = QuickSetupFixture::Answer;
 using Action = std::function<void(FrmMain2 *)>;
@@ -64,17 +56,210 @@ class TestQuickSetup : public QObject {
     Q_OBJECT
 
 private slots:
-    void pollsOncePerSecond();
-    void polling_data();
-    void polling();
-    void wepStatus_data();
-    void wepStatus();
-    void changeMarks_data();
-    void changeMarks();
-    void fitsAndIsNamed();
-    void tabLandsOnSelectedOption();
-    void aboutBringsOpenWindowToFront();
-    void closingEndsProgram();  // the main window's placement saved first
+    void pollsOncePerSecond()
+    {
+        FrmMain2 window;
+        QCOMPARE(window.Timer1.interval(), 1000);
+        QCOMPARE(window.Timer1.isActive(), false);
+    }
+
+    void polling_data()
+    {
+        QTest::addColumn<bool>("connect");        // OK in the connect dialog, else Cancel
+        QTest::addColumn<bool>("deviceAnswers");
+        QTest::addColumn<int>("code");            // regulation-domain code in the store ...
+        QTest::addColumn<int>("codeAfterTick");   // ... from the load (0) or after this tick
+        QTest::addColumn<QStringList>("statuses");  // every text txtStatus showed; last only when one entry
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<bool>("tabsEnabled");
+
+        const QString timeout = QStringLiteral("Connection Timeout!!");
+        const QStringList timedOut = growingDots(QStringLiteral("Connecting ..."), 5) << timeout;
+        const QStringList empty{"", "", "", "", "", ""};
+        QTest::newRow("not connected") << false << false << 0 << 0 << QStringList{"Not Connect Access Point ..."}
+                                       << empty << false;
+        QTest::newRow("no answer") << true << false << 0 << 0 << timedOut << empty << false;
+        QTest::newRow("code outside the table") << true << false << 17 << 0 << timedOut << empty << false;
+        QTest::newRow("code on the timing-out tick")
+            << true << false << 16 << 5 << (QStringList(timedOut) << kConnectOK)
+            << QStringList{"", "FCC", "", "", "Disable", ""} << true;
+        QTest::newRow("device answers") << true << true << 0 << 0 << QStringList{kConnectOK}
+                                        << QStringList{"Corvane Access Point Firmware V2.1.07", "FCC", "corvane",
+                                                       "Channel 6", "Disable", "02 C0 4A 10 2B 3C"}
+                                        << true;
+    }
+
+    void polling()
+    {
+        QFETCH(bool, connect);
+        QFETCH(bool, deviceAnswers);
+        QFETCH(int, code);
+        QFETCH(int, codeAfterTick);
+        QFETCH(QStringList, statuses);
+        QFETCH(QStringList, fields);
+        QFETCH(bool, tabsEnabled);
+
+        QuickSetupFixture f;
+        f.device.faults.silent = !deviceAnswers;
+        if (codeAfterTick == 0)
+            config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
+        QStringList seen;
+        f.answerNextConnectDialog(connect ? Answer::Connect : Answer::Cancel);
+        // The load's own texts are seen through the window's first change.
+        FrmMain2 *w = f.window->showQuickSetup();
+        seen << w->txtStatus->text();
+        QObject::connect(w->txtStatus, &QLineEdit::textChanged, w, [&seen](const QString &t) { seen << t; });
+        int ticks = 0;
+        QObject::connect(&w->Timer1, &QTimer::timeout, w, [&] {
+            if (++ticks == codeAfterTick)
+                config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
+        });
+        w->Timer1.setInterval(deviceAnswers ? 300 : 20);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
+        if (statuses.size() == 1)
+            QCOMPARE(seen.last(), statuses.last());
+        else
+            QCOMPARE(seen, statuses);
+        QCOMPARE(statusFields(w), fields);
+        QCOMPARE(settingTabsEnabled(w), tabsEnabled);
+        QCOMPARE(w->DefaultCommand->isEnabled(), tabsEnabled);
+    }
+
+    void wepStatus_data()
+    {
+        QTest::addColumn<int>("wepEnable");
+        QTest::addColumn<int>("keyID");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("keysUsable");  // key boxes, key number, pass phrase, Done
+        QTest::newRow("on, key 3") << 1 << 3 << "Enable Key=3" << true;
+        QTest::newRow("on, no key number") << 1 << 0 << "Disable" << true;
+        QTest::newRow("off") << 2 << 2 << "Disable" << false;
+        QTest::newRow("unknown switch value") << 0 << 1 << "Disable" << false;
+    }
+
+    void wepStatus()
+    {
+        QFETCH(int, wepEnable);
+        QFETCH(int, keyID);
+        QFETCH(QString, shown);
+        QFETCH(bool, keysUsable);
+        QuickSetupFixture f;
+        config::store().privacyWEPEnable = config::Integer(wepEnable);
+        config::store().privacyDefaultWEPKeyID = config::Integer(keyID);
+        FrmMain2 *w = connectedByCode(f);
+        QVERIFY(w);
+        QCOMPARE(w->txtWEP->text(), shown);
+        for (QWidget *control : std::initializer_list<QWidget *>{w->DefaultWepKey1, w->DefaultWepKey4, w->DefaultWepKeyIDCombo,
+                                                                 w->PassText, w->DoneCommand})
+            QCOMPARE(control->isEnabled(), keysUsable);
+    }
+
+    void changeMarks_data()
+    {
+        QTest::addColumn<Action>("change");
+        QTest::addColumn<QStringList>("enabled");
+        const auto type = [](QLineEdit *FrmMain2::*box, const char *text) {
+            return Action([box, text](FrmMain2 *w) { QTest::keyClicks(w->*box, QLatin1String(text)); });
+        };
+        QTest::newRow("nothing") << Action([](FrmMain2 *) {}) << QStringList{};
+        QTest::newRow("channel") << Action([](FrmMain2 *w) { w->ChannelCombo->setCurrentIndex(2); })
+                                 << QStringList{"BC_OKCommand"};
+        QTest::newRow("fragmentation typed") << type(&FrmMain2::FragmentationThresholdText, "1")
+                                             << QStringList{"BC_OKCommand"};
+        QTest::newRow("RTS typed") << type(&FrmMain2::RTSThresholdText, "1") << QStringList{"BC1_OKCommand"};
+        QTest::newRow("RTS arrow") << Action([](FrmMain2 *w) {
+            w->UpDown2->findChild<QToolButton *>("upArrow")->click();
+        }) << QStringList{"BC_OKCommand", "BC1_OKCommand"};
+        QTest::newRow("preamble") << Action([](FrmMain2 *w) { w->ShortPreambleOption->click(); })
+                                  << QStringList{"BC1_OKCommand"};
+        QTest::newRow("IP mask") << type(&FrmMain2::IPMaskText, "0") << QStringList{"AC_OKCommand"};
+        QTest::newRow("key number") << Action([](FrmMain2 *w) { w->DefaultWepKeyIDCombo->setCurrentIndex(1); })
+                                    << QStringList{"EN1_OKCommand"};
+        QTest::newRow("Done") << Action([](FrmMain2 *w) {
+            w->WepEnableCombo->setCurrentIndex(0);
+            w->EN1_OKCommand->setEnabled(false);
+            w->DoneCommand->click();
+            QCOMPARE(w->DefaultWepKey1->storeText(), QStringLiteral("591C93DF15"));  // the phrase "****"
+        }) << QStringList{"EN1_OKCommand"};
+    }
+
+    void changeMarks()
+    {
+        QFETCH(Action, change);
+        QFETCH(QStringList, enabled);
+        QuickSetupFixture f;
+        FrmMain2 *w = connectedByCode(f);
+        QVERIFY(w);
+        change(w);
+        QCOMPARE(enabledApplyButtons(w), enabled);
+    }
+
+    void fitsAndIsNamed()
+    {
+        QuickSetupFixture f;
+        FrmMain2 *w = f.load(Answer::Cancel, 20);
+        QVERIFY(w->width() <= 433 && w->height() <= 433);
+        QVERIFY2(w->minimumSizeHint().width() <= 433 && w->minimumSizeHint().height() <= 433,
+                 qPrintable(QStringLiteral("%1 x %2").arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height())));
+
+        QSet<QWidget *> named;
+        for (QLabel *label : w->findChildren<QLabel *>())
+            named << label->buddy();
+        QStringList unnamed;
+        for (QWidget *input : w->findChildren<QWidget *>()) {
+            const bool isInput = qobject_cast<QLineEdit *>(input) || qobject_cast<QComboBox *>(input);
+            if (isInput && !input->objectName().isEmpty() && !named.contains(input))
+                unnamed << input->objectName();
+        }
+        QCOMPARE(unnamed, QStringList{});
+    }
+
+    void tabLandsOnSelectedOption()
+    {
+        QuickSetupFixture f;
+        config::store().operPreambleType = 2;
+        config::store().operAuthenticationType = 2;
+        FrmMain2 *w = connectedByCode(f);
+        QVERIFY(w);
+        w->SSTab1->setCurrentIndex(FrmMain2::AdvancedTab);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->LongPreambleOption->setFocus();
+        QWidget *focus = nullptr;
+        for (int i = 0; i < 10 && (!focus || focus->parentWidget() != w->Frame2); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+        }
+        QCOMPARE(focus, w->SharedKeyOption);
+    }
+
+    void aboutBringsOpenWindowToFront()
+    {
+        QuickSetupFixture f;
+        FrmMain2 *w = f.load(Answer::Cancel, 20);
+        w->SSTab1->setCurrentIndex(FrmMain2::AboutTab);
+        w->hide();
+        QSignalSpy dialogClosed(f.window->connectDialog(), &QDialog::finished);
+        f.answerNextConnectDialog(Answer::Cancel, 5);  // in case the load ran again
+        f.window->mnuHelpAbout->trigger();
+        QCOMPARE(f.window->quickSetupWindow(), w);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->SSTab1->currentIndex(), int(FrmMain2::AboutTab));
+        QCOMPARE(dialogClosed.count(), 0);
+    }
+    // The main window's placement is saved first.
+
+    void closingEndsProgram()
+    {
+        QuickSetupFixture f;
+        FrmMain2 *w = f.load(Answer::Cancel, 20);
+        w->cmdCancel->click();
+        QCOMPARE(f.programEnds, 1);
+        QVERIFY(!f.settings.value("Settings", "MainLeft").isEmpty());
+        w->close();
+        QCOMPARE(f.programEnds, 2);
+    }
 
 private:
     // Connected through the store alone: a silent device, and a known code
@@ -87,210 +272,6 @@ private:
         return QTest::qWaitFor([w] { return w->txtStatus->text() == kConnectOK; }, 5000) ? w : nullptr;
     }
 };
-
-void TestQuickSetup::pollsOncePerSecond()
-{
-    FrmMain2 window;
-    QCOMPARE(window.Timer1.interval(), 1000);
-    QCOMPARE(window.Timer1.isActive(), false);
-}
-
-void TestQuickSetup::polling_data()
-{
-    QTest::addColumn<bool>("connect");        // OK in the connect dialog, else Cancel
-    QTest::addColumn<bool>("deviceAnswers");
-    QTest::addColumn<int>("code");            // regulation-domain code in the store ...
-    QTest::addColumn<int>("codeAfterTick");   // ... from the load (0) or after this tick
-    QTest::addColumn<QStringList>("statuses");  // every text txtStatus showed; last only when one entry
-    QTest::addColumn<QStringList>("fields");
-    QTest::addColumn<bool>("tabsEnabled");
-
-    const QString timeout = QStringLiteral("Connection Timeout!!");
-    const QStringList timedOut = growingDots(QStringLiteral("Connecting ..."), 5) << timeout;
-    const QStringList empty{"", "", "", "", "", ""};
-    QTest::newRow("not connected") << false << false << 0 << 0 << QStringList{"Not Connect Access Point ..."}
-                                   << empty << false;
-    QTest::newRow("no answer") << true << false << 0 << 0 << timedOut << empty << false;
-    QTest::newRow("code outside the table") << true << false << 17 << 0 << timedOut << empty << false;
-    QTest::newRow("code on the timing-out tick")
-        << true << false << 16 << 5 << (QStringList(timedOut) << kConnectOK)
-        << QStringList{"", "FCC", "", "", "Disable", ""} << true;
-    QTest::newRow("device answers") << true << true << 0 << 0 << QStringList{kConnectOK}
-                                    << QStringList{"Corvane Access Point Firmware V2.1.07", "FCC", "corvane",
-                                                   "Channel 6", "Disable", "02 C0 4A 10 2B 3C"}
-                                    << true;
-}
-
-void TestQuickSetup::polling()
-{
-    QFETCH(bool, connect);
-    QFETCH(bool, deviceAnswers);
-    QFETCH(int, code);
-    QFETCH(int, codeAfterTick);
-    QFETCH(QStringList, statuses);
-    QFETCH(QStringList, fields);
-    QFETCH(bool, tabsEnabled);
-
-    QuickSetupFixture f;
-    f.device.faults.silent = !deviceAnswers;
-    if (codeAfterTick == 0)
-        config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
-    QStringList seen;
-    f.answerNextConnectDialog(connect ? Answer::Connect : Answer::Cancel);
-    // The load's own texts are seen through the window's first change.
-    FrmMain2 *w = f.main->showQuickSetup();
-    seen << w->txtStatus->text();
-    QObject::connect(w->txtStatus, &QLineEdit::textChanged, w, [&seen](const QString &t) { seen << t; });
-    int ticks = 0;
-    QObject::connect(&w->Timer1, &QTimer::timeout, w, [&] {
-        if (++ticks == codeAfterTick)
-            config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
-    });
-    w->Timer1.setInterval(deviceAnswers ? 300 : 20);
-
-    QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
-    if (statuses.size() == 1)
-        QCOMPARE(seen.last(), statuses.last());
-    else
-        QCOMPARE(seen, statuses);
-    QCOMPARE(statusFields(w), fields);
-    QCOMPARE(settingTabsEnabled(w), tabsEnabled);
-    QCOMPARE(w->DefaultCommand->isEnabled(), tabsEnabled);
-}
-
-void TestQuickSetup::wepStatus_data()
-{
-    QTest::addColumn<int>("wepEnable");
-    QTest::addColumn<int>("keyID");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("keysUsable");  // key boxes, key number, pass phrase, Done
-    QTest::newRow("on, key 3") << 1 << 3 << "Enable Key=3" << true;
-    QTest::newRow("on, no key number") << 1 << 0 << "Disable" << true;
-    QTest::newRow("off") << 2 << 2 << "Disable" << false;
-    QTest::newRow("unknown switch value") << 0 << 1 << "Disable" << false;
-}
-
-void TestQuickSetup::wepStatus()
-{
-    QFETCH(int, wepEnable);
-    QFETCH(int, keyID);
-    QFETCH(QString, shown);
-    QFETCH(bool, keysUsable);
-    QuickSetupFixture f;
-    config::store().privacyWEPEnable = config::Integer(wepEnable);
-    config::store().privacyDefaultWEPKeyID = config::Integer(keyID);
-    FrmMain2 *w = connectedByCode(f);
-    QVERIFY(w);
-    QCOMPARE(w->txtWEP->text(), shown);
-    for (QWidget *control : std::initializer_list<QWidget *>{w->DefaultWepKey1, w->DefaultWepKey4, w->DefaultWepKeyIDCombo,
-                                                             w->PassText, w->DoneCommand})
-        QCOMPARE(control->isEnabled(), keysUsable);
-}
-
-void TestQuickSetup::changeMarks_data()
-{
-    QTest::addColumn<Action>("change");
-    QTest::addColumn<QStringList>("enabled");
-    const auto type = [](QLineEdit *FrmMain2::*box, const char *text) {
-        return Action([box, text](FrmMain2 *w) { QTest::keyClicks(w->*box, QLatin1String(text)); });
-    };
-    QTest::newRow("nothing") << Action([](FrmMain2 *) {}) << QStringList{};
-    QTest::newRow("channel") << Action([](FrmMain2 *w) { w->ChannelCombo->setCurrentIndex(2); })
-                             << QStringList{"BC_OKCommand"};
-    QTest::newRow("fragmentation typed") << type(&FrmMain2::FragmentationThresholdText, "1")
-                                         << QStringList{"BC_OKCommand"};
-    QTest::newRow("RTS typed") << type(&FrmMain2::RTSThresholdText, "1") << QStringList{"BC1_OKCommand"};
-    QTest::newRow("RTS arrow") << Action([](FrmMain2 *w) {
-        w->UpDown2->findChild<QToolButton *>("upArrow")->click();
-    }) << QStringList{"BC_OKCommand", "BC1_OKCommand"};
-    QTest::newRow("preamble") << Action([](FrmMain2 *w) { w->ShortPreambleOption->click(); })
-                              << QStringList{"BC1_OKCommand"};
-    QTest::newRow("IP mask") << type(&FrmMain2::IPMaskText, "0") << QStringList{"AC_OKCommand"};
-    QTest::newRow("key number") << Action([](FrmMain2 *w) { w->DefaultWepKeyIDCombo->setCurrentIndex(1); })
-                                << QStringList{"EN1_OKCommand"};
-    QTest::newRow("Done") << Action([](FrmMain2 *w) {
-        w->WepEnableCombo->setCurrentIndex(0);
-        w->EN1_OKCommand->setEnabled(false);
-        w->DoneCommand->click();
-        QCOMPARE(w->DefaultWepKey1->storeText(), QStringLiteral("591C93DF15"));  // the phrase "****"
-    }) << QStringList{"EN1_OKCommand"};
-}
-
-void TestQuickSetup::changeMarks()
-{
-    QFETCH(Action, change);
-    QFETCH(QStringList, enabled);
-    QuickSetupFixture f;
-    FrmMain2 *w = connectedByCode(f);
-    QVERIFY(w);
-    change(w);
-    QCOMPARE(enabledApplyButtons(w), enabled);
-}
-
-void TestQuickSetup::fitsAndIsNamed()
-{
-    QuickSetupFixture f;
-    FrmMain2 *w = f.load(Answer::Cancel, 20);
-    QVERIFY(w->width() <= 433 && w->height() <= 433);
-    QVERIFY2(w->minimumSizeHint().width() <= 433 && w->minimumSizeHint().height() <= 433,
-             qPrintable(QStringLiteral("%1 x %2").arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height())));
-
-    QSet<QWidget *> named;
-    for (QLabel *label : w->findChildren<QLabel *>())
-        named << label->buddy();
-    QStringList unnamed;
-    for (QWidget *input : w->findChildren<QWidget *>()) {
-        const bool isInput = qobject_cast<QLineEdit *>(input) || qobject_cast<QComboBox *>(input);
-        if (isInput && !input->objectName().isEmpty() && !named.contains(input))
-            unnamed << input->objectName();
-    }
-    QCOMPARE(unnamed, QStringList{});
-}
-
-void TestQuickSetup::tabLandsOnSelectedOption()
-{
-    QuickSetupFixture f;
-    config::store().operPreambleType = 2;
-    config::store().operAuthenticationType = 2;
-    FrmMain2 *w = connectedByCode(f);
-    QVERIFY(w);
-    w->SSTab1->setCurrentIndex(FrmMain2::AdvancedTab);
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    w->LongPreambleOption->setFocus();
-    QWidget *focus = nullptr;
-    for (int i = 0; i < 10 && (!focus || focus->parentWidget() != w->Frame2); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        focus = QApplication::focusWidget();
-    }
-    QCOMPARE(focus, w->SharedKeyOption);
-}
-
-void TestQuickSetup::aboutBringsOpenWindowToFront()
-{
-    QuickSetupFixture f;
-    FrmMain2 *w = f.load(Answer::Cancel, 20);
-    w->SSTab1->setCurrentIndex(FrmMain2::AboutTab);
-    w->hide();
-    QSignalSpy dialogClosed(f.main->connectDialog(), &QDialog::finished);
-    f.answerNextConnectDialog(Answer::Cancel, 5);  // in case the load ran again
-    f.main->mnuHelpAbout->trigger();
-    QCOMPARE(f.main->quickSetupWindow(), w);
-    QVERIFY(w->isVisible());
-    QCOMPARE(w->SSTab1->currentIndex(), int(FrmMain2::AboutTab));
-    QCOMPARE(dialogClosed.count(), 0);
-}
-
-void TestQuickSetup::closingEndsProgram()
-{
-    QuickSetupFixture f;
-    FrmMain2 *w = f.load(Answer::Cancel, 20);
-    w->cmdCancel->click();
-    QCOMPARE(f.programEnds, 1);
-    QVERIFY(!f.settings.value("Settings", "MainLeft").isEmpty());
-    w->close();
-    QCOMPARE(f.programEnds, 2);
-}
 
 QTEST_MAIN(TestQuickSetup)
 #include "test_quick_setup.moc"

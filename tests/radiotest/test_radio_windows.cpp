@@ -3,27 +3,21 @@
 // message boxes answered by script. "Test Settings": the defaults and what
 // Start sends, the window states, the modes and their clearing, the close
 // timer, the CR31 check. "Radio Configuration": the read on opening, Set
-// with its question and faults, the "_" of empty places, a close that
-// waits for the read.
+// with its question and faults, the "_" of empty places, a failed read, a
+// close that waits for the read.
 
 #include "app/app_test_support.h"
-#include "app/frm_main.h"
-#include "config/configuration_store.h"
 #include "dialogs/masked_hex_edit.h"
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
 #include "radiotest/message_boxes.h"
-#include "sim/simulated_access_point.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -90,336 +84,292 @@ void retype(QLineEdit *box, const QString &text)
 class TestRadioWindows : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void startWithTheDefaults();
-    void failedStartStaysInSetup_data();
-    void failedStartStaysInSetup();
-    void modes_data();
-    void modes();
-    void closeTimer_data();
-    void closeTimer();
-    void cr31Check_data();
-    void cr31Check();
-    void configurationOpensWithTheDevice();
-    void configurationSet_data();
-    void configurationSet();
-    void configurationSilentDeviceKeepsTheBoxes();
-    void configurationCloseWaitsForTheRead();
+    void init()
+    {
+        boxes_ = ScriptedBoxes();
+        radiotest::setMessageBoxes(&boxes_);
+        // Connected at the real pace (a read pass must not time out on a busy
+        // machine), then sped up.
+        f_ = std::make_unique<testing::WindowFixture>(1.0);
+        device_ = &f_->device;
+        window_ = f_->window.get();
+        QVERIFY(f_->connectDevice());
+        window_->session().link().setTimeScale(kTimeScale);
+        device_->clearReceivedRequests();
+    }
+
+    void cleanup()
+    {
+        f_.reset();
+        radiotest::setMessageBoxes(nullptr);
+    }
+
+    void startWithTheDefaults()
+    {
+        frmTestMode *w = testWindow();
+        QVERIFY(w && w->isModal());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Test Settings"));
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Push start Test Mode button..."));
+        QCOMPARE(shown(w), kSetup);
+        QVERIFY(w->AntennaOption[0]->isChecked() && w->TxFilterOption[0]->isChecked() && w->RateOption[3]->isChecked());
+        QCOMPARE(w->ChannelCombo->currentText(), QStringLiteral("Channel 1"));
+        const int setupHeight = w->height();
+        QVector<int> timeouts;
+        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w,
+                         [&] { timeouts << window_->session().Manager1.Timeout; });
+
+        w->StartCommand->click();
+        QCOMPARE(requestedObjects(), (QStringList{"TestModeOnOff", "TestModeCommandStruct"}));
+        QCOMPARE(timeouts, (QVector<int>{qRound(2000 * kTimeScale), qRound(1000 * kTimeScale)}));
+        QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);  // 01 01 C0 03 01 04 00 00
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device is at Test mode.."));
+        QCOMPARE(shown(w), (QStringList{"Frame1", "CloseCommand"}));
+        QTRY_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
+    }
+
+    void failedStartStaysInSetup_data()
+    {
+        QTest::addColumn<bool>("silent");  // else every write is refused with an error status
+        QTest::newRow("silent device") << true;
+        QTest::newRow("refused writes") << false;
+    }
+
+    void failedStartStaysInSetup()
+    {
+        QFETCH(bool, silent);
+        frmTestMode *w = testWindow();
+        device_->faults.silent = silent;
+        device_->faults.errorStatus = silent ? 0 : 5;
+        w->StartCommand->click();
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device not responding..Try again"));
+        QCOMPARE(device_->receivedRequests().size(), 8);  // four runs of two requests
+        QCOMPARE(shown(w), kSetup);
+    }
+
+    void modes_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("command");  // on the device afterwards
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Rx") << "ContinuousRxCheck" << false << "0101C00301020000" << "ContinuousRx State..";
+        QTest::newRow("Tx with modulation") << "ContinuousTxWithModCheck" << false << "0101C00301010000"
+                                            << "ContinuousTx State..";
+        QTest::newRow("carrier accuracy") << "ContinuousTxWithoutModCheck" << false << "0101C00301030000"
+                                          << "Carrier Accuracy State..";
+        QTest::newRow("Rx, silent device locks all the same")
+            << "ContinuousRxCheck" << true << kIdleCommand << "Error-The device is not at ContinuousRx State.Try again..";
+    }
+
+    void modes()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, silent);
+        QFETCH(QString, command);
+        QFETCH(QString, text);
+        frmTestMode *w = testWindow();
+        w->StartCommand->click();
+        auto *mode = w->findChild<QCheckBox *>(box);
+        device_->faults.silent = silent;
+        mode->click();
+        QCOMPARE(w->StatusBar->text(), text);
+        QCOMPARE(onDevice("TestModeCommandStruct"), command);
+        QCOMPARE(enabled(w), QStringList{box});
+
+        device_->faults.silent = false;
+        device_->clearReceivedRequests();
+        mode->click();
+        QCOMPARE(requestedObjects(), QStringList{"TestModeCommandStruct"});
+        QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Idle State.."));
+        QCOMPARE(enabled(w).size(), 4);
+    }
+
+    void closeTimer_data()
+    {
+        QTest::addColumn<bool>("resetUnanswered");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("device answers") << false << "The device is at Normal mode" << 2;
+        // Each run waits out the reset's time-out, well past the close timer.
+        QTest::newRow("reset unanswered") << true << "Error-The device is not at Normal mode" << 8;
+    }
+
+    void closeTimer()
+    {
+        QFETCH(bool, resetUnanswered);
+        QFETCH(QString, text);
+        QFETCH(int, requests);
+        QPointer<frmTestMode> w = testWindow();
+        w->StartCommand->click();
+        w->ContinuousRxCheck->click();
+        device_->clearReceivedRequests();
+        if (resetUnanswered)
+            device_->faults.silentObjects = {QStringLiteral("sysReset")};
+        QVector<bool> shownAtRequest;
+        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w,
+                         [&] { shownAtRequest << w->isVisible(); });
+
+        w->CloseCommand->click();
+        QCOMPARE(w->StatusBar->text(), text);
+        QCOMPARE(requestedObjects().mid(0, 2), (QStringList{"TestModeCommandStruct", "sysReset"}));
+        QCOMPARE(shownAtRequest, QVector<bool>(requests, true));  // never closed under a step
+        if (!resetUnanswered) {
+            QCOMPARE(w->Timer1.interval(), qRound(3000 * kTimeScale));
+            QVERIFY(w->Timer1.isActive());
+            QCOMPARE(device_->value(QStringLiteral("TestModeOnOff")), snmp::Value::integer(0));
+            QVERIFY(!w->Frame1->isEnabled() && !w->CloseCommand->isEnabled());  // nothing restarts a test
+        }
+        QTRY_VERIFY(w.isNull());
+    }
+
+    void cr31Check_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("warned");
+        QTest::addColumn<QString>("command");  // Start afterwards: the text goes as it is
+        QTest::newRow("7F") << "7F" << true << "01017F0301040000";
+        QTest::newRow("80") << "80" << false << "0101800301040000";
+        QTest::newRow("one empty place reads as C") << "C" << true << "01010C0301040000";
+    }
+
+    void cr31Check()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, warned);
+        QFETCH(QString, command);
+        frmTestMode *w = testWindow();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        retype(w->CR31edit, typed);
+        QTest::keyClick(w->CR31edit, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes_.told, warned ? QStringList{"Wrong CR31 value.."} : QStringList());
+        QCOMPARE(QApplication::focusWidget() == w->CR31edit, warned);
+
+        w->StartCommand->click();
+        QCOMPARE(onDevice("TestModeCommandStruct"), command);
+        if (typed.size() == 1)
+            QCOMPARE(config::store().testModeCR31, typed + QLatin1Char('_'));
+    }
+
+    void configurationSet_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("sets");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");  // the store field afterwards
+        QTest::addColumn<QString>("device");  // the device's table afterwards, shown by Update values
+        // Channel 1 typed over, channel 3 with one place left empty, channel 14 emptied.
+        const QString typed = QStringLiteral("80B2C_B4B5B6B7B8B9BABBBCBD__");
+        const QString written = QStringLiteral("80B20CB4B5B6B7B8B9BABBBCBD00");
+        QTest::newRow("yes") << true << "" << 1 << "Radio configuration set" << typed << written;
+        QTest::newRow("no sends nothing") << false << "" << 0 << kRetrieved << kFactoryTable << kFactoryTable;
+        // The device stores what it got; only its answer differs.
+        QTest::newRow("echo differs") << true << "wrong echo" << 4 << kNotResponding << typed << written;
+        QTest::newRow("refused") << true << "refused" << 4 << kNotResponding << typed << kFactoryTable;
+        // A read that fails too leaves the boxes as they were.
+        QTest::newRow("silent device") << true << "silent" << 4 << kNotResponding << typed << kFactoryTable;
+    }
+
+    void configurationSet()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QString, fault);
+        QFETCH(int, sets);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        QFETCH(QString, device);
+        frmRadioConfiguration *w = configurationWindow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Radio Configuration"));
+        QTRY_COMPARE(w->StatusBar->text(), kRetrieved);
+        QCOMPARE(boxesText(w), kFactoryTable);
+        QCOMPARE(requestedObjects(), QStringList{"TestModeRadioConfiguration"});
+        QCOMPARE(configurationWindow(), w);  // one window, brought to the front again
+        retype(w->CR31edit[0], QStringLiteral("80"));
+        retype(w->CR31edit[2], QStringLiteral("C"));
+        retype(w->CR31edit[13], QString());
+        boxes_.answer = yes;
+        if (fault == QLatin1String("wrong echo"))
+            device_->faults.wrongEchoObjects = {QStringLiteral("TestModeRadioConfiguration")};
+        device_->faults.errorStatus = fault == QLatin1String("refused") ? 5 : 0;
+        device_->faults.silent = fault == QLatin1String("silent");
+        device_->clearReceivedRequests();
+
+        w->SetCommand->click();
+        QCOMPARE(boxes_.asked, QStringList{"Reset|Do you want to Set these values?"});
+        QCOMPARE(device_->receivedRequests().size(), sets);
+        QCOMPARE(w->StatusBar->text(), text);
+        QCOMPARE(config::store().TestModeRadioConfiguration, stored);
+        QCOMPARE(onDevice("TestModeRadioConfiguration"), device);
+        if (fault == QLatin1String("silent")) {
+            w->UpdateCommand->click();
+            QCOMPARE(w->StatusBar->text(), kNotResponding);
+            QCOMPARE(boxesText(w), stored);
+        }
+
+        device_->faults = sim::Faults();
+        w->UpdateCommand->click();
+        QCOMPARE(w->StatusBar->text(), kRetrieved);
+        QCOMPARE(boxesText(w), device);
+    }
+
+    void configurationCloseWaitsForTheRead()
+    {
+        device_->faults.silent = true;
+        QPointer<frmRadioConfiguration> w = configurationWindow();
+        QPointer<QMdiSubWindow> frame = window_->mdiArea()->activeSubWindow();
+        bool shownAfterClose = false;
+        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, frame, [&] {
+            if (device_->receivedRequests().size() == 1) {
+                frame->close();  // in the middle of the first of four reads
+                shownAfterClose = w && w->isVisible();
+            }
+        });
+        QTRY_COMPARE(device_->receivedRequests().size(), 4);
+        QVERIFY(shownAfterClose);
+        QTRY_VERIFY(w.isNull() && frame.isNull());
+    }
 
 private:
-    frmTestMode *testWindow();
-    frmRadioConfiguration *configurationWindow();
+    frmTestMode *testWindow()
+    {
+        window_->mnuRadioTests->trigger();
+        frmTestMode *w = window_->testModeWindow();
+        return w && QTest::qWaitForWindowExposed(w) ? w : nullptr;
+    }
+
+    frmRadioConfiguration *configurationWindow()
+    {
+        window_->mnuRadioConfiguration->trigger();
+        QMdiSubWindow *frame = window_->mdiArea()->activeSubWindow();
+        return frame ? qobject_cast<frmRadioConfiguration *>(frame->widget()) : nullptr;
+    }
     QString onDevice(const char *object) const
     {
         return QString::fromLatin1(device_->value(QLatin1String(object)).bytes.toHex().toUpper());
     }
-    QStringList requestedObjects() const;
 
-    std::unique_ptr<testing::ScratchSettings> settings_;
-    ScriptedBoxes boxes_;
-    std::unique_ptr<sim::SimulatedAccessPoint> device_;
-    std::unique_ptr<frmMain> window_;
-};
-
-void TestRadioWindows::init()
-{
-    config::resetStore();
-    boxes_ = ScriptedBoxes();
-    radiotest::setMessageBoxes(&boxes_);
-    settings_ = std::make_unique<testing::ScratchSettings>();
-    device_ = std::make_unique<sim::SimulatedAccessPoint>();
-    QVERIFY(device_->start(QHostAddress::LocalHost, 0));
-    window_ = std::make_unique<frmMain>(testing::loopbackOptions(device_->port()));
-    MainForm = window_.get();
-    window_->MDIForm_Load();
-    window_->show();
-    // Connected at the real pace (a read pass must not time out on a busy
-    // machine), then sped up.
-    window_->session().confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-    QVERIFY(QTest::qWaitFor([this] { return window_->Connected(); }, 10000));
-    window_->session().link().setTimeScale(kTimeScale);
-    device_->clearReceivedRequests();
-}
-
-void TestRadioWindows::cleanup()
-{
-    window_.reset();
-    MainForm = nullptr;
-    device_.reset();
-    settings_.reset();
-    radiotest::setMessageBoxes(nullptr);
-}
-
-frmTestMode *TestRadioWindows::testWindow()
-{
-    window_->mnuRadioTests->trigger();
-    frmTestMode *w = window_->testModeWindow();
-    return w && QTest::qWaitForWindowExposed(w) ? w : nullptr;
-}
-
-frmRadioConfiguration *TestRadioWindows::configurationWindow()
-{
-    window_->mnuRadioConfiguration->trigger();
-    QMdiSubWindow *frame = window_->mdiArea()->activeSubWindow();
-    return frame ? qobject_cast<frmRadioConfiguration *>(frame->widget()) : nullptr;
-}
-
-QStringList TestRadioWindows::requestedObjects() const
-{
-    QStringList names;
-    for (const snmp::Message &m : device_->receivedRequests()) {
-        for (const snmp::VarBind &vb : m.pdu.varBinds)
-            names << device_->mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
+    QStringList requestedObjects() const
+    {
+        QStringList names;
+        for (const snmp::Message &m : device_->receivedRequests()) {
+            for (const snmp::VarBind &vb : m.pdu.varBinds)
+                names << device_->mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
+        }
+        return names;
     }
-    return names;
-}
+
+    ScriptedBoxes boxes_;
+    std::unique_ptr<testing::WindowFixture> f_;
+    sim::SimulatedAccessPoint *device_ = nullptr;
+    frmMain *window_ = nullptr;
+};
 
 // --- Test Settings ---------------------------------------------------------
 
-void TestRadioWindows::startWithTheDefaults()
-{
-    frmTestMode *w = testWindow();
-    QVERIFY(w && w->isModal());
-    QCOMPARE(w->windowTitle(), QStringLiteral("Test Settings"));
-    QCOMPARE(w->StatusBar->text(), QStringLiteral("Push start Test Mode button..."));
-    QCOMPARE(shown(w), kSetup);
-    QVERIFY(w->AntennaOption[0]->isChecked() && w->TxFilterOption[0]->isChecked() && w->RateOption[3]->isChecked());
-    QCOMPARE(w->ChannelCombo->currentText(), QStringLiteral("Channel 1"));
-    const int setupHeight = w->height();
-    QVector<int> timeouts;
-    QObject::connect(device_.get(), &sim::SimulatedAccessPoint::requestReceived, w,
-                     [&] { timeouts << window_->session().Manager1.Timeout; });
-
-    w->StartCommand->click();
-    QCOMPARE(requestedObjects(), (QStringList{"TestModeOnOff", "TestModeCommandStruct"}));
-    QCOMPARE(timeouts, (QVector<int>{qRound(2000 * kTimeScale), qRound(1000 * kTimeScale)}));
-    QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);  // 01 01 C0 03 01 04 00 00
-    QCOMPARE(w->StatusBar->text(), QStringLiteral("Device is at Test mode.."));
-    QCOMPARE(shown(w), (QStringList{"Frame1", "CloseCommand"}));
-    QTRY_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
-}
-
-void TestRadioWindows::failedStartStaysInSetup_data()
-{
-    QTest::addColumn<bool>("silent");  // else every write is refused with an error status
-    QTest::newRow("silent device") << true;
-    QTest::newRow("refused writes") << false;
-}
-
-void TestRadioWindows::failedStartStaysInSetup()
-{
-    QFETCH(bool, silent);
-    frmTestMode *w = testWindow();
-    device_->faults.silent = silent;
-    device_->faults.errorStatus = silent ? 0 : 5;
-    w->StartCommand->click();
-    QCOMPARE(w->StatusBar->text(), QStringLiteral("Device not responding..Try again"));
-    QCOMPARE(device_->receivedRequests().size(), 8);  // four runs of two requests
-    QCOMPARE(shown(w), kSetup);
-}
-
-void TestRadioWindows::modes_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<bool>("silent");
-    QTest::addColumn<QString>("command");  // on the device afterwards
-    QTest::addColumn<QString>("text");
-    QTest::newRow("Rx") << "ContinuousRxCheck" << false << "0101C00301020000" << "ContinuousRx State..";
-    QTest::newRow("Tx with modulation") << "ContinuousTxWithModCheck" << false << "0101C00301010000"
-                                        << "ContinuousTx State..";
-    QTest::newRow("carrier accuracy") << "ContinuousTxWithoutModCheck" << false << "0101C00301030000"
-                                      << "Carrier Accuracy State..";
-    QTest::newRow("Rx, silent device locks all the same")
-        << "ContinuousRxCheck" << true << kIdleCommand << "Error-The device is not at ContinuousRx State.Try again..";
-}
-
-void TestRadioWindows::modes()
-{
-    QFETCH(QString, box);
-    QFETCH(bool, silent);
-    QFETCH(QString, command);
-    QFETCH(QString, text);
-    frmTestMode *w = testWindow();
-    w->StartCommand->click();
-    auto *mode = w->findChild<QCheckBox *>(box);
-    device_->faults.silent = silent;
-    mode->click();
-    QCOMPARE(w->StatusBar->text(), text);
-    QCOMPARE(onDevice("TestModeCommandStruct"), command);
-    QCOMPARE(enabled(w), QStringList{box});
-
-    device_->faults.silent = false;
-    device_->clearReceivedRequests();
-    mode->click();
-    QCOMPARE(requestedObjects(), QStringList{"TestModeCommandStruct"});
-    QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);
-    QCOMPARE(w->StatusBar->text(), QStringLiteral("Idle State.."));
-    QCOMPARE(enabled(w).size(), 4);
-}
-
-void TestRadioWindows::closeTimer_data()
-{
-    QTest::addColumn<bool>("resetUnanswered");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("requests");
-    QTest::newRow("device answers") << false << "The device is at Normal mode" << 2;
-    // Each run waits out the reset's time-out, well past the close timer.
-    QTest::newRow("reset unanswered") << true << "Error-The device is not at Normal mode" << 8;
-}
-
-void TestRadioWindows::closeTimer()
-{
-    QFETCH(bool, resetUnanswered);
-    QFETCH(QString, text);
-    QFETCH(int, requests);
-    QPointer<frmTestMode> w = testWindow();
-    w->StartCommand->click();
-    w->ContinuousRxCheck->click();
-    device_->clearReceivedRequests();
-    if (resetUnanswered)
-        device_->faults.silentObjects = {QStringLiteral("sysReset")};
-    QVector<bool> shownAtRequest;
-    QObject::connect(device_.get(), &sim::SimulatedAccessPoint::requestReceived, w,
-                     [&] { shownAtRequest << w->isVisible(); });
-
-    w->CloseCommand->click();
-    QCOMPARE(w->StatusBar->text(), text);
-    QCOMPARE(requestedObjects().mid(0, 2), (QStringList{"TestModeCommandStruct", "sysReset"}));
-    QCOMPARE(shownAtRequest, QVector<bool>(requests, true));  // never closed under a step
-    if (!resetUnanswered) {
-        QCOMPARE(w->Timer1.interval(), qRound(3000 * kTimeScale));
-        QVERIFY(w->Timer1.isActive());
-        QCOMPARE(device_->value(QStringLiteral("TestModeOnOff")), snmp::Value::integer(0));
-        QVERIFY(!w->Frame1->isEnabled() && !w->CloseCommand->isEnabled());  // nothing restarts a test
-    }
-    QTRY_VERIFY(w.isNull());
-}
-
-void TestRadioWindows::cr31Check_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("warned");
-    QTest::addColumn<QString>("command");  // Start afterwards: the text goes as it is
-    QTest::newRow("7F") << "7F" << true << "01017F0301040000";
-    QTest::newRow("80") << "80" << false << "0101800301040000";
-    QTest::newRow("FF") << "FF" << false << "0101FF0301040000";
-    QTest::newRow("G0 reads as 0") << "G0" << true << "0101000301040000";
-    QTest::newRow("one empty place reads as C") << "C" << true << "01010C0301040000";
-}
-
-void TestRadioWindows::cr31Check()
-{
-    QFETCH(QString, typed);
-    QFETCH(bool, warned);
-    QFETCH(QString, command);
-    frmTestMode *w = testWindow();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    retype(w->CR31edit, typed);
-    QTest::keyClick(w->CR31edit, Qt::Key_Tab);
-    QCoreApplication::processEvents();
-    QCOMPARE(boxes_.told, warned ? QStringList{"Wrong CR31 value.."} : QStringList());
-    QCOMPARE(QApplication::focusWidget() == w->CR31edit, warned);
-
-    w->StartCommand->click();
-    QCOMPARE(onDevice("TestModeCommandStruct"), command);
-    if (typed.size() == 1)
-        QCOMPARE(config::store().testModeCR31, typed + QLatin1Char('_'));
-}
-
 // --- Radio Configuration ---------------------------------------------------
-
-void TestRadioWindows::configurationOpensWithTheDevice()
-{
-    frmRadioConfiguration *w = configurationWindow();
-    QVERIFY(w);
-    QCOMPARE(w->windowTitle(), QStringLiteral("Radio Configuration"));
-    QTRY_COMPARE(w->StatusBar->text(), kRetrieved);
-    QCOMPARE(boxesText(w), kFactoryTable);
-    QCOMPARE(requestedObjects(), QStringList{"TestModeRadioConfiguration"});
-    QCOMPARE(configurationWindow(), w);  // one window, brought to the front again
-}
-
-void TestRadioWindows::configurationSet_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("sets");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("stored");  // the store field afterwards
-    QTest::addColumn<QString>("device");  // the device's table afterwards, shown by Update values
-    // Channel 1 typed over, channel 3 with one place left empty, channel 14 emptied.
-    const QString typed = QStringLiteral("80B2C_B4B5B6B7B8B9BABBBCBD__");
-    const QString written = QStringLiteral("80B20CB4B5B6B7B8B9BABBBCBD00");
-    QTest::newRow("yes") << true << "" << 1 << "Radio configuration set" << typed << written;
-    QTest::newRow("no sends nothing") << false << "" << 0 << kRetrieved << kFactoryTable << kFactoryTable;
-    // The device stores what it got; only its answer differs.
-    QTest::newRow("echo differs") << true << "wrong echo" << 4 << kNotResponding << typed << written;
-    QTest::newRow("refused") << true << "refused" << 4 << kNotResponding << typed << kFactoryTable;
-}
-
-void TestRadioWindows::configurationSet()
-{
-    QFETCH(bool, yes);
-    QFETCH(QString, fault);
-    QFETCH(int, sets);
-    QFETCH(QString, text);
-    QFETCH(QString, stored);
-    QFETCH(QString, device);
-    frmRadioConfiguration *w = configurationWindow();
-    QTRY_COMPARE(w->StatusBar->text(), kRetrieved);
-    retype(w->CR31edit[0], QStringLiteral("80"));
-    retype(w->CR31edit[2], QStringLiteral("C"));
-    retype(w->CR31edit[13], QString());
-    boxes_.answer = yes;
-    if (fault == QLatin1String("wrong echo"))
-        device_->faults.wrongEchoObjects = {QStringLiteral("TestModeRadioConfiguration")};
-    device_->faults.errorStatus = fault == QLatin1String("refused") ? 5 : 0;
-    device_->clearReceivedRequests();
-
-    w->SetCommand->click();
-    QCOMPARE(boxes_.asked, QStringList{"Reset|Do you want to Set these values?"});
-    QCOMPARE(device_->receivedRequests().size(), sets);
-    QCOMPARE(w->StatusBar->text(), text);
-    QCOMPARE(config::store().TestModeRadioConfiguration, stored);
-    QCOMPARE(onDevice("TestModeRadioConfiguration"), device);
-
-    device_->faults = sim::Faults();
-    w->UpdateCommand->click();
-    QCOMPARE(w->StatusBar->text(), kRetrieved);
-    QCOMPARE(boxesText(w), device);
-}
-
-void TestRadioWindows::configurationSilentDeviceKeepsTheBoxes()
-{
-    frmRadioConfiguration *w = configurationWindow();
-    QTRY_COMPARE(w->StatusBar->text(), kRetrieved);
-    retype(w->CR31edit[0], QStringLiteral("99"));
-    device_->faults.silent = true;
-    device_->clearReceivedRequests();
-    w->UpdateCommand->click();
-    QCOMPARE(w->StatusBar->text(), kNotResponding);
-    QCOMPARE(device_->receivedRequests().size(), 4);
-    QCOMPARE(boxesText(w), QStringLiteral("99") + kFactoryTable.mid(2));
-}
-
-void TestRadioWindows::configurationCloseWaitsForTheRead()
-{
-    device_->faults.silent = true;
-    QPointer<frmRadioConfiguration> w = configurationWindow();
-    QPointer<QMdiSubWindow> frame = window_->mdiArea()->activeSubWindow();
-    bool shownAfterClose = false;
-    QObject::connect(device_.get(), &sim::SimulatedAccessPoint::requestReceived, frame, [&] {
-        if (device_->receivedRequests().size() == 1) {
-            frame->close();  // in the middle of the first of four reads
-            shownAfterClose = w && w->isVisible();
-        }
-    });
-    QTRY_COMPARE(device_->receivedRequests().size(), 4);
-    QVERIFY(shownAfterClose);
-    QTRY_VERIFY(w.isNull() && frame.isNull());
-}
 
 QTEST_MAIN(TestRadioWindows)
 #include "test_radio_windows.moc"

@@ -5,7 +5,6 @@
 #include "sim/simulated_access_point.h"
 #include "snmp/snmp_pdu.h"
 
-#include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QTest>
 #include <QUdpSocket>

@@ -7,14 +7,13 @@
 #include "sim/sim_test_support.h"
 #include "sim/station_events.h"
 #include "snmp/snmp_manager.h"
-#include "traps/time_of_day.h"
 #include "traps/trap_log_file.h"
+#include "traps/time_of_day.h"
 #include "traps/trap_reception.h"
 
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
-#include <memory>
 #include <unistd.h>
 
 using snmp::Value;
@@ -206,14 +205,10 @@ private slots:
     {
         QTest::addColumn<Settings>("set");
         QTest::addColumn<QByteArray>("entries");
-        const QByteArray changed = kHeader + "The device configuration was changed.\r\n";
-        QTest::newRow("setting changed") << Settings{{"operESSID", Value::octets("lab")}} << changed;
         QTest::newRow("address changed")
             << Settings{{"operIPAddress", Value::ipAddress(QByteArray::fromHex("7F000009"))}}
             << kHeader + "The IP address of the device was changed.\r\nThe new IP Addres :\r\n127.0.0.9\r\n" + kSeparator
                    + "\r\n";
-        QTest::newRow("reset") << Settings{{"sysReset", Value::integer(1)}}
-                               << kHeader + "The device was reset.\r\n\r\n" + kSeparator + "\r\n";
         QTest::newRow("factory defaults")
             << Settings{{"sysLoadDefaults", Value::integer(1)}}
             << kHeader + "The factory default settings were restored.\r\n\r\n" + kSeparator + "\r\n";

@@ -1,0 +1,300 @@
+// The settings dialogs: each shows the store's values, OK writes the
+// controls back (unedited ones give back what they were shown), Cancel
+// writes nothing, and a refused threshold keeps the dialog open.
+
+#include "config/configuration_store.h"
+#include "dialog_test_support.h"
+#include "dialogs/frm_bridge_ip_settings.h"
+#include "dialogs/frm_bridge_operational_mode.h"
+#include "dialogs/frm_wireless_operational_settings.h"
+#include "dialogs/frm_wireless_privacy_options.h"
+#include "dialogs/masked_hex_edit.h"
+#include "dialogs/up_down_control.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+
+// Every field the dialog may write: channel|preamble|authentication|rates|auto rate|ESSID|RTS|fragmentation.
+static QString operationalGroup()
+{
+    const auto &s = config::store();
+    return QStringList{QString::number(s.operChannelID), QString::number(s.operPreambleType),
+                       QString::number(s.operAuthenticationType), s.operBasicRates,
+                       QString::number(s.operAutoRateFallBack), s.operESSID, QString::number(s.operRTSThreshold),
+                       QString::number(s.operFragmentationThreshold)}
+        .join('|');
+}
+
+class TestSettingsDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { config::resetStore(); config::store().sysDeviceInfo.regulationDomain = 16; }
+    void cleanup() { delete dialog_; }
+
+    void choices_data()
+    {
+        QTest::addColumn<int>("domain");
+        QTest::addColumn<QString>("before");    // channel|preamble|authentication|rates|auto rate in the store
+        QTest::addColumn<QString>("items");     // first..last channel offered
+        QTest::addColumn<QStringList>("user");  // channel items chosen and buttons clicked before OK
+        QTest::addColumn<QString>("after");     // as `before`
+        const QString fcc = QStringLiteral("Channel 1..Channel 11"), spain = QStringLiteral("Channel 10..Channel 11");
+        const QString codes = QStringLiteral("|1|1|82848B96|1");
+        QTest::newRow("FCC, as read") << 16 << "6|1|3|82840B16|1" << fcc << QStringList{} << "6|1|3|82840B16|1";
+        QTest::newRow("channel beyond, others as read") << 16 << "12|2|2|82848B96|2" << fcc << QStringList{}
+                                                        << "12|2|2|82848B96|2";
+        QTest::newRow("SPAIN, not allowed") << 49 << "6" + codes << spain << QStringList{} << "6" + codes;
+        QTest::newRow("SPAIN, picked") << 49 << "6" + codes << spain << QStringList{"Channel 11"} << "11" + codes;
+        QTest::newRow("MKK") << 64 << "14" + codes << "Channel 14..Channel 14" << QStringList{} << "14" + codes;
+        // Codes that select no button: preamble and auto rate get their "off" value, the others stay.
+        QTest::newRow("unknown domain, nothing read yet") << 33 << "3|0|0||0" << ".." << QStringList{} << "3|2|0||2";
+        QTest::newRow("unknown codes, lower-case rates") << 16 << "1|3|4|82848b96|3" << fcc << QStringList{}
+                                                         << "1|2|4|82848b96|2";
+        QTest::newRow("user picks") << 16 << "0|0|0|828|0" << fcc
+                                    << QStringList{"Channel 2", "ShortPreambleOption", "OpenSystemOption",
+                                                   "BasicRates125511Option", "AutoRateFallBackCheck"}
+                                    << "2|1|1|82848B96|1";
+    }
+
+    void choices()
+    {
+        QFETCH(int, domain);
+        QFETCH(QString, before);
+        QFETCH(QString, items);
+        QFETCH(QStringList, user);
+        QFETCH(QString, after);
+        auto &s = config::store();
+        s.sysDeviceInfo.regulationDomain = config::Integer(domain);
+        s.operChannelID = config::Integer(before.section('|', 0, 0).toInt());
+        s.operPreambleType = config::Integer(before.section('|', 1, 1).toInt());
+        s.operAuthenticationType = config::Integer(before.section('|', 2, 2).toInt());
+        s.operBasicRates = before.section('|', 3, 3);
+        s.operAutoRateFallBack = config::Integer(before.section('|', 4, 4).toInt());
+        auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
+        auto *combo = control<QComboBox>(dialog, "ChannelCombo");
+        QCOMPARE(combo->itemText(0) + ".." + combo->itemText(combo->count() - 1), items);
+        for (const QString &choice : user) {
+            if (choice.startsWith(QLatin1String("Channel ")))
+                combo->setCurrentText(choice);
+            else
+                control<QAbstractButton>(dialog, qPrintable(choice))->click();
+        }
+        press(dialog, "OKCommand");  // unedited controls give back what they were shown
+        QCOMPARE(operationalGroup().section('|', 0, 4), after);
+    }
+
+    void textsAndButtons_data()
+    {
+        QTest::addColumn<QString>("rts");
+        QTest::addColumn<QString>("fragmentation");
+        QTest::addColumn<int>("arrowUp");  // clicks on the fragmentation arrow after typing
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("stored");  // RTS|fragmentation; "": refused, nothing stored
+        const QByteArray ok("OKCommand");
+        QTest::newRow("range ends, blanks around") << " 0" << "+2346 " << 0 << ok << "0|2346";
+        QTest::newRow("arrow up") << "0" << "2000" << 1 << ok << "0|2001";
+        QTest::newRow("arrow at the top") << "0" << "2346" << 1 << ok << "0|2346";
+        QTest::newRow("RTS empty") << "" << "2000" << 0 << ok << "";
+        QTest::newRow("RTS not a number") << "abc" << "2000" << 0 << ok << "";
+        QTest::newRow("RTS one above the device's range") << "2347" << "2000" << 0 << ok << "";
+        QTest::newRow("fragmentation one below") << "100" << "-1" << 0 << ok << "";
+        QTest::newRow("RTS above 16 bits") << "32768" << "2000" << 0 << ok << "";
+        QTest::newRow("Cancel") << "100" << "200" << 0 << QByteArray("CancelCommand") << "";
+    }
+
+    void textsAndButtons()
+    {
+        QFETCH(QString, rts);
+        QFETCH(QString, fragmentation);
+        QFETCH(int, arrowUp);
+        QFETCH(QByteArray, button);
+        QFETCH(QString, stored);
+        const QString before = operationalGroup();
+        auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
+        control<QComboBox>(dialog, "ChannelCombo")->setCurrentIndex(0);
+        for (const char *name : {"ShortPreambleOption", "BothTypeOption", "BasicRates12Option", "AutoRateFallBackCheck"})
+            control<QAbstractButton>(dialog, name)->click();
+        setText(dialog, "ESSIDtext", QStringLiteral(" lab net "));
+        setText(dialog, "RTSThresholdText", rts);
+        setText(dialog, "FragmentationThresholdText", fragmentation);
+        if (arrowUp)
+            control<UpDownControl>(dialog, "UpDown1")->stepBy(arrowUp);
+        press(dialog, button.constData());
+        if (stored.isEmpty()) {
+            QCOMPARE(operationalGroup(), before);
+            QCOMPARE(dialog_.isNull(), button == "CancelCommand");  // a refused text keeps it open...
+            if (!dialog_)
+                return;
+            setText(dialog, "RTSThresholdText", QStringLiteral("1000"));  // ...until mended
+            setText(dialog, "FragmentationThresholdText", QStringLiteral("1500"));
+            press(dialog, "OKCommand");
+            stored = QStringLiteral("1000|1500");
+        }
+        QVERIFY(dialog_.isNull());
+        QCOMPARE(operationalGroup(), "1|1|3|82840B16|1| lab net |" + stored);
+    }
+
+    void privacy_data()
+    {
+        QTest::addColumn<QString>("codes");      // key id|WEP enable in the store
+        QTest::addColumn<QStringList>("keys");   // keys 1 to 4 in the store
+        QTest::addColumn<QString>("shown");      // key item|enable item at opening
+        QTest::addColumn<QString>("chosen");     // the same, chosen by the user; "": untouched
+        QTest::addColumn<QString>("typedKey3");  // over the whole of key 3; "": untouched
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("stored");     // key id|WEP enable afterwards
+        QTest::addColumn<QString>("key3");       // afterwards; the other keys stay as they were
+        const QStringList read{"0102030405", "A1A2A3A4A5", "B1B2B3B4B5", "C1C2C3C4C5"};
+        const QStringList odd{"0", "zz zz zz z", "a1 b2_c3", "0102030405060708"};  // short, not hex, too long
+        const QByteArray ok("OKCommand");
+        const QString none = QStringLiteral("None|Disable");
+        // Unedited, OK gives back what the combos were shown: "None" keeps the id, "Disable" is 2.
+        QTest::newRow("as read, byte for byte") << "1|1" << odd << "Key 1|Enable" << "|" << "" << ok << "1|1" << odd[2];
+        QTest::newRow("key 4 as read") << "4|1" << read << "Key 4|Enable" << "|" << "" << ok << "4|1" << read[2];
+        QTest::newRow("nothing read yet") << "0|0" << QStringList{"", "", "", ""} << none << "|" << "" << ok << "0|2" << "";
+        QTest::newRow("unknown codes") << "5|7" << read << none << "|" << "" << ok << "5|2" << read[2];
+        QTest::newRow("None chosen keeps the id") << "2|1" << read << "Key 2|Enable" << "None|" << "" << ok << "2|1"
+                                                  << read[2];
+        QTest::newRow("key 3 chosen, disabled") << "0|2" << read << none << "Key 3|" << "" << ok << "3|2" << read[2];
+        QTest::newRow("key typed") << "2|0" << read << "Key 2|Disable" << "Key 4|Enable" << "1a2b3c" << ok << "4|1"
+                                   << "1A2B3C";
+        QTest::newRow("Cancel after edits") << "2|0" << read << "Key 2|Disable" << "Key 4|Enable" << "1a2b3c"
+                                            << QByteArray("CancelCommand") << "2|0" << read[2];
+    }
+
+    void privacy()
+    {
+        QFETCH(QString, codes);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, shown);
+        QFETCH(QString, chosen);
+        QFETCH(QString, typedKey3);
+        QFETCH(QByteArray, button);
+        QFETCH(QString, stored);
+        QFETCH(QString, key3);
+        auto &s = config::store();
+        s.privacyDefaultWEPKeyID = config::Integer(codes.section('|', 0, 0).toInt());
+        s.privacyWEPEnable = config::Integer(codes.section('|', 1, 1).toInt());
+        for (int i = 0; i < 4; ++i)
+            s.defaultWEPKey(i + 1) = keys.at(i);
+        auto *dialog = openDialog<frmWireLessPrivacyOptions>(dialog_);
+        const char *combos[] = {"DefaultWepKeyIDCombo", "WepEnableCombo"};
+        QCOMPARE(control<QComboBox>(dialog, combos[0])->currentText() + '|' + control<QComboBox>(dialog, combos[1])->currentText(),
+                 shown);
+        for (int i = 0; i < 2; ++i) {
+            if (!chosen.section('|', i, i).isEmpty())
+                control<QComboBox>(dialog, combos[i])->setCurrentText(chosen.section('|', i, i));
+        }
+        if (!typedKey3.isEmpty()) {
+            auto *box = control<MaskedHexEdit>(dialog, "DefaultWepKey3");
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClicks(box, typedKey3);
+        }
+        press(dialog, button.constData());
+        QVERIFY(dialog_.isNull());
+        QCOMPARE(QStringLiteral("%1|%2").arg(s.privacyDefaultWEPKeyID).arg(s.privacyWEPEnable), stored);
+        keys[2] = key3;
+        QCOMPARE((QStringList{s.defaultWEPKey1, s.defaultWEPKey2, s.defaultWEPKey3, s.defaultWEPKey4}), keys);
+    }
+
+    void bridgeIP_data()
+    {
+        QTest::addColumn<QStringList>("stored");  // address, mask, Ethernet address
+        QTest::addColumn<QStringList>("typed");   // the same (Ethernet: keys from its start); empty: untouched
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QStringList>("after");
+        const QStringList read{"10.20.30.40", "255.255.255.0", "0040F4A1B2C3"};
+        const QStringList odd{" 10.0.0.1 ", "255.0.0.0x", "0G4_F 1B2C"};
+        const QStringList typed{"  127.0.0.2 ", "not a mask", "de"};
+        QTest::newRow("as read") << read << QStringList{} << QByteArray("OKCommand") << read;
+        QTest::newRow("odd, blanks, not hexadecimal") << odd << QStringList{} << QByteArray("OKCommand") << odd;
+        QTest::newRow("typed, blanks kept") << read << typed << QByteArray("OKCommand")
+                                            << QStringList{"  127.0.0.2 ", "not a mask", "DE40F4A1B2C3"};
+        QTest::newRow("Cancel after edits") << read << typed << QByteArray("CancelCommand") << read;
+    }
+
+    void bridgeIP()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, typed);
+        QFETCH(QByteArray, button);
+        QFETCH(QStringList, after);
+        auto &store = config::store();
+        store.operIPAddress = stored.at(0);
+        store.operIPMask = stored.at(1);
+        store.operEthernetAddress = stored.at(2);
+        auto *dialog = openDialog<frmBridgeIPSettings>(dialog_);
+        if (!typed.isEmpty()) {
+            setText(dialog, "IPAddressText", typed.at(0));
+            setText(dialog, "IPMaskText", typed.at(1));
+            auto *ethernet = control<MaskedHexEdit>(dialog, "EthernetAddressMaskEdBox");
+            ethernet->setCursorPosition(0);
+            QTest::keyClicks(ethernet, typed.at(2));
+        }
+        press(dialog, button.constData());
+        QVERIFY(dialog_.isNull());
+        QCOMPARE((QStringList{store.operIPAddress, store.operIPMask, store.operEthernetAddress}), after);
+    }
+
+    void bridgeMode_data()
+    {
+        QTest::addColumn<int>("mode");           // in the store; its BSSID is always 0040F4112233
+        QTest::addColumn<QString>("shown");      // in the BSSID box after loading
+        QTest::addColumn<QByteArray>("chosen");  // option clicked by the user
+        QTest::addColumn<QString>("enabled");    // BSSID box and Label5 then, as "1 1"
+        QTest::addColumn<QString>("typed");      // into the box from its start
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("after");  // mode|BSSID in the store
+        const QString address = QStringLiteral("00 40 F4 11 22 33"), maskOnly = QStringLiteral("__ __ __ __ __ __");
+        const QByteArray none, ok("OKCommand"), wbToWb("WirelessBridgeToWirelessBridgeOption"),
+            wb("WirelessBridgeOption"), ap("APOption");
+        // Unedited, OK gives back the mode whose option was shown selected.
+        QTest::newRow("WB to WB") << 1 << address << none << "1 1" << "" << ok << "1|0040F4112233";
+        QTest::newRow("access point") << 2 << maskOnly << none << "0 0" << "" << ok << "2|0040F4112233";
+        QTest::newRow("wireless bridge") << 3 << address << none << "1 1" << "" << ok << "3|0040F4112233";
+        QTest::newRow("nothing read yet") << 0 << maskOnly << none << "0 1" << "" << ok << "0|0040F4112233";
+        QTest::newRow("bridge to access point") << 3 << address << ap << "0 0" << "" << ok << "2|0040F4112233";
+        QTest::newRow("access point to WB to WB, typed")
+            << 2 << maskOnly << wbToWb << "1 1" << "0a0b0c0d0e0f" << ok << "1|0A0B0C0D0E0F";
+        // A bridge mode chosen over an empty box shows the stored partner, so
+        // what OK sends is what the user sees.
+        QTest::newRow("no mode to bridge, typed over the stored partner")
+            << 0 << maskOnly << wb << "1 1" << "aabb" << ok << "3|AABBF4112233";
+        QTest::newRow("Cancel after switching")
+            << 2 << maskOnly << wb << "1 1" << "ff" << QByteArray("CancelCommand") << "2|0040F4112233";
+    }
+
+    void bridgeMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, chosen);
+        QFETCH(QString, enabled);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, button);
+        QFETCH(QString, after);
+        auto &store = config::store();
+        store.bridgeOperationalMode = config::Integer(mode);
+        store.bridgeRemoteBridgeBSSID = QStringLiteral("0040F4112233");
+        auto *dialog = openDialog<frmBridgeOperationalMode>(dialog_);
+        auto *box = control<MaskedHexEdit>(dialog, "RemoteBridgeBSSIDMaskEdBox");
+        QCOMPARE(box->displayText(), shown);
+        if (!chosen.isEmpty())
+            control<QAbstractButton>(dialog, chosen.constData())->click();
+        QCOMPARE(QStringLiteral("%1 %2").arg(box->isEnabled()).arg(control<QLabel>(dialog, "Label5")->isEnabled()),
+                 enabled);
+        box->setCursorPosition(0);
+        QTest::keyClicks(box, typed);
+        press(dialog, button.constData());
+        QCOMPARE(QStringLiteral("%1|%2").arg(store.bridgeOperationalMode).arg(store.bridgeRemoteBridgeBSSID), after);
+    }
+
+private:
+    QPointer<QWidget> dialog_;
+};
+
+QTEST_MAIN(TestSettingsDialogs)
+#include "tst_settings_dialogs.moc"
