@@ -27,7 +27,8 @@ constexpr double kTestTimeScale = 0.2;
 inline int scaledMs(int realMs) { return int(realMs * kTestTimeScale); }
 
 struct SessionFixture {
-    explicit SessionFixture(double timeScale = kTestTimeScale)
+    explicit SessionFixture(double timeScale = kTestTimeScale,
+                            const QString &mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib"))
     {
         config::resetStore();
         QString error;
@@ -37,7 +38,7 @@ struct SessionFixture {
         options.agentPort = ap.port();
         options.trapPort = 0;  // any free port: tests run side by side
         options.scanAddress = QStringLiteral("127.0.0.1");
-        options.mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib");
+        options.mibPath = mibPath;
         options.timeScale = timeScale;
         options.directWaitMs = 0;  // the device answers from this process's event loop
         session = std::make_unique<agent::DeviceSession>(options);

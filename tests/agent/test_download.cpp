@@ -36,20 +36,6 @@ QStringList setNames(const SessionFixture &f)
 class TestDownload : public QObject {
     Q_OBJECT
 private slots:
-    void answeringNoSendsNothing()
-    {
-        SessionFixture f;
-        QVERIFY(f.connectAndRead());
-        f.ap.clearReceivedRequests();
-        f.questioner.answer = false;
-        f.session->mnuFileSave_Click();
-        QCOMPARE(f.questioner.questions, QStringList{QStringLiteral("Download Changes: Do you want to Change ?")});
-        QVERIFY(!f.session->UserConfirmed);
-        QVERIFY(!f.session->SetTimer.isActive());
-        QTest::qWait(50);
-        QCOMPARE(f.ap.receivedRequests().size(), 0);
-    }
-
     void downloadSendsEveryGroupThenResets()
     {
         SessionFixture f;
@@ -100,7 +86,7 @@ private slots:
     void failedWriteStopsTheAttempt_data()
     {
         QTest::addColumn<QString>("object");
-        QTest::addColumn<bool>("refused");     // error status instead of a wrong echo
+        QTest::addColumn<QString>("fault");  // a wrong echo, an error status, or no valid address to send
         QTest::addColumn<int>("setsPerAttempt");  // the failing group's place, the reset last
         // Every written object's echo is checked.
         const QStringList wireless = {"operChannelID", "operESSIDLength", "operESSID", "operRTSThreshold",
@@ -113,32 +99,35 @@ private slots:
         int place = 1;
         for (const QStringList &group : {wireless, ip, privacy, bridge}) {
             for (const QString &object : group)
-                QTest::addRow("echo of %s", qPrintable(object)) << object << false << place;
+                QTest::addRow("echo of %s", qPrintable(object)) << object << "echo" << place;
             ++place;
         }
         // A device that refuses a SET echoes the request's own bindings: the
         // error status alone tells that nothing was written.
-        QTest::newRow("wireless refused") << "operESSID" << true << 1;
-        QTest::newRow("IP refused") << "operIPMask" << true << 2;
-        QTest::newRow("privacy refused") << "defaultWEPKey4" << true << 3;
-        QTest::newRow("bridge refused") << "bridgeRemoteBridgeBSSID" << true << 4;
-        QTest::newRow("reset refused") << "sysReset" << true << 5;
+        QTest::newRow("wireless refused") << "operESSID" << "refused" << 1;
+        QTest::newRow("IP refused") << "operIPMask" << "refused" << 2;
+        QTest::newRow("privacy refused") << "defaultWEPKey4" << "refused" << 3;
+        QTest::newRow("bridge refused") << "bridgeRemoteBridgeBSSID" << "refused" << 4;
+        QTest::newRow("reset refused") << "sysReset" << "refused" << 5;
+        QTest::newRow("malformed address is never sent") << "operIPAddress" << "malformed" << 1;
     }
 
     void failedWriteStopsTheAttempt()
     {
         QFETCH(QString, object);
-        QFETCH(bool, refused);
+        QFETCH(QString, fault);
         QFETCH(int, setsPerAttempt);
         SessionFixture f;
         f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(3));  // with a partner BSSID
         QVERIFY(f.connectAndRead());
         f.ap.clearReceivedRequests();
         f.arrivals.clear();
-        if (refused)
+        if (fault == "refused")
             f.ap.faults.refusedObjects.insert(object, snmp::error_status::BadValue);
-        else
+        else if (fault == "echo")
             f.ap.faults.wrongEchoObjects.insert(object);
+        else
+            config::store().operIPAddress = QStringLiteral("127.0.0");
         f.session->SavePara();
         QVERIFY(f.settled());
         QCOMPARE(f.session->statusText(), kFailed);
@@ -148,24 +137,13 @@ private slots:
         QCOMPARE(setRequests(f).size(), 6 * setsPerAttempt);
         if (setsPerAttempt < 5)
             QCOMPARE(f.requestsNaming(QStringLiteral("sysReset")).size(), 0);
+        if (fault == "malformed")
+            QCOMPARE(f.requestsNaming(object).size(), 0);
         // Each repeat waits for a tick of the watchdog.
         for (int attempt = 1; attempt < 6; ++attempt) {
             const qint64 gap = f.arrivals[attempt * setsPerAttempt] - f.arrivals[attempt * setsPerAttempt - 1];
             QVERIFY2(gap >= scaledMs(100) / 2, qPrintable(QStringLiteral("gap %1 ms").arg(gap)));
         }
-    }
-
-    void malformedAddressIsNeverSent()
-    {
-        SessionFixture f;
-        QVERIFY(f.connectAndRead());
-        f.ap.clearReceivedRequests();
-        config::store().operIPAddress = QStringLiteral("127.0.0");
-        f.session->SavePara();
-        QVERIFY(f.settled());
-        QCOMPARE(f.session->statusText(), kFailed);
-        QCOMPARE(f.requestsNaming(QStringLiteral("operIPAddress")).size(), 0);
-        QCOMPARE(setRequests(f).size(), 6);  // the wireless group, six times
     }
 
     void newAddressIsUsedAfterwards()
@@ -270,22 +248,24 @@ private slots:
 
     void deviceCommands_data()
     {
-        QTest::addColumn<bool>("restore");
+        QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("fault");  // "", "answers 0", "refused"
         QTest::addColumn<QString>("text");
-        QTest::newRow("reset") << false << true << "" << "Reset command issued....";
-        QTest::newRow("reset answered 0") << false << true << "answers 0" << "Error - Reset command not issued...";
-        QTest::newRow("reset refused") << false << true << "refused" << "Error - Reset command not issued...";
-        QTest::newRow("reset, No") << false << false << "" << "All values retrieved.";
-        QTest::newRow("restore") << true << true << "" << "Restore Defaults command issued....";
-        QTest::newRow("restore refused") << true << true << "refused" << "Error - Restore Defaults command not issued...";
-        QTest::newRow("restore, No") << true << false << "" << "All values retrieved.";
+        QTest::newRow("reset") << "sysReset" << true << "" << "Reset command issued....";
+        QTest::newRow("reset answered 0") << "sysReset" << true << "answers 0" << "Error - Reset command not issued...";
+        QTest::newRow("reset refused") << "sysReset" << true << "refused" << "Error - Reset command not issued...";
+        QTest::newRow("reset, No") << "sysReset" << false << "" << "All values retrieved.";
+        QTest::newRow("restore") << "sysLoadDefaults" << true << "" << "Restore Defaults command issued....";
+        QTest::newRow("restore refused") << "sysLoadDefaults" << true << "refused"
+                                         << "Error - Restore Defaults command not issued...";
+        QTest::newRow("restore, No") << "sysLoadDefaults" << false << "" << "All values retrieved.";
+        QTest::newRow("download, No") << "download" << false << "" << "All values retrieved.";
     }
 
     void deviceCommands()
     {
-        QFETCH(bool, restore);
+        QFETCH(QString, command);
         QFETCH(bool, yes);
         QFETCH(QString, fault);
         QFETCH(QString, text);
@@ -293,23 +273,29 @@ private slots:
         QVERIFY(f.connectAndRead());
         f.ap.clearReceivedRequests();
         f.ap.setValue(QStringLiteral("operESSID"), Value::octets("changed"));
-        const QString object = restore ? QStringLiteral("sysLoadDefaults") : QStringLiteral("sysReset");
         if (fault == QLatin1String("answers 0"))
-            f.ap.faults.badValues.insert(object, Value::integer(0));
+            f.ap.faults.badValues.insert(command, Value::integer(0));
         else if (fault == QLatin1String("refused"))
-            f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
+            f.ap.faults.refusedObjects.insert(command, snmp::error_status::GenErr);
         f.questioner.answer = yes;
-        if (restore)
+        if (command == "sysLoadDefaults")
             f.session->mnuCommandsRestoreDefaults_Click();
-        else
+        else if (command == "sysReset")
             f.session->mnuCommandsReset_Click();
+        else
+            f.session->mnuFileSave_Click();
         QCOMPARE(f.session->statusText(), text);
-        QCOMPARE(f.requestsNaming(object).size(), yes ? 1 : 0);
         QCOMPARE(f.questioner.questions.size(), 1);
-        QVERIFY(f.questioner.questions[0].endsWith(restore ? "Do you want to Restore Defaults?"
-                                                           : "Do you want to Reset Devise ?"));
+        QVERIFY(f.questioner.questions[0].endsWith(command == "sysLoadDefaults" ? "Do you want to Restore Defaults?"
+                                                   : command == "sysReset"      ? "Do you want to Reset Devise ?"
+                                                                                : "Do you want to Change ?"));
+        QVERIFY(!f.session->SetTimer.isActive());
+        QVERIFY(command != "download" || !f.session->UserConfirmed);
+        QTest::qWait(yes ? 0 : 50);
+        QCOMPARE(f.ap.receivedRequests().size(), yes ? 1 : 0);
+        QCOMPARE(f.requestsNaming(command).size(), yes ? 1 : 0);
         // A restore brings back the factory name; the console's store is untouched.
-        if (restore && yes && fault.isEmpty())
+        if (command == "sysLoadDefaults" && yes && fault.isEmpty())
             QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets("corvane"));
         QCOMPARE(config::store().operESSID, QStringLiteral("corvane"));
     }

@@ -1,7 +1,6 @@
-// The connect dialog against a simulated access point on 127.0.0.1: the
-// texts it offers and remembers, what the user sees after OK and Scan, a
-// settings file that cannot be written, and the toolbar's Download Changes
-// once connected.
+// The connect dialog against a simulated access point: the texts it offers
+// and remembers, OK and Scan, an unwritable settings file, then the
+// toolbar's Download Changes.
 
 #include "app_test_support.h"
 

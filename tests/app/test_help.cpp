@@ -76,26 +76,18 @@ private slots:
                  QStringLiteral("troubleshooting.html"));
     }
 
-    void searchFindsThePage_data()
-    {
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QString>("page");
-        QTest::newRow("trap port privileges") << "privileges" << "troubleshooting.html";
-        QTest::newRow("radio register") << "CR31" << "radio.html";
-    }
-
     void searchFindsThePage()
     {
-        QFETCH(QString, words);
-        QFETCH(QString, page);
         QHelpSearchEngine *search = engine_->searchEngine();
-        QSignalSpy finished(search, &QHelpSearchEngine::searchingFinished);
-        search->search(words);
-        QVERIFY(finished.wait(10000));
-        QStringList found;
-        for (const QHelpSearchResult &result : search->searchResults(0, search->searchResultCount()))
-            found << result.url().fileName();
-        QVERIFY2(found.contains(page), qPrintable(found.join(QLatin1Char(' '))));
+        for (const auto &[words, page] : {std::pair{"privileges", "troubleshooting.html"}, {"CR31", "radio.html"}}) {
+            QSignalSpy finished(search, &QHelpSearchEngine::searchingFinished);
+            search->search(QLatin1String(words));
+            QVERIFY(finished.wait(10000));
+            QStringList found;
+            for (const QHelpSearchResult &result : search->searchResults(0, search->searchResultCount()))
+                found << result.url().fileName();
+            QVERIFY2(found.contains(QLatin1String(page)), qPrintable(found.join(QLatin1Char(' '))));
+        }
     }
 
     void helpTopicOpensOneWindow()

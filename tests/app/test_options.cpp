@@ -5,6 +5,7 @@
 
 #include "app/frm_options.h"
 #include "config/configuration_store.h"
+#include "dialogs/dialog_test_support.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,15 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-template <typename Control>
-Control *control(QWidget *window, const char *name)
-{
-    auto *found = window->findChild<Control *>(QLatin1String(name));
-    if (!found)
-        qFatal("control %s missing", name);
-    return found;
-}
 
 // "slider step|label|check box" as the dialog shows them.
 QString shown(QWidget *dialog)

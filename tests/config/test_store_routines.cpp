@@ -1,8 +1,6 @@
-// The group store routines: every field of a group from an answer whose
-// values all differ (so a value landing in the wrong field shows), and each
-// check at both ends of its range. A row gives the answer and what the
-// whole group holds afterwards: the failing field is stored, the later ones
-// keep their values.
+// The group store routines: every field from an answer whose values all
+// differ, and each check at both ends of its range; a failing field is
+// stored, the later ones keep their values.
 
 #include "config/configuration_store.h"
 #include "config/group_readers.h"
@@ -55,47 +53,37 @@ void fillBefore(ConfigurationStore &s)
     s.TestModeRadioConfiguration = QStringLiteral("RADIO BEFORE");
 }
 
-QString group(const QString &name, const ConfigurationStore &s)
+// Runs the group's routine; `stored` gets every field of the group afterwards.
+int storeGroup(const QString &name, const Values &answer, QString &stored)
 {
-    QStringList f;
-    if (name == QLatin1String("wireless")) {
-        f << QString::number(s.operChannelID) << s.operESSID << QString::number(s.operRTSThreshold)
-          << QString::number(s.operFragmentationThreshold) << QString::number(s.operPreambleType)
-          << QString::number(s.operAuthenticationType) << s.operBasicRates << QString::number(s.operAutoRateFallBack);
-    } else if (name == QLatin1String("ip")) {
-        f << s.operIPAddress << s.operIPMask << s.operEthernetAddress;
-    } else if (name == QLatin1String("privacy")) {
-        f << s.defaultWEPKey1 << s.defaultWEPKey2 << s.defaultWEPKey3 << s.defaultWEPKey4
-          << QString::number(s.privacyDefaultWEPKeyID) << QString::number(s.privacyWEPEnable);
-    } else if (name == QLatin1String("traps")) {
-        f << QString::number(s.sysTrapSwitch);
-    } else if (name == QLatin1String("bridge")) {
-        f << QString::number(s.bridgeOperationalMode) << s.bridgeRemoteBridgeBSSID;
-    } else if (name == QLatin1String("device")) {
-        f << s.sysDeviceInfo.defaultMACAddress << s.sysDeviceInfo.manufactureName.trimmed()
-          << QString::number(s.sysDeviceInfo.manufactureName.size())
-          << QString::number(s.sysDeviceInfo.regulationDomain);
-    } else if (name == QLatin1String("radio")) {
-        f << s.TestModeRadioConfiguration;
-    }
-    return f.join(QLatin1Char('|'));
-}
-
-Routine routineOf(const QString &name)
-{
-    if (name == QLatin1String("wireless"))
-        return StoreWirelessOperationalConf;
-    if (name == QLatin1String("ip"))
-        return StoreIPSettingsConf;
-    if (name == QLatin1String("privacy"))
-        return StorePrivacySettingsConf;
-    if (name == QLatin1String("traps"))
-        return StoreTrapsConf;
-    if (name == QLatin1String("bridge"))
-        return StoreBridgeOperationalModeConf;
-    if (name == QLatin1String("device"))
-        return StoreHardConfStruct;
-    return StoreRadioConfiguration;
+    ConfigurationStore &s = store();
+    const auto n = [](qint64 v) { return QString::number(v); };
+    const QHash<QString, std::pair<Routine, std::function<QStringList()>>> groups{
+        {"wireless", {StoreWirelessOperationalConf, [&] {
+             return QStringList{n(s.operChannelID), s.operESSID, n(s.operRTSThreshold), n(s.operFragmentationThreshold),
+                                n(s.operPreambleType), n(s.operAuthenticationType), s.operBasicRates,
+                                n(s.operAutoRateFallBack)};
+         }}},
+        {"ip", {StoreIPSettingsConf, [&] { return QStringList{s.operIPAddress, s.operIPMask, s.operEthernetAddress}; }}},
+        {"privacy", {StorePrivacySettingsConf, [&] {
+             return QStringList{s.defaultWEPKey1, s.defaultWEPKey2, s.defaultWEPKey3, s.defaultWEPKey4,
+                                n(s.privacyDefaultWEPKeyID), n(s.privacyWEPEnable)};
+         }}},
+        {"traps", {StoreTrapsConf, [&] { return QStringList{n(s.sysTrapSwitch)}; }}},
+        {"bridge", {StoreBridgeOperationalModeConf, [&] {
+             return QStringList{n(s.bridgeOperationalMode), s.bridgeRemoteBridgeBSSID};
+         }}},
+        {"device", {StoreHardConfStruct, [&] {
+             const DeviceInfoRecord &d = s.sysDeviceInfo;
+             return QStringList{d.defaultMACAddress, d.manufactureName.trimmed(), n(d.manufactureName.size()),
+                                n(d.regulationDomain)};
+         }}},
+        {"radio", {StoreRadioConfiguration, [&] { return QStringList{s.TestModeRadioConfiguration}; }}},
+    };
+    const auto &group = groups[name];
+    const int verdict = int(group.first(answerOf(answer), s));
+    stored = group.second().join(QLatin1Char('|'));
+    return verdict;
 }
 
 // A wireless answer with every value different from the factory ones.
@@ -231,8 +219,9 @@ private slots:
         QFETCH(int, verdict);
         QFETCH(QString, stored);
         fillBefore(store());
-        QCOMPARE(int(routineOf(group)(answerOf(answer), store())), verdict);
-        QCOMPARE(::group(group, store()), stored);
+        QString after;
+        QCOMPARE(storeGroup(group, answer, after), verdict);
+        QCOMPARE(after, stored);
     }
 
     void statistics()

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Expected WEP keys for test_wep_keys.cpp, computed apart from the console.
+"""Expected WEP keys for test_encodings.cpp, computed apart from the console.
 
 Run it and copy its lines into the test table:  python3 wep_keys_reference.py
 Each character counts with its Latin-1 code ("?" when it has none); the
@@ -20,7 +20,7 @@ CASES = [
 
 
 def seed(phrase):
-    codes = phrase.encode("latin-1", errors="replace")
+    codes = phrase.encode("latin-1", errors="replace")  # "?" outside Latin-1
     acc = [0, 0, 0, 0]
     for position, code in enumerate(codes):
         acc[position % 4] ^= code
@@ -28,11 +28,7 @@ def seed(phrase):
 
 
 def keys(phrase):
-    codes = phrase.encode("latin-1", errors="replace")  # "?" outside Latin-1
-    acc = [0, 0, 0, 0]
-    for position, code in enumerate(codes):
-        acc[position % 4] ^= code
-    x = acc[0] + 256 * acc[1] + 65536 * acc[2] + 16777216 * acc[3]
+    x = seed(phrase)
     stream = []
     for _ in range(20):
         x = (x * 214013 + 2531011) % 2147483648

@@ -122,24 +122,17 @@ private slots:
 private:
     QWidget *open(const QString &window)
     {
-        if (window == "frmIPAddress")
-            window_ = std::make_unique<frmIPAddress>(session_);
-        else if (window == "frmBridgeIPSettings")
-            window_ = std::make_unique<frmBridgeIPSettings>();
-        else if (window == "frmBridgeOperationalMode")
-            window_ = std::make_unique<frmBridgeOperationalMode>();
-        else if (window == "frmWireLessOperationalSettings")
-            window_ = std::make_unique<frmWireLessOperationalSettings>();
-        else if (window == "frmWireLessPrivacyOptions")
-            window_ = std::make_unique<frmWireLessPrivacyOptions>();
-        else if (window == "frmOptions")
-            window_ = std::make_unique<frmOptions>(session_.polling());
-        else if (window == "frmDeviceInfo")
-            window_ = std::make_unique<frmDeviceInfo>();
-        else if (window == "frmInfoStatistics")
-            window_ = std::make_unique<frmInfoStatistics>();
-        else if (window == "frmEthernetStatistics")
-            window_ = std::make_unique<frmEthernetStatistics>();
+        const QHash<QString, std::function<QWidget *()>> make{
+            {"frmIPAddress", [this] { return new frmIPAddress(session_); }},
+            {"frmBridgeIPSettings", [] { return new frmBridgeIPSettings; }},
+            {"frmBridgeOperationalMode", [] { return new frmBridgeOperationalMode; }},
+            {"frmWireLessOperationalSettings", [] { return new frmWireLessOperationalSettings; }},
+            {"frmWireLessPrivacyOptions", [] { return new frmWireLessPrivacyOptions; }},
+            {"frmOptions", [this] { return new frmOptions(session_.polling()); }},
+            {"frmDeviceInfo", [] { return new frmDeviceInfo; }},
+            {"frmInfoStatistics", [] { return new frmInfoStatistics; }},
+            {"frmEthernetStatistics", [] { return new frmEthernetStatistics; }}};
+        window_.reset(make.value(window)());
         // Settings dialogs delete themselves when they close; the test does.
         window_->setAttribute(Qt::WA_DeleteOnClose, false);
         window_->show();

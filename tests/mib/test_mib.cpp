@@ -1,7 +1,6 @@
-// The MIB loader: names to OIDs, trap texts, and errors that name file and
-// line and leave the loaded names untouched. The shipped CORVANE-MIB
-// module: net-snmp's snmptranslate and libsmi's smilint read it the way
-// the loader does.
+// The MIB loader (names to OIDs, trap texts, errors that name file and line
+// and keep what was loaded), and the shipped module read the same way by
+// net-snmp's snmptranslate and libsmi's smilint.
 
 #include "interop/interop_support.h"
 #include "snmp/mib.h"
@@ -53,11 +52,6 @@ private slots:
         QTest::addColumn<QByteArray>("text");  // empty: nothing is loaded
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("known without a file") << QByteArray()
-            << QStringList{"iso=1", "internet=1.3.6.1", "enterprises=1.3.6.1.4.1", "mib-2=1.3.6.1.2.1",
-                           "sysDescr=1.3.6.1.2.1.1.1", "sysObjectID=1.3.6.1.2.1.1.2", "sysUpTime=1.3.6.1.2.1.1.3",
-                           "sysContact=1.3.6.1.2.1.1.4", "sysName=1.3.6.1.2.1.1.5", "sysLocation=1.3.6.1.2.1.1.6",
-                           "sysServices=1.3.6.1.2.1.1.7", "operESSID=", "sysdescr="};
         QTest::newRow("parents defined later") << module(
             "leaf OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory ::= { group 2 }\n"
             "group OBJECT IDENTIFIER ::= { top 1 }\n"

@@ -1,10 +1,6 @@
-// The two windows of the Radio menu against the simulated access point,
-// with the device's time-outs and timers at 5 % of the real pace and the
-// message boxes answered by script. "Test Settings": the defaults and what
-// Start sends, the window states, the modes and their clearing, the close
-// timer, the CR31 check. "Radio Configuration": the read on opening, Set
-// with its question and faults, the "_" of empty places, a failed read, a
-// close that waits for the read.
+// The Radio menu's windows against the simulated access point at 5 % of
+// the device's pace, message boxes answered by script: Start, the modes,
+// the close timer and the CR31 check; the radio configuration read and Set.
 
 #include "app/app_test_support.h"
 #include "dialogs/masked_hex_edit.h"

@@ -325,41 +325,20 @@ private slots:
         QCOMPARE(reception->TrapLog, QString(kept, QLatin1Char('x')) + entry);
     }
 
-    void timeOfDay_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("C") << "C" << "10:15:32";
-        QTest::newRow("German") << "de_DE" << "10:15:32";
-        QTest::newRow("US English") << "en_US" << "10:15:32 AM";
-    }
-
+    // The time of day as the locale writes it, with seconds, no time zone.
     void timeOfDay()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, text);
-        traps::TimeOfDayText timeText{QLocale(locale)};
-        QCOMPARE(timeText.textFor(QTime(10, 15, 32)), text);
+        for (const auto &[locale, text] : {std::pair{"C", "10:15:32"}, {"de_DE", "10:15:32"}, {"en_US", "10:15:32 AM"}})
+            QCOMPARE(traps::TimeOfDayText{QLocale(QLatin1String(locale))}.textFor(QTime(10, 15, 32)), QLatin1String(text));
     }
 
     // Beside the program when its folder can be written, else the user's.
-    void logLocation_data()
-    {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<bool>("beside");
-        QTest::newRow("writable program folder") << "writable" << true;
-        QTest::newRow("program folder not there") << "missing" << false;
-    }
-
     void logLocation()
     {
-        QFETCH(QString, program);
-        QFETCH(bool, beside);
-        const QString folder = dir->filePath(program);
-        if (program != "missing")
-            QVERIFY(QDir().mkpath(folder));
-        const QString userData = dir->filePath("user");
-        QCOMPARE(traps::trapLogPathFor(folder, userData), (beside ? folder : userData) + "/TrapLog.txt");
+        const QString program = dir->filePath("program"), userData = dir->filePath("user");
+        QCOMPARE(traps::trapLogPathFor(program, userData), userData + "/TrapLog.txt");  // not there
+        QVERIFY(QDir().mkpath(program));
+        QCOMPARE(traps::trapLogPathFor(program, userData), program + "/TrapLog.txt");
     }
 };
 
