@@ -6,6 +6,7 @@
 #include "dialogs/option_group_tab_stop.h"
 #include "dialogs/threshold_validation.h"
 #include "dialogs/up_down_control.h"
+#include "dialogs/wireless_operational_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -117,100 +118,39 @@ void frmWireLessOperationalSettings::buildControls()
     connect(buttons.cancel, &QPushButton::clicked, this, &frmWireLessOperationalSettings::CancelCommand_Click);
 }
 
+dialogs::WirelessOperationalControls frmWireLessOperationalSettings::controls() const
+{
+    return {ChannelCombo,           ESSIDtext,       RTSThresholdText,  FragmentationThresholdText,
+            ShortPreambleOption,    LongPreambleOption, OpenSystemOption, SharedKeyOption,
+            BothTypeOption,         BasicRates12Option, BasicRates125511Option, AutoRateFallBackCheck};
+}
+
 void frmWireLessOperationalSettings::Form_Load()
 {
-    ChannelCombo->clear();
-    ChannelCombo->addItems(config::channelItems(config::store().sysDeviceInfo.regulationDomain));
-    // A combo box selects its first item by itself; the store decides here.
-    ChannelCombo->setCurrentIndex(-1);
+    controls().fillChannelList();
     ShowConf();
 }
 
 void frmWireLessOperationalSettings::ShowConf()
 {
-    const auto &store = config::store();
-
-    const int position = config::positionOfChannel(store.sysDeviceInfo.regulationDomain, store.operChannelID);
-    if (position >= 0)
-        ChannelCombo->setCurrentIndex(position);
-
-    ESSIDtext->setText(store.operESSID);
-    RTSThresholdText->setText(QString::number(store.operRTSThreshold));
-    FragmentationThresholdText->setText(QString::number(store.operFragmentationThreshold));
-
-    if (store.operPreambleType == 1)
-        ShortPreambleOption->setChecked(true);
-    else if (store.operPreambleType == 2)
-        LongPreambleOption->setChecked(true);
-
-    if (store.operAuthenticationType == 1)
-        OpenSystemOption->setChecked(true);
-    else if (store.operAuthenticationType == 2)
-        SharedKeyOption->setChecked(true);
-    else if (store.operAuthenticationType == 3)
-        BothTypeOption->setChecked(true);
-
-    if (store.operBasicRates == config::kBasicRatesLow)
-        BasicRates12Option->setChecked(true);
-    else if (store.operBasicRates == config::kBasicRatesAll)
-        BasicRates125511Option->setChecked(true);
-
-    if (store.operAutoRateFallBack == 1)
-        AutoRateFallBackCheck->setCheckState(Qt::Checked);
-    else if (store.operAutoRateFallBack == 2)
-        AutoRateFallBackCheck->setCheckState(Qt::Unchecked);
-}
-
-bool frmWireLessOperationalSettings::thresholdsAreStorable()
-{
-    QLineEdit *firstRefused = nullptr;
-    for (QLineEdit *box : {RTSThresholdText, FragmentationThresholdText}) {
-        if (dialogs::thresholdFromText(box->text()))
-            continue;
-        dialogparts::markRefused(box, dialogs::thresholdHint());
-        if (!firstRefused)
-            firstRefused = box;
-    }
-    if (firstRefused) {
-        qCDebug(lcSettingsDialogs) << "threshold text refused:" << firstRefused->objectName();
-        firstRefused->setFocus();
-        firstRefused->selectAll();
-    }
-    return firstRefused == nullptr;
+    controls().show(config::store());
 }
 
 // Stores every control, or nothing when a threshold cannot be stored.
 bool frmWireLessOperationalSettings::SaveConf()
 {
-    if (!thresholdsAreStorable())
+    const dialogs::WirelessOperationalControls boxes = controls();
+    if (QLineEdit *refused = boxes.markRefusedThresholds()) {
+        qCDebug(lcSettingsDialogs) << "threshold text refused:" << refused->objectName();
+        refused->setFocus();
+        refused->selectAll();
         return false;
+    }
     auto &store = config::store();
-
-    if (const auto channel = config::channelAtPosition(store.sysDeviceInfo.regulationDomain, ChannelCombo->currentIndex()))
-        store.operChannelID = config::Integer(*channel);
-
+    boxes.saveChannel(store);
     store.operESSID = ESSIDtext->text();
-    store.operRTSThreshold = *dialogs::thresholdFromText(RTSThresholdText->text());
-    store.operFragmentationThreshold = *dialogs::thresholdFromText(FragmentationThresholdText->text());
-
-    store.operPreambleType = ShortPreambleOption->isChecked() ? 1 : 2;
-
-    if (OpenSystemOption->isChecked())
-        store.operAuthenticationType = 1;
-    else if (SharedKeyOption->isChecked())
-        store.operAuthenticationType = 2;
-    else if (BothTypeOption->isChecked())
-        store.operAuthenticationType = 3;
-
-    if (BasicRates12Option->isChecked())
-        store.operBasicRates = config::kBasicRatesLow;
-    else if (BasicRates125511Option->isChecked())
-        store.operBasicRates = config::kBasicRatesAll;
-
-    if (AutoRateFallBackCheck->checkState() == Qt::Checked)
-        store.operAutoRateFallBack = 1;
-    else if (AutoRateFallBackCheck->checkState() == Qt::Unchecked)
-        store.operAutoRateFallBack = 2;
+    boxes.saveThresholds(store);
+    boxes.saveOptions(store);
     return true;
 }
 
