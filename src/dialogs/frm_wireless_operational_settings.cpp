@@ -3,7 +3,6 @@
 #include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "dialogs/dialog_parts.h"
-#include "dialogs/option_group_tab_stop.h"
 #include "dialogs/threshold_validation.h"
 #include "dialogs/up_down_control.h"
 #include "dialogs/wireless_operational_controls.h"
@@ -11,48 +10,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kThresholdStepMinimum = config::kThresholdMinimum;
 constexpr int kThresholdStepMaximum = config::kThresholdMaximum;
-
-QRadioButton *option(const QString &objectName, const QString &caption, QWidget *parent)
-{
-    auto *button = new QRadioButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
-}
-
-QGroupBox *frame(const QString &objectName, const QString &caption, std::initializer_list<QRadioButton *> options,
-                 QWidget *parent)
-{
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(objectName);
-    auto *column = new QVBoxLayout(box);
-    for (QRadioButton *button : options) {
-        button->setParent(box);  // options in one frame exclude each other
-        column->addWidget(button);
-    }
-    dialogs::OptionGroupTabStop::install(QList<QAbstractButton *>(options.begin(), options.end()));
-    return box;
-}
-
-QHBoxLayout *withUpDown(QLineEdit *box, UpDownControl *upDown)
-{
-    auto *row = new QHBoxLayout;
-    row->setSpacing(0);
-    row->addWidget(box);
-    row->addWidget(upDown);
-    return row;
-}
 
 }  // namespace
 
@@ -79,14 +47,14 @@ void frmWireLessOperationalSettings::buildControls()
         connect(box, &QLineEdit::textChanged, box, [box] { dialogparts::clearRefusedMark(box); });
     }
 
-    ShortPreambleOption = option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"), this);
-    LongPreambleOption = option(QStringLiteral("LongPreambleOption"), QStringLiteral("Long Preamble"), this);
-    OpenSystemOption = option(QStringLiteral("OpenSystemOption"), QStringLiteral("Open System"), this);
-    SharedKeyOption = option(QStringLiteral("SharedKeyOption"), QStringLiteral("Shared Key"), this);
-    BothTypeOption = option(QStringLiteral("BothTypeOption"), QStringLiteral("Both"), this);
-    BasicRates12Option = option(QStringLiteral("BasicRates12Option"), QStringLiteral("1 - 2 (Mbps)"), this);
+    ShortPreambleOption = dialogparts::option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"), this);
+    LongPreambleOption = dialogparts::option(QStringLiteral("LongPreambleOption"), QStringLiteral("Long Preamble"), this);
+    OpenSystemOption = dialogparts::option(QStringLiteral("OpenSystemOption"), QStringLiteral("Open System"), this);
+    SharedKeyOption = dialogparts::option(QStringLiteral("SharedKeyOption"), QStringLiteral("Shared Key"), this);
+    BothTypeOption = dialogparts::option(QStringLiteral("BothTypeOption"), QStringLiteral("Both"), this);
+    BasicRates12Option = dialogparts::option(QStringLiteral("BasicRates12Option"), QStringLiteral("1 - 2 (Mbps)"), this);
     BasicRates125511Option =
-        option(QStringLiteral("BasicRates125511Option"), QStringLiteral("1 - 2 - 5.5 - 11(Mbps)"), this);
+        dialogparts::option(QStringLiteral("BasicRates125511Option"), QStringLiteral("1 - 2 - 5.5 - 11(Mbps)"), this);
     AutoRateFallBackCheck = new QCheckBox(QStringLiteral("Auto Rate Fall Back"), this);
     AutoRateFallBackCheck->setObjectName(QStringLiteral("AutoRateFallBackCheck"));
 
@@ -96,18 +64,18 @@ void frmWireLessOperationalSettings::buildControls()
     grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("ESSID"), ESSIDtext, this), 1, 0);
     grid->addWidget(ESSIDtext, 1, 1);
     grid->addWidget(dialogparts::label(QStringLiteral("Label1"), QStringLiteral("RTS Threshold"), RTSThresholdText, this), 2, 0);
-    grid->addLayout(withUpDown(RTSThresholdText, UpDown2), 2, 1);
+    grid->addLayout(dialogparts::withUpDown(RTSThresholdText, UpDown2), 2, 1);
     grid->addWidget(dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Fragmentation Threshold"),
                                        FragmentationThresholdText, this),
                     3, 0);
-    grid->addLayout(withUpDown(FragmentationThresholdText, UpDown1), 3, 1);
-    grid->addWidget(frame(QStringLiteral("Frame1"), QStringLiteral("Preamble Type"),
+    grid->addLayout(dialogparts::withUpDown(FragmentationThresholdText, UpDown1), 3, 1);
+    grid->addWidget(dialogparts::optionFrame(QStringLiteral("Frame1"), QStringLiteral("Preamble Type"),
                           {ShortPreambleOption, LongPreambleOption}, this),
                     4, 0);
-    grid->addWidget(frame(QStringLiteral("Frame2"), QStringLiteral("Authentication Type"),
+    grid->addWidget(dialogparts::optionFrame(QStringLiteral("Frame2"), QStringLiteral("Authentication Type"),
                           {OpenSystemOption, SharedKeyOption, BothTypeOption}, this),
                     4, 1);
-    grid->addWidget(frame(QStringLiteral("Frame3"), QStringLiteral("Basic Rates"),
+    grid->addWidget(dialogparts::optionFrame(QStringLiteral("Frame3"), QStringLiteral("Basic Rates"),
                           {BasicRates12Option, BasicRates125511Option}, this),
                     5, 0);
     grid->addWidget(AutoRateFallBackCheck, 5, 1);
