@@ -53,6 +53,7 @@ private slots:
     void cleanup();
     void editThenDownload_data();
     void editThenDownload();
+    void okWaitsWhileADownloadRuns();
 
 private:
     void connectToDevice();
@@ -187,6 +188,28 @@ void TestSettingsDownload::editThenDownload()
     QCOMPARE(questioner_->asked.size(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(window_->statusText(), kDone, 10000);
     edit.check(*device_);
+}
+
+void TestSettingsDownload::okWaitsWhileADownloadRuns()
+{
+    // A download reads the store group by group while it waits for slow
+    // answers; OK in a dialog meanwhile must neither change the store nor
+    // lose what was typed.
+    QWidget *dialog = openFromMenu(QStringLiteral("mnuSetupWireLessOperational"));
+    QVERIFY(dialog);
+    retype(dialog->findChild<QLineEdit *>("ESSIDtext"), "typed");
+    device_->faults.slowObjects.insert(QStringLiteral("operEthernetAddress"), 100);
+    QString statusWhileBusy;
+    QTimer::singleShot(30, dialog, [&] {
+        dialog->findChild<QAbstractButton *>("OKCommand")->click();
+        statusWhileBusy = window_->statusText();
+    });
+    window_->mnuFileSave->trigger();
+    QCOMPARE(window_->statusText(), kDone);
+    QVERIFY(statusWhileBusy.startsWith(QLatin1String("Busy")));
+    QCOMPARE(config::store().operESSID, QStringLiteral("corvane"));
+    QCOMPARE(window_->mdiArea()->subWindowList().size(), 1);  // still open, with the typed text
+    QCOMPARE(dialog->findChild<QLineEdit *>("ESSIDtext")->text(), QStringLiteral("typed"));
 }
 
 QTEST_MAIN(TestSettingsDownload)
