@@ -1,9 +1,15 @@
 #include "dialogs/dialog_parts.h"
 
+#include "dialogs/option_group_tab_stop.h"
+#include "dialogs/up_down_control.h"
+
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <limits>
 
 namespace dialogparts {
@@ -23,6 +29,40 @@ QLineEdit *unlimitedTextBox(const QString &objectName, QWidget *parent)
     // QLineEdit cuts text at 32767 characters unless told otherwise.
     box->setMaxLength(std::numeric_limits<int>::max());
     return box;
+}
+
+QRadioButton *option(const QString &objectName, const QString &caption, QWidget *parent, const QString &toolTip)
+{
+    auto *button = new QRadioButton(caption, parent);
+    button->setObjectName(objectName);
+    if (!toolTip.isEmpty())
+        button->setToolTip(toolTip);
+    return button;
+}
+
+QGroupBox *optionFrame(const QString &objectName, const QString &caption, const QList<QRadioButton *> &options,
+                       QWidget *parent)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(objectName);
+    auto *column = new QVBoxLayout(frame);
+    QList<QAbstractButton *> group;
+    for (QRadioButton *button : options) {
+        button->setParent(frame);  // options in one frame exclude each other
+        column->addWidget(button);
+        group << button;
+    }
+    dialogs::OptionGroupTabStop::install(group);
+    return frame;
+}
+
+QHBoxLayout *withUpDown(QLineEdit *box, UpDownControl *upDown)
+{
+    auto *row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(box);
+    row->addWidget(upDown);
+    return row;
 }
 
 OkCancelRow okCancelButtons(QWidget *parent)

@@ -1,13 +1,17 @@
 #pragma once
 // Small builders for the controls that every settings dialog has.
 
+#include <QList>
 #include <QString>
 
+class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QWidget;
+class UpDownControl;
 
 namespace dialogparts {
 
@@ -16,6 +20,17 @@ QLabel *label(const QString &objectName, const QString &caption, QWidget *buddy,
 
 // A text box with no length limit and no input filter.
 QLineEdit *unlimitedTextBox(const QString &objectName, QWidget *parent);
+
+// An option button, named, with an optional tooltip.
+QRadioButton *option(const QString &objectName, const QString &caption, QWidget *parent,
+                     const QString &toolTip = QString());
+
+// A frame of options that exclude each other; Tab lands on the selected one.
+QGroupBox *optionFrame(const QString &objectName, const QString &caption, const QList<QRadioButton *> &options,
+                       QWidget *parent);
+
+// A threshold box with its arrows right beside it.
+QHBoxLayout *withUpDown(QLineEdit *box, UpDownControl *upDown);
 
 struct OkCancelRow {
     QHBoxLayout *row;

@@ -20,21 +20,15 @@ enum BridgeMode : config::Integer {
 
 bool hasPartner(config::Integer mode) { return mode == kWirelessBridgeToWirelessBridge || mode == kWirelessBridge; }
 
-QRadioButton *option(const QString &objectName, const QString &caption, QWidget *parent)
-{
-    auto *button = new QRadioButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
-}
 
 }  // namespace
 
 frmBridgeOperationalMode::frmBridgeOperationalMode(QWidget *parent)
     : SettingsDialog(QStringLiteral("Bridge Operational Mode"), parent),
-      APOption(option(QStringLiteral("APOption"), QStringLiteral("Access Point"), this)),
-      WirelessBridgeOption(option(QStringLiteral("WirelessBridgeOption"), QStringLiteral("Wireless Bridge"), this)),
+      APOption(dialogparts::option(QStringLiteral("APOption"), QStringLiteral("Access Point"), this)),
+      WirelessBridgeOption(dialogparts::option(QStringLiteral("WirelessBridgeOption"), QStringLiteral("Wireless Bridge"), this)),
       WirelessBridgeToWirelessBridgeOption(
-          option(QStringLiteral("WirelessBridgeToWirelessBridgeOption"), QStringLiteral("WB to WB"), this)),
+          dialogparts::option(QStringLiteral("WirelessBridgeToWirelessBridgeOption"), QStringLiteral("WB to WB"), this)),
       RemoteBridgeBSSIDMaskEdBox(new MaskedHexEdit(6, this))
 {
     RemoteBridgeBSSIDMaskEdBox->setObjectName(QStringLiteral("RemoteBridgeBSSIDMaskEdBox"));

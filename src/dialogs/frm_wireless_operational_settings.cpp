@@ -3,55 +3,24 @@
 #include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "dialogs/dialog_parts.h"
-#include "dialogs/option_group_tab_stop.h"
 #include "dialogs/threshold_validation.h"
 #include "dialogs/up_down_control.h"
+#include "dialogs/wireless_operational_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int kThresholdStepMinimum = config::kThresholdMinimum;
 constexpr int kThresholdStepMaximum = config::kThresholdMaximum;
-
-QRadioButton *option(const QString &objectName, const QString &caption, QWidget *parent)
-{
-    auto *button = new QRadioButton(caption, parent);
-    button->setObjectName(objectName);
-    return button;
-}
-
-QGroupBox *frame(const QString &objectName, const QString &caption, std::initializer_list<QRadioButton *> options,
-                 QWidget *parent)
-{
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(objectName);
-    auto *column = new QVBoxLayout(box);
-    for (QRadioButton *button : options) {
-        button->setParent(box);  // options in one frame exclude each other
-        column->addWidget(button);
-    }
-    dialogs::OptionGroupTabStop::install(QList<QAbstractButton *>(options.begin(), options.end()));
-    return box;
-}
-
-QHBoxLayout *withUpDown(QLineEdit *box, UpDownControl *upDown)
-{
-    auto *row = new QHBoxLayout;
-    row->setSpacing(0);
-    row->addWidget(box);
-    row->addWidget(upDown);
-    return row;
-}
 
 }  // namespace
 
@@ -78,14 +47,14 @@ void frmWireLessOperationalSettings::buildControls()
         connect(box, &QLineEdit::textChanged, box, [box] { dialogparts::clearRefusedMark(box); });
     }
 
-    ShortPreambleOption = option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"), this);
-    LongPreambleOption = option(QStringLiteral("LongPreambleOption"), QStringLiteral("Long Preamble"), this);
-    OpenSystemOption = option(QStringLiteral("OpenSystemOption"), QStringLiteral("Open System"), this);
-    SharedKeyOption = option(QStringLiteral("SharedKeyOption"), QStringLiteral("Shared Key"), this);
-    BothTypeOption = option(QStringLiteral("BothTypeOption"), QStringLiteral("Both"), this);
-    BasicRates12Option = option(QStringLiteral("BasicRates12Option"), QStringLiteral("1 - 2 (Mbps)"), this);
+    ShortPreambleOption = dialogparts::option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"), this);
+    LongPreambleOption = dialogparts::option(QStringLiteral("LongPreambleOption"), QStringLiteral("Long Preamble"), this);
+    OpenSystemOption = dialogparts::option(QStringLiteral("OpenSystemOption"), QStringLiteral("Open System"), this);
+    SharedKeyOption = dialogparts::option(QStringLiteral("SharedKeyOption"), QStringLiteral("Shared Key"), this);
+    BothTypeOption = dialogparts::option(QStringLiteral("BothTypeOption"), QStringLiteral("Both"), this);
+    BasicRates12Option = dialogparts::option(QStringLiteral("BasicRates12Option"), QStringLiteral("1 - 2 (Mbps)"), this);
     BasicRates125511Option =
-        option(QStringLiteral("BasicRates125511Option"), QStringLiteral("1 - 2 - 5.5 - 11(Mbps)"), this);
+        dialogparts::option(QStringLiteral("BasicRates125511Option"), QStringLiteral("1 - 2 - 5.5 - 11(Mbps)"), this);
     AutoRateFallBackCheck = new QCheckBox(QStringLiteral("Auto Rate Fall Back"), this);
     AutoRateFallBackCheck->setObjectName(QStringLiteral("AutoRateFallBackCheck"));
 
@@ -95,18 +64,18 @@ void frmWireLessOperationalSettings::buildControls()
     grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("ESSID"), ESSIDtext, this), 1, 0);
     grid->addWidget(ESSIDtext, 1, 1);
     grid->addWidget(dialogparts::label(QStringLiteral("Label1"), QStringLiteral("RTS Threshold"), RTSThresholdText, this), 2, 0);
-    grid->addLayout(withUpDown(RTSThresholdText, UpDown2), 2, 1);
+    grid->addLayout(dialogparts::withUpDown(RTSThresholdText, UpDown2), 2, 1);
     grid->addWidget(dialogparts::label(QStringLiteral("Label2"), QStringLiteral("Fragmentation Threshold"),
                                        FragmentationThresholdText, this),
                     3, 0);
-    grid->addLayout(withUpDown(FragmentationThresholdText, UpDown1), 3, 1);
-    grid->addWidget(frame(QStringLiteral("Frame1"), QStringLiteral("Preamble Type"),
+    grid->addLayout(dialogparts::withUpDown(FragmentationThresholdText, UpDown1), 3, 1);
+    grid->addWidget(dialogparts::optionFrame(QStringLiteral("Frame1"), QStringLiteral("Preamble Type"),
                           {ShortPreambleOption, LongPreambleOption}, this),
                     4, 0);
-    grid->addWidget(frame(QStringLiteral("Frame2"), QStringLiteral("Authentication Type"),
+    grid->addWidget(dialogparts::optionFrame(QStringLiteral("Frame2"), QStringLiteral("Authentication Type"),
                           {OpenSystemOption, SharedKeyOption, BothTypeOption}, this),
                     4, 1);
-    grid->addWidget(frame(QStringLiteral("Frame3"), QStringLiteral("Basic Rates"),
+    grid->addWidget(dialogparts::optionFrame(QStringLiteral("Frame3"), QStringLiteral("Basic Rates"),
                           {BasicRates12Option, BasicRates125511Option}, this),
                     5, 0);
     grid->addWidget(AutoRateFallBackCheck, 5, 1);
@@ -117,100 +86,39 @@ void frmWireLessOperationalSettings::buildControls()
     connect(buttons.cancel, &QPushButton::clicked, this, &frmWireLessOperationalSettings::CancelCommand_Click);
 }
 
+dialogs::WirelessOperationalControls frmWireLessOperationalSettings::controls() const
+{
+    return {ChannelCombo,           ESSIDtext,       RTSThresholdText,  FragmentationThresholdText,
+            ShortPreambleOption,    LongPreambleOption, OpenSystemOption, SharedKeyOption,
+            BothTypeOption,         BasicRates12Option, BasicRates125511Option, AutoRateFallBackCheck};
+}
+
 void frmWireLessOperationalSettings::Form_Load()
 {
-    ChannelCombo->clear();
-    ChannelCombo->addItems(config::channelItems(config::store().sysDeviceInfo.regulationDomain));
-    // A combo box selects its first item by itself; the store decides here.
-    ChannelCombo->setCurrentIndex(-1);
+    controls().fillChannelList();
     ShowConf();
 }
 
 void frmWireLessOperationalSettings::ShowConf()
 {
-    const auto &store = config::store();
-
-    const int position = config::positionOfChannel(store.sysDeviceInfo.regulationDomain, store.operChannelID);
-    if (position >= 0)
-        ChannelCombo->setCurrentIndex(position);
-
-    ESSIDtext->setText(store.operESSID);
-    RTSThresholdText->setText(QString::number(store.operRTSThreshold));
-    FragmentationThresholdText->setText(QString::number(store.operFragmentationThreshold));
-
-    if (store.operPreambleType == 1)
-        ShortPreambleOption->setChecked(true);
-    else if (store.operPreambleType == 2)
-        LongPreambleOption->setChecked(true);
-
-    if (store.operAuthenticationType == 1)
-        OpenSystemOption->setChecked(true);
-    else if (store.operAuthenticationType == 2)
-        SharedKeyOption->setChecked(true);
-    else if (store.operAuthenticationType == 3)
-        BothTypeOption->setChecked(true);
-
-    if (store.operBasicRates == config::kBasicRatesLow)
-        BasicRates12Option->setChecked(true);
-    else if (store.operBasicRates == config::kBasicRatesAll)
-        BasicRates125511Option->setChecked(true);
-
-    if (store.operAutoRateFallBack == 1)
-        AutoRateFallBackCheck->setCheckState(Qt::Checked);
-    else if (store.operAutoRateFallBack == 2)
-        AutoRateFallBackCheck->setCheckState(Qt::Unchecked);
-}
-
-bool frmWireLessOperationalSettings::thresholdsAreStorable()
-{
-    QLineEdit *firstRefused = nullptr;
-    for (QLineEdit *box : {RTSThresholdText, FragmentationThresholdText}) {
-        if (dialogs::thresholdFromText(box->text()))
-            continue;
-        dialogparts::markRefused(box, dialogs::thresholdHint());
-        if (!firstRefused)
-            firstRefused = box;
-    }
-    if (firstRefused) {
-        qCDebug(lcSettingsDialogs) << "threshold text refused:" << firstRefused->objectName();
-        firstRefused->setFocus();
-        firstRefused->selectAll();
-    }
-    return firstRefused == nullptr;
+    controls().show(config::store());
 }
 
 // Stores every control, or nothing when a threshold cannot be stored.
 bool frmWireLessOperationalSettings::SaveConf()
 {
-    if (!thresholdsAreStorable())
+    const dialogs::WirelessOperationalControls boxes = controls();
+    if (QLineEdit *refused = boxes.markRefusedThresholds()) {
+        qCDebug(lcSettingsDialogs) << "threshold text refused:" << refused->objectName();
+        refused->setFocus();
+        refused->selectAll();
         return false;
+    }
     auto &store = config::store();
-
-    if (const auto channel = config::channelAtPosition(store.sysDeviceInfo.regulationDomain, ChannelCombo->currentIndex()))
-        store.operChannelID = config::Integer(*channel);
-
+    boxes.saveChannel(store);
     store.operESSID = ESSIDtext->text();
-    store.operRTSThreshold = *dialogs::thresholdFromText(RTSThresholdText->text());
-    store.operFragmentationThreshold = *dialogs::thresholdFromText(FragmentationThresholdText->text());
-
-    store.operPreambleType = ShortPreambleOption->isChecked() ? 1 : 2;
-
-    if (OpenSystemOption->isChecked())
-        store.operAuthenticationType = 1;
-    else if (SharedKeyOption->isChecked())
-        store.operAuthenticationType = 2;
-    else if (BothTypeOption->isChecked())
-        store.operAuthenticationType = 3;
-
-    if (BasicRates12Option->isChecked())
-        store.operBasicRates = config::kBasicRatesLow;
-    else if (BasicRates125511Option->isChecked())
-        store.operBasicRates = config::kBasicRatesAll;
-
-    if (AutoRateFallBackCheck->checkState() == Qt::Checked)
-        store.operAutoRateFallBack = 1;
-    else if (AutoRateFallBackCheck->checkState() == Qt::Unchecked)
-        store.operAutoRateFallBack = 2;
+    boxes.saveThresholds(store);
+    boxes.saveOptions(store);
     return true;
 }
 

@@ -17,6 +17,10 @@ class QLineEdit;
 class QRadioButton;
 class UpDownControl;
 
+namespace dialogs {
+struct WirelessOperationalControls;
+}
+
 class frmWireLessOperationalSettings : public SettingsDialog {
     Q_OBJECT
 
@@ -32,7 +36,7 @@ private:
     void Form_Load();
     void ShowConf();
     bool SaveConf();
-    bool thresholdsAreStorable();
+    dialogs::WirelessOperationalControls controls() const;
 
     QComboBox *ChannelCombo;
     QLineEdit *ESSIDtext;

@@ -31,6 +31,10 @@ class QRadioButton;
 class QTabWidget;
 class UpDownControl;
 
+namespace dialogs {
+struct WirelessOperationalControls;
+}
+
 class FrmMain2 : public QWidget {
     Q_OBJECT
 public:
@@ -169,7 +173,7 @@ private:
     void ShowWirelessConf();
     bool SaveBasicConf();
     bool SaveWirelessConf();
-    bool thresholdsAreStorable();
+    dialogs::WirelessOperationalControls wirelessControls() const;
     int restoreDefaultsChannelPosition() const;
 
     // "IP Setting" and "WEP" (ip_wep_tabs.cpp).

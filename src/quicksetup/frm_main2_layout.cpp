@@ -5,8 +5,8 @@
 #include "quicksetup/frm_main2.h"
 
 #include "config/encodings.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
-#include "dialogs/option_group_tab_stop.h"
 #include "dialogs/up_down_control.h"
 #include "quicksetup/about_texts.h"
 #include "quicksetup/whole_text_tip.h"
@@ -93,13 +93,6 @@ QPushButton *button(const QString &objectName, const QString &caption, const QSt
     return b;
 }
 
-QRadioButton *option(const QString &objectName, const QString &caption, const QString &tip)
-{
-    auto *b = new QRadioButton(caption);
-    b->setObjectName(objectName);
-    b->setToolTip(tip);
-    return b;
-}
 
 QComboBox *comboBox(const QString &objectName, const QStringList &items, const QString &tip, QWidget *parent)
 {
@@ -110,31 +103,7 @@ QComboBox *comboBox(const QString &objectName, const QStringList &items, const Q
     return combo;
 }
 
-// A frame of options that exclude each other; Tab lands on the selected one.
-QGroupBox *optionFrame(const QString &objectName, const QString &caption, const QList<QRadioButton *> &options,
-                       QWidget *parent)
-{
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setObjectName(objectName);
-    auto *column = new QVBoxLayout(frame);
-    QList<QAbstractButton *> group;
-    for (QRadioButton *b : options) {
-        b->setParent(frame);
-        column->addWidget(b);
-        group << b;
-    }
-    dialogs::OptionGroupTabStop::install(group);
-    return frame;
-}
 
-QHBoxLayout *withUpDown(QLineEdit *box, UpDownControl *upDown)
-{
-    auto *row = new QHBoxLayout;
-    row->setSpacing(0);
-    row->addWidget(box);
-    row->addWidget(upDown);
-    return row;
-}
 
 QHBoxLayout *rightAligned(std::initializer_list<QPushButton *> buttons)
 {
@@ -250,9 +219,9 @@ QWidget *FrmMain2::buildBasicTab()
     grid->addWidget(labelFor(ESSIDtext, QStringLiteral("Workgroup(ESSID)"), page), 2, 0);
     grid->addWidget(ESSIDtext, 2, 1);
     grid->addWidget(labelFor(RTSThresholdText, QStringLiteral("RTS Threshold"), page), 3, 0);
-    grid->addLayout(withUpDown(RTSThresholdText, UpDown2), 3, 1);
+    grid->addLayout(dialogparts::withUpDown(RTSThresholdText, UpDown2), 3, 1);
     grid->addWidget(labelFor(FragmentationThresholdText, QStringLiteral("Fragmentation Threshold"), page), 4, 0);
-    grid->addLayout(withUpDown(FragmentationThresholdText, UpDown1), 4, 1);
+    grid->addLayout(dialogparts::withUpDown(FragmentationThresholdText, UpDown1), 4, 1);
     grid->setRowStretch(5, 1);
     grid->addLayout(rightAligned({BC_OKCommand, BC_CancelCommand}), 6, 0, 1, 2);
     return page;
@@ -266,26 +235,25 @@ QWidget *FrmMain2::buildAdvancedTab()
                                          "in the fields below. Please look in your wireless Access Point User Guide "
                                          "for further information."),
                           page);
-    ShortPreambleOption = option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"),
+    ShortPreambleOption = dialogparts::option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"), page,
                                  QStringLiteral("Select for short packet header"));
-    LongPreambleOption = option(QStringLiteral("LongPreambleOption"), QStringLiteral("Long Preamble"),
+    LongPreambleOption = dialogparts::option(QStringLiteral("LongPreambleOption"), QStringLiteral("Long Preamble"), page,
                                 QStringLiteral("Select for long packet header (Default)"));
-    OpenSystemOption = option(QStringLiteral("OpenSystemOption"), QStringLiteral("Open System"),
+    OpenSystemOption = dialogparts::option(QStringLiteral("OpenSystemOption"), QStringLiteral("Open System"), page,
                               QStringLiteral("Select Open System enabled for mobile station"));
-    SharedKeyOption = option(QStringLiteral("SharedKeyOption"), QStringLiteral("Shared Key"),
+    SharedKeyOption = dialogparts::option(QStringLiteral("SharedKeyOption"), QStringLiteral("Shared Key"), page,
                              QStringLiteral("Select Shared Key enabled using WEP key information defined"));
-    BothTypeOption = option(
-        QStringLiteral("BothTypeOption"), QStringLiteral("Both"),
+    BothTypeOption = dialogparts::option(QStringLiteral("BothTypeOption"), QStringLiteral("Both"), page,
         QStringLiteral("Select to use both the Open System and Shared Key authentication type (Default)"));
-    BasicRates125511Option = option(QStringLiteral("BasicRates125511Option"), QStringLiteral("1 - 2 - 5.5 - 11(Mbps)"),
+    BasicRates125511Option = dialogparts::option(QStringLiteral("BasicRates125511Option"), QStringLiteral("1 - 2 - 5.5 - 11(Mbps)"), page,
                                     QStringLiteral("Select for 1-2 - 5.5 - 11(Mbps) transfer rate (Default)"));
-    BasicRates12Option = option(QStringLiteral("BasicRates12Option"), QStringLiteral("1 - 2 (Mbps)"),
+    BasicRates12Option = dialogparts::option(QStringLiteral("BasicRates12Option"), QStringLiteral("1 - 2 (Mbps)"), page,
                                 QStringLiteral("Select for 1-2 (Mbps) transfer rate"));
-    Frame1 = optionFrame(QStringLiteral("Frame1"), QStringLiteral("Preamble Type"),
+    Frame1 = dialogparts::optionFrame(QStringLiteral("Frame1"), QStringLiteral("Preamble Type"),
                          {ShortPreambleOption, LongPreambleOption}, page);
-    Frame2 = optionFrame(QStringLiteral("Frame2"), QStringLiteral("Authentication Type"),
+    Frame2 = dialogparts::optionFrame(QStringLiteral("Frame2"), QStringLiteral("Authentication Type"),
                          {OpenSystemOption, SharedKeyOption, BothTypeOption}, page);
-    Frame3 = optionFrame(QStringLiteral("Frame3"), QStringLiteral("Basic Rates"),
+    Frame3 = dialogparts::optionFrame(QStringLiteral("Frame3"), QStringLiteral("Basic Rates"),
                          {BasicRates125511Option, BasicRates12Option}, page);
     AutoRateFallBackCheck = new QCheckBox(QStringLiteral("Auto Rate Fall Back"), page);
     AutoRateFallBackCheck->setObjectName(QStringLiteral("AutoRateFallBackCheck"));

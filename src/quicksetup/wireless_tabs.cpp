@@ -6,9 +6,7 @@
 
 #include "app/frm_main.h"
 #include "config/configuration_store.h"
-#include "config/encodings.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/threshold_validation.h"
+#include "dialogs/wireless_operational_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,47 +23,22 @@ const QString kFactoryIPMask = QStringLiteral("255.255.255.0");
 constexpr int kWepDisablePosition = 1;
 }  // namespace
 
+dialogs::WirelessOperationalControls FrmMain2::wirelessControls() const
+{
+    return {ChannelCombo,           ESSIDtext,       RTSThresholdText,  FragmentationThresholdText,
+            ShortPreambleOption,    LongPreambleOption, OpenSystemOption, SharedKeyOption,
+            BothTypeOption,         BasicRates12Option, BasicRates125511Option, AutoRateFallBackCheck};
+}
+
 void FrmMain2::FillChannelList()
 {
-    ChannelCombo->clear();
-    ChannelCombo->addItems(config::channelItems(config::store().sysDeviceInfo.regulationDomain));
-    // A combo box selects its first item by itself; the store decides here.
-    ChannelCombo->setCurrentIndex(-1);
+    wirelessControls().fillChannelList();
     ShowWirelessConf();
 }
 
 void FrmMain2::ShowWirelessConf()
 {
-    const config::ConfigurationStore &store = config::store();
-    const int position = config::positionOfChannel(store.sysDeviceInfo.regulationDomain, store.operChannelID);
-    if (position >= 0)
-        ChannelCombo->setCurrentIndex(position);
-
-    ESSIDtext->setText(store.operESSID);
-    RTSThresholdText->setText(QString::number(store.operRTSThreshold));
-    FragmentationThresholdText->setText(QString::number(store.operFragmentationThreshold));
-
-    if (store.operPreambleType == 1)
-        ShortPreambleOption->setChecked(true);
-    else if (store.operPreambleType == 2)
-        LongPreambleOption->setChecked(true);
-
-    if (store.operAuthenticationType == 1)
-        OpenSystemOption->setChecked(true);
-    else if (store.operAuthenticationType == 2)
-        SharedKeyOption->setChecked(true);
-    else if (store.operAuthenticationType == 3)
-        BothTypeOption->setChecked(true);
-
-    if (store.operBasicRates == config::kBasicRatesLow)
-        BasicRates12Option->setChecked(true);
-    else if (store.operBasicRates == config::kBasicRatesAll)
-        BasicRates125511Option->setChecked(true);
-
-    if (store.operAutoRateFallBack == 1)
-        AutoRateFallBackCheck->setCheckState(Qt::Checked);
-    else if (store.operAutoRateFallBack == 2)
-        AutoRateFallBackCheck->setCheckState(Qt::Unchecked);
+    wirelessControls().show(config::store());
 }
 
 // Channel and ESSID only: the thresholds of this tab reach the store
@@ -73,59 +46,27 @@ void FrmMain2::ShowWirelessConf()
 bool FrmMain2::SaveBasicConf()
 {
     config::ConfigurationStore &store = config::store();
-    if (const auto channel = config::channelAtPosition(store.sysDeviceInfo.regulationDomain, ChannelCombo->currentIndex()))
-        store.operChannelID = config::Integer(*channel);
+    wirelessControls().saveChannel(store);
     store.operESSID = ESSIDtext->text();
     return true;
-}
-
-bool FrmMain2::thresholdsAreStorable()
-{
-    QLineEdit *firstRefused = nullptr;
-    for (QLineEdit *box : {RTSThresholdText, FragmentationThresholdText}) {
-        if (dialogs::thresholdFromText(box->text()))
-            continue;
-        dialogparts::markRefused(box, dialogs::thresholdHint());
-        if (!firstRefused)
-            firstRefused = box;
-    }
-    if (firstRefused) {
-        // The thresholds are edited on "Basic Setting".
-        SSTab1->setCurrentIndex(BasicTab);
-        firstRefused->setFocus();
-        firstRefused->selectAll();
-    }
-    return firstRefused == nullptr;
 }
 
 // Every field of the tab, or nothing when a threshold is not a whole
 // number the device accepts.
 bool FrmMain2::SaveWirelessConf()
 {
-    if (!thresholdsAreStorable())
+    const dialogs::WirelessOperationalControls boxes = wirelessControls();
+    if (QLineEdit *refused = boxes.markRefusedThresholds()) {
+        // The thresholds are edited on "Basic Setting".
+        SSTab1->setCurrentIndex(BasicTab);
+        refused->setFocus();
+        refused->selectAll();
         return false;
+    }
     config::ConfigurationStore &store = config::store();
     store.operESSID = ESSIDtext->text();
-    store.operRTSThreshold = *dialogs::thresholdFromText(RTSThresholdText->text());
-    store.operFragmentationThreshold = *dialogs::thresholdFromText(FragmentationThresholdText->text());
-    store.operPreambleType = ShortPreambleOption->isChecked() ? 1 : 2;
-
-    if (OpenSystemOption->isChecked())
-        store.operAuthenticationType = 1;
-    else if (SharedKeyOption->isChecked())
-        store.operAuthenticationType = 2;
-    else if (BothTypeOption->isChecked())
-        store.operAuthenticationType = 3;
-
-    if (BasicRates12Option->isChecked())
-        store.operBasicRates = config::kBasicRatesLow;
-    else if (BasicRates125511Option->isChecked())
-        store.operBasicRates = config::kBasicRatesAll;
-
-    if (AutoRateFallBackCheck->checkState() == Qt::Checked)
-        store.operAutoRateFallBack = 1;
-    else if (AutoRateFallBackCheck->checkState() == Qt::Unchecked)
-        store.operAutoRateFallBack = 2;
+    boxes.saveThresholds(store);
+    boxes.saveOptions(store);
     return true;
 }
 

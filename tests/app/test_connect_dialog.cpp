@@ -1,13 +1,16 @@
 // The connect dialog against a simulated access point: the texts it offers
 // and remembers, OK and Scan, an unwritable settings file, then the
-// toolbar's Download Changes.
+// toolbar's Download Changes with a settings dialog's OK inside it.
 
 #include "app_test_support.h"
 
 #include "app/app_settings.h"
+#include "config/configuration_store.h"
 #include "dialogs/frm_ip_address.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
@@ -88,13 +91,28 @@ private slots:
         QCOMPARE(f_->settings.value("BridgeSettings", "LastIPaddress"), storedAfter.at(0));
         QCOMPARE(f_->settings.value("BridgeSettings", "LastPassword"), storedAfter.at(1));
 
-        // The toolbar's Save runs Download Changes, after its question.
+        // The toolbar's Save runs Download Changes, after its question. A
+        // settings dialog's OK meanwhile must neither change the store the
+        // download reads group by group nor lose what was typed.
+        f_->window->mnuSetupWireLessOperational->trigger();
+        QWidget *dialog = f_->window->mdiArea()->activeSubWindow()->widget();
+        dialog->findChild<QLineEdit *>("ESSIDtext")->setText("typed");
+        f_->device.faults.slowObjects.insert(QStringLiteral("operEthernetAddress"), 100);
+        QString statusWhileBusy;
+        QTimer::singleShot(30, dialog, [&] {
+            dialog->findChild<QAbstractButton *>("OKCommand")->click();
+            statusWhileBusy = f_->window->statusText();
+        });
         for (QAction *tool : f_->window->tbToolBar->actions()) {
             if (tool->data().toString() == QLatin1String("Save"))
                 tool->trigger();
         }
         QCOMPARE(f_->questioner.asked.size(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(f_->window->statusText(), QStringLiteral("Download complete successfully"), 10000);
+        QCOMPARE(f_->window->statusText(), QStringLiteral("Download complete successfully"));
+        QVERIFY(statusWhileBusy.startsWith(QLatin1String("Busy")));
+        QCOMPARE(config::store().operESSID, QStringLiteral("corvane"));
+        QCOMPARE(f_->window->mdiArea()->subWindowList().size(), 1);  // still open, with the typed text
+        QCOMPARE(dialog->findChild<QLineEdit *>("ESSIDtext")->text(), QStringLiteral("typed"));
     }
 
     void unsavedTextsKeptForTheRun_data()
