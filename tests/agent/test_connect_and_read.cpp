@@ -252,6 +252,7 @@ private slots:
         QCOMPARE(f.session->ReadAttempt, qint16(0));
         QCOMPARE(f.statuses.count(kReading), 1);
         QCOMPARE(f.requestsNaming(QStringLiteral("sysDeviceInfo")).size(), 1);
+        QCOMPARE(f.requestsNaming(QStringLiteral("sysDescr")).size(), 2);  // the watchdog did probe again
     }
 
     void scanTakesTheFirstResponder()
@@ -291,6 +292,7 @@ private slots:
         QVERIFY(f.connectAndRead());
         QTest::qWait(300);
         QCOMPARE(f.ap.receivedRequests().size(), 9);
+        QTRY_COMPARE(f.session->Manager1.unmatchedResponses(), 27);  // the copies did arrive
         QCOMPARE(f.statuses.count(kReading), 1);
         QCOMPARE(f.statuses.count(kFound), 1);
     }

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for talking to the simulated access point from tests: request
-// datagrams by object name, decoded answers, and a loopback UDP client.
+// datagrams by object name, and decoded answers.
 
 #include "sim/simulated_access_point.h"
 #include "snmp/snmp_pdu.h"
@@ -62,27 +62,5 @@ inline snmp::Message decoded(const QByteArray &bytes)
 {
     return snmp::decodeMessage(bytes).message.value_or(snmp::Message{});
 }
-
-// A loopback UDP client that collects datagrams.
-class Client {
-public:
-    Client() { socket.bind(QHostAddress(QHostAddress::LocalHost), 0); }
-
-    // What arrived until `count` datagrams are in or `timeoutMs` passed.
-    QVector<QNetworkDatagram> receive(int count, int timeoutMs)
-    {
-        QVector<QNetworkDatagram> received;
-        QElapsedTimer timer;
-        timer.start();
-        while (received.size() < count && timer.elapsed() < timeoutMs) {
-            QTest::qWait(5);
-            while (socket.hasPendingDatagrams())
-                received.append(socket.receiveDatagram());
-        }
-        return received;
-    }
-
-    QUdpSocket socket;
-};
 
 }  // namespace simtest
