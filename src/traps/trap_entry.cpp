@@ -22,6 +22,17 @@ void addSeparatorBlock(QByteArray &entry)
     entry += "\r\n";
 }
 
+// A value the device sent, as one line: a line break inside it would let a
+// device write lines of its own making (a forged entry) into the log, so
+// carriage returns and line feeds become blanks. A device that sends its new
+// address as an address never has them.
+QByteArray asOneLine(QByteArray value)
+{
+    value.replace('\r', ' ');
+    value.replace('\n', ' ');
+    return value;
+}
+
 // Up to six bytes as upper-case hexadecimal pairs separated by blanks
 // ("02 00 00 00 00 01"); a shorter value shows the bytes it has.
 QByteArray stationAddressText(const QByteArray &value)
@@ -73,7 +84,7 @@ QByteArray trapLogEntry(const ReceivedTrap &trap, const QByteArray *mibText)
     case 7:
         for (const QByteArray &value : trap.values) {
             addLine(entry, "The new IP Addres :");
-            addLine(entry, value);
+            addLine(entry, asOneLine(value));
             addLine(entry, kSeparator);
             entry += "\r\n";
         }

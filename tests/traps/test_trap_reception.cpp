@@ -74,7 +74,7 @@ class TestTrapReception : public QObject {
         for (const QString &binding : bindings) {
             const QStringList parts = binding.split(QLatin1Char(' '));
             const QString oid = parts[0].startsWith('.') ? parts[0] : '.' + mib.OidOf(parts[0]) + ".0";
-            arguments << oid << parts[1] << parts[2];
+            arguments << oid << parts[1] << binding.section(QLatin1Char(' '), 2);  // the value may hold blanks
         }
         return arguments;
     }
@@ -178,6 +178,11 @@ private slots:
         QTest::newRow("short station value")
             << "snmptrap" << 6 << 1 << QStringList{"trapStationAddress x 0200AB"}
             << kHeader + "A wireless station associated with the access point.\r\n" + stationLines("02 00 AB");
+        // A device cannot forge lines of its own into the log.
+        QTest::newRow("code 7, line breaks in the value")
+            << "simulator" << 6 << 7 << QStringList{"operIPAddress s 10.0.0.1\r\nTrap received @ forged"}
+            << kHeader + "The IP address of the device was changed.\r\nThe new IP Addres :\r\n"
+                   + "10.0.0.1  Trap received @ forged\r\n" + kSeparator + "\r\n";
         QTest::newRow("generic link down") << "snmptrap" << 2 << 0 << QStringList{".1.3.6.1.2.1.2.2.1.1.2 i 2"}
                                            << kHeader + "linkDown\r\n";
     }
