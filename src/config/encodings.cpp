@@ -115,15 +115,4 @@ std::optional<int> channelAtPosition(int regulationDomain, int position)
     return range->first + position;
 }
 
-QString displayForm(const QString &hexText, int pairs)
-{
-    QString out;
-    for (int i = 0; i < pairs && 2 * i < hexText.size(); ++i) {
-        if (i > 0)
-            out += QLatin1Char(' ');
-        out += hexText.mid(2 * i, 2);
-    }
-    return out;
-}
-
 }  // namespace config

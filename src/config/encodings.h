@@ -1,8 +1,7 @@
 #pragma once
 // How device values travel between the wire, the store and the windows:
 // hexadecimal text of byte strings, the ESSID length rule, the basic-rate
-// sets, regulation-domain names, the channel table and the display form of
-// addresses and keys.
+// sets, regulation-domain names and the channel table.
 
 #include <QByteArray>
 #include <QString>
@@ -53,11 +52,5 @@ std::optional<ChannelRange> channelRangeFor(int regulationDomain);
 QStringList channelItems(int regulationDomain);  // "Channel 1", ...; empty for unknown codes
 int positionOfChannel(int regulationDomain, int channel);  // -1 when not in the list
 std::optional<int> channelAtPosition(int regulationDomain, int position);
-
-// Display form of hex text: pairs separated by single blanks, as the masks
-// "&& && && && && &&" (pairs = 6) and "&& && && && &&" (pairs = 5) show it.
-// Characters fill the places from the left; missing ones leave the place
-// short, extra ones are not shown.
-QString displayForm(const QString &hexText, int pairs);
 
 }  // namespace config

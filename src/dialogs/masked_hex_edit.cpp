@@ -35,14 +35,6 @@ MaskedHexEdit::MaskedHexEdit(int pairs, QWidget *parent)
     setStoreText(QString());
 }
 
-QString MaskedHexEdit::maskText() const
-{
-    QString mask;
-    for (int i = 0; i < pairs_; ++i)
-        mask += i == 0 ? QStringLiteral("&&") : QStringLiteral(" &&");
-    return mask;
-}
-
 QString MaskedHexEdit::displayFor(const QString &storeText) const
 {
     QString display;

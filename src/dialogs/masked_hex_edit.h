@@ -33,8 +33,6 @@ public:
     explicit MaskedHexEdit(int pairs, QWidget *parent = nullptr);
 
     int pairCount() const { return pairs_; }
-    // The mask in the "&& && ..." notation, for display and documentation.
-    QString maskText() const;
     static constexpr QChar kPromptChar = QLatin1Char('_');
 
     void setStoreText(const QString &storeText);

@@ -147,11 +147,6 @@ void SimulatedAccessPoint::setValue(const QString &name, const snmp::Value &valu
         pinned_.insert(name);
 }
 
-bool SimulatedAccessPoint::hasObject(const QString &name) const
-{
-    return findObject(name) != nullptr;
-}
-
 QString SimulatedAccessPoint::oidOf(const QString &name) const
 {
     return mib_.OidOf(name);

@@ -94,7 +94,6 @@ public:
     // Statistics and sysUpTime follow the clock until setValue() pins them;
     // restoreFactoryValues() lets them run again.
     void setValue(const QString &name, const snmp::Value &value);
-    bool hasObject(const QString &name) const;
     QString oidOf(const QString &name) const;  // dotted, without ".0"
     const snmp::Mib &mib() const { return mib_; }
 

@@ -93,14 +93,6 @@ void BerReader::fail(BerError error)
         error_ = error;
 }
 
-bool BerReader::peekTag(quint8 &tagOut) const
-{
-    if (failed() || pos_ >= data_.size())
-        return false;
-    tagOut = quint8(data_[pos_]);
-    return true;
-}
-
 bool BerReader::readHeader(quint8 &tagOut, QByteArrayView &content)
 {
     if (failed())
@@ -281,18 +273,6 @@ bool BerReader::readOctetString(QByteArray &value, quint8 expectedTag)
     return true;
 }
 
-bool BerReader::readNull()
-{
-    QByteArrayView content;
-    if (!readElement(tag::Null, content))
-        return false;
-    if (!content.isEmpty()) {
-        fail(BerError::BadNull);
-        return false;
-    }
-    return true;
-}
-
 bool BerReader::readObjectIdentifier(Oid &value)
 {
     QByteArrayView content;
@@ -379,12 +359,6 @@ int integerBytes(qint64 value, bool isSigned, char *bytes)
 
 }  // namespace
 
-QByteArray encodeLength(qsizetype length)
-{
-    char out[9];
-    return QByteArray(out, writeLength(length, out));
-}
-
 QByteArray wrap(quint8 tagByte, const QByteArray &content)
 {
     return element(tagByte, content.constData(), content.size());
@@ -409,24 +383,10 @@ QByteArray encodeOctetString(const QByteArray &value, quint8 tagByte)
     return wrap(tagByte, value);
 }
 
-QByteArray encodeNull()
-{
-    return QByteArray("\x05\x00", 2);
-}
-
 bool canEncodeObjectIdentifier(const Oid &oid)
 {
     return oid.size() >= 2 && oid.size() <= kMaxOidArcs && oid[0] <= 2 && (oid[0] == 2 || oid[1] <= 39)
            && quint64(oid[0]) * 40 + oid[1] <= 0xFFFFFFFFull;
-}
-
-
-QByteArray encodeObjectIdentifier(const Oid &oid)
-{
-    if (!canEncodeObjectIdentifier(oid))
-        return {};
-    char content[kMaxOidArcs * 5];
-    return element(tag::ObjectIdentifier, content, objectIdentifierContent(oid, content));
 }
 
 BackwardWriter::BackwardWriter(qsizetype capacity) : buffer_(qMax<qsizetype>(capacity, 16), Qt::Uninitialized)

@@ -71,13 +71,10 @@ public:
     bool readHeader(quint8 &tagOut, QByteArrayView &content);
     // Reads an element that must carry the given tag.
     bool readElement(quint8 expectedTag, QByteArrayView &content);
-    // Peeks the next tag without consuming it.
-    bool peekTag(quint8 &tagOut) const;
 
     bool readSignedInteger(qint32 &value, quint8 expectedTag = tag::Integer);
     bool readUnsignedInteger(quint32 &value, quint8 expectedTag);
     bool readOctetString(QByteArray &value, quint8 expectedTag = tag::OctetString);
-    bool readNull();
     bool readObjectIdentifier(Oid &value);
 
     static bool decodeSigned(QByteArrayView content, qint32 &value, BerError &error);
@@ -93,16 +90,12 @@ private:
 // Writes elements inside out: callers build the content of a constructed
 // element first and wrap it with wrap().
 namespace ber {
-QByteArray encodeLength(qsizetype length);
 QByteArray wrap(quint8 tag, const QByteArray &content);
 QByteArray encodeSignedInteger(qint32 value, quint8 tagByte = tag::Integer);
 QByteArray encodeUnsignedInteger(quint32 value, quint8 tagByte);
 QByteArray encodeOctetString(const QByteArray &value, quint8 tagByte = tag::OctetString);
-QByteArray encodeNull();
-// Returns an empty array for an OID that cannot be encoded (fewer than two
-// or more than 128 arcs, first arc above 2, second arc above 39 under arcs
-// 0 and 1).
-QByteArray encodeObjectIdentifier(const Oid &oid);
+// False for an OID that cannot be encoded: fewer than two or more than 128
+// arcs, first arc above 2, second arc above 39 under arcs 0 and 1.
 bool canEncodeObjectIdentifier(const Oid &oid);
 
 // Builds a whole message in one buffer, from its last byte to its first:
