@@ -9,7 +9,7 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run check test test-sanitized fuzz bench clean
+.PHONY: all deps build run check test test-sanitized fuzz bench fault-check clean
 
 all: build
 
@@ -39,6 +39,11 @@ fuzz: deps
 	bash scripts/run-fuzzers.sh $(BUILD_FUZZ)/bin $(FUZZ_SECONDS)
 
 test: check test-sanitized fuzz
+
+# Plants each fault of scripts/fault_check/faults.py in a copy of HEAD and
+# runs the suite against it (about 40 minutes on 2 cores).
+fault-check: deps
+	python3 scripts/fault_check/run.py
 
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)/bin
