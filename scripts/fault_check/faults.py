@@ -7,7 +7,7 @@ FAULTS = [
  ('4th WEP key echo removed', W, "    for (int i = 0; i < 4; ++i)\n        echo.exact(3 + i, keys[i]);", "    for (int i = 0; i < 3; ++i)\n        echo.exact(3 + i, keys[i]);"),
  ('bssid echo removed', W, "        echo.exact(2, bssid);", "        ;"),
  ('fragmentation lands in RTS', R, "storeInteger(r, 4, t.operFragmentationThreshold", "storeInteger(r, 4, t.operRTSThreshold"),
- ('RTS accepts 2347', R, "storeInteger(r, 3, t.operRTSThreshold, 0, 2346)", "storeInteger(r, 3, t.operRTSThreshold, 0, 2347)"),
+ ('RTS accepts 2347', R, "storeInteger(r, 3, t.operRTSThreshold, kThresholdMinimum, kThresholdMaximum)", "storeInteger(r, 3, t.operRTSThreshold, kThresholdMinimum, kThresholdMaximum + 1)"),
  ('channel 14 refused', R, "t.operChannelID, 1, 14)", "t.operChannelID, 1, 13)"),
  ('key id 4 refused', R, "t.privacyDefaultWEPKeyID, 0, 4)", "t.privacyDefaultWEPKeyID, 1, 4)"),
  ('mask into address', R, "[&] { return dotted(2, t.operIPMask); }", "[&] { return dotted(2, t.operIPAddress); }"),

@@ -27,8 +27,12 @@ int EssidLength(const QString &essid);
 inline QString textFromOctets(const QByteArray &octets) { return QString::fromLatin1(octets); }
 inline QByteArray octetsFromText(const QString &text) { return text.toLatin1(); }
 
-// The read/write community a device has when it leaves the factory.
-inline const QString kFactoryCommunity = QStringLiteral("kavrel");
+// What a device has when it leaves the factory: the connect dialog's first
+// suggestion and what Restore Defaults sends.
+inline const QString kFactoryCommunity = QStringLiteral("kavrel");  // read/write community
+inline const QString kFactoryIPAddress = QStringLiteral("192.168.1.250");
+inline const QString kFactoryIPMask = QStringLiteral("255.255.255.0");
+inline const QString kFactoryESSID = QStringLiteral("corvane");
 
 // RTS and fragmentation thresholds the device accepts; the full read
 // refuses anything else, so nothing outside may be sent.

@@ -134,8 +134,8 @@ StoreVerdict StoreWirelessOperationalConf(const snmp::SnmpVariables &answer, Con
             t.operESSID = *essid;
             return t.operESSID.isEmpty() ? StoreVerdict::Rejected : StoreVerdict::Accepted;
         },
-        [&] { return storeInteger(r, 3, t.operRTSThreshold, 0, 2346); },
-        [&] { return storeInteger(r, 4, t.operFragmentationThreshold, 0, 2346); },
+        [&] { return storeInteger(r, 3, t.operRTSThreshold, kThresholdMinimum, kThresholdMaximum); },
+        [&] { return storeInteger(r, 4, t.operFragmentationThreshold, kThresholdMinimum, kThresholdMaximum); },
         [&] { return storeInteger(r, 5, t.operPreambleType, 1, 2); },
         [&] { return storeInteger(r, 6, t.operAuthenticationType, 1, 3); },
         [&] {

@@ -17,8 +17,6 @@ namespace {
 const QString kSection = QStringLiteral("BridgeSettings");
 const QString kAddressKey = QStringLiteral("LastIPaddress");
 const QString kCommunityKey = QStringLiteral("LastPassword");
-const QString kDefaultAddress = QStringLiteral("192.168.1.250");
-const QString kDefaultCommunity = config::kFactoryCommunity;
 }  // namespace
 
 frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
@@ -82,8 +80,8 @@ frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
 
 void frmIPAddress::Form_Load()
 {
-    txtRemoteIP->setText(app::readSetting(kSection, kAddressKey, kDefaultAddress));
-    txtReadWritePassword->setText(app::readSetting(kSection, kCommunityKey, kDefaultCommunity));
+    txtRemoteIP->setText(app::readSetting(kSection, kAddressKey, config::kFactoryIPAddress));
+    txtReadWritePassword->setText(app::readSetting(kSection, kCommunityKey, config::kFactoryCommunity));
 }
 
 void frmIPAddress::showEvent(QShowEvent *event)

@@ -17,13 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-constexpr int kThresholdStepMinimum = config::kThresholdMinimum;
-constexpr int kThresholdStepMaximum = config::kThresholdMaximum;
-
-}  // namespace
-
 frmWireLessOperationalSettings::frmWireLessOperationalSettings(QWidget *parent)
     : SettingsDialog(QStringLiteral("WireLess Operational Settings"), parent)
 {
@@ -38,9 +31,9 @@ void frmWireLessOperationalSettings::buildControls()
     ESSIDtext = dialogparts::unlimitedTextBox(QStringLiteral("ESSIDtext"), this);
     RTSThresholdText = dialogparts::unlimitedTextBox(QStringLiteral("RTSThresholdText"), this);
     FragmentationThresholdText = dialogparts::unlimitedTextBox(QStringLiteral("FragmentationThresholdText"), this);
-    UpDown2 = new UpDownControl(RTSThresholdText, kThresholdStepMinimum, kThresholdStepMaximum, this);
+    UpDown2 = new UpDownControl(RTSThresholdText, config::kThresholdMinimum, config::kThresholdMaximum, this);
     UpDown2->setObjectName(QStringLiteral("UpDown2"));
-    UpDown1 = new UpDownControl(FragmentationThresholdText, kThresholdStepMinimum, kThresholdStepMaximum, this);
+    UpDown1 = new UpDownControl(FragmentationThresholdText, config::kThresholdMinimum, config::kThresholdMaximum, this);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     for (QLineEdit *box : {RTSThresholdText, FragmentationThresholdText}) {
         box->setToolTip(dialogs::thresholdHint());

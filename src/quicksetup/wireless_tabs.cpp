@@ -6,6 +6,7 @@
 
 #include "app/frm_main.h"
 #include "config/configuration_store.h"
+#include "config/encodings.h"
 #include "dialogs/wireless_operational_controls.h"
 
 #include <QCheckBox>
@@ -16,10 +17,6 @@
 namespace {
 // "Channel 6" in the 11- and 13-channel lists.
 constexpr int kFactoryChannelPosition = 5;
-const QString kFactoryESSID = QStringLiteral("corvane");
-const QString kFactoryThreshold = QStringLiteral("2346");
-const QString kFactoryIPAddress = QStringLiteral("192.168.1.250");
-const QString kFactoryIPMask = QStringLiteral("255.255.255.0");
 constexpr int kWepDisablePosition = 1;
 }  // namespace
 
@@ -92,7 +89,7 @@ void FrmMain2::DefaultCommand_Click()
         return;
 
     ChannelCombo->setCurrentIndex(restoreDefaultsChannelPosition());
-    ESSIDtext->setText(kFactoryESSID);
+    ESSIDtext->setText(config::kFactoryESSID);
     SaveBasicConf();
 
     // The keys and the key number stay as the WEP tab shows them.
@@ -103,12 +100,13 @@ void FrmMain2::DefaultCommand_Click()
     BothTypeOption->setChecked(true);
     BasicRates125511Option->setChecked(true);
     AutoRateFallBackCheck->setCheckState(Qt::Checked);
-    RTSThresholdText->setText(kFactoryThreshold);
-    FragmentationThresholdText->setText(kFactoryThreshold);
+    const QString factoryThreshold = QString::number(config::kThresholdMaximum);
+    RTSThresholdText->setText(factoryThreshold);
+    FragmentationThresholdText->setText(factoryThreshold);
     SaveWirelessConf();
 
-    IPAddressText->setText(kFactoryIPAddress);
-    IPMaskText->setText(kFactoryIPMask);
+    IPAddressText->setText(config::kFactoryIPAddress);
+    IPMaskText->setText(config::kFactoryIPMask);
     SaveIPConf();
 
     cmdOK_Click();
