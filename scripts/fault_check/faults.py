@@ -17,7 +17,7 @@ FAULTS = [
  ('counters big-endian', 'src/config/counters.cpp', "    for (int i = 3; i >= 0; --i)", "    for (int i = 0; i <= 3; ++i)"),
  ('essid length counts blanks', 'src/config/encodings.cpp', "if (c.unicode() < 33 || c.unicode() > 126)", "if (c.unicode() < 32 || c.unicode() > 126)"),
  ('community not sent on connect', 'src/agent/connecting.cpp', "    if (setCommunity)\n        Manager1.Message.Community = config::octetsFromText(connectCommunity_);\n", ""),
- ('privacy dialog: key 4 shows None', 'src/dialogs/frm_wireless_privacy_options.cpp', "store.privacyDefaultWEPKeyID <= 4)", "store.privacyDefaultWEPKeyID <= 3)"),
+ ('privacy dialog: key 4 shows None', 'src/dialogs/wireless_privacy_controls.cpp', "keyId >= 1 && keyId <= 4 ?", "keyId >= 1 && keyId <= 3 ?"),
  ('error status accepted', 'src/config/device_link.cpp', "    if (answer.ErrorStatus != 0) {", "    if (false) {"),
  ('answer names not checked', 'src/config/device_link.cpp', "    if (!sameNames) {", "    if (false) {"),
  ('directed connect takes any host', 'src/agent/connecting.cpp', "    return snmp::SnmpManager::isBroadcast(asked) || QHostAddress(responder) == asked;", "    return true;"),
@@ -40,7 +40,7 @@ FAULTS = [
 ]
 
 # --- windows, views, options and polling, quick setup, traps, radio, help ---
-OP='src/dialogs/frm_wireless_operational_settings.cpp'; PR='src/dialogs/frm_wireless_privacy_options.cpp'
+OP='src/dialogs/frm_wireless_operational_settings.cpp'; PR='src/dialogs/wireless_privacy_controls.cpp'
 BI='src/dialogs/frm_bridge_ip_settings.cpp'; BM='src/dialogs/frm_bridge_operational_mode.cpp'
 Q='src/quicksetup/frm_main2.cpp'; QW='src/quicksetup/wireless_tabs.cpp'; QI='src/quicksetup/ip_wep_tabs.cpp'
 TE='src/traps/trap_entry.cpp'; TR='src/traps/trap_reception.cpp'; RC='src/config/radio_commands.cpp'

@@ -54,6 +54,11 @@ QString &ConfigurationStore::defaultWEPKey(int index)
     }
 }
 
+const QString &ConfigurationStore::defaultWEPKey(int index) const
+{
+    return const_cast<ConfigurationStore *>(this)->defaultWEPKey(index);
+}
+
 ConfigurationStore &store()
 {
     static ConfigurationStore instance;

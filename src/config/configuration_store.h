@@ -147,6 +147,7 @@ struct ConfigurationStore {
     QString pendingIPAddress;
 
     QString &defaultWEPKey(int index);  // 1..4
+    const QString &defaultWEPKey(int index) const;
 };
 
 // The process-wide store.

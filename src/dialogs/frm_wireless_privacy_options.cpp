@@ -3,6 +3,7 @@
 #include "config/configuration_store.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
+#include "dialogs/wireless_privacy_controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,8 +12,6 @@
 
 namespace {
 
-constexpr int kEnablePosition = 0;  // "Enable"; "Disable" follows
-constexpr int kNonePosition = 4;    // "None", after "Key 1" .. "Key 4"
 constexpr int kKeyPairs = 5;        // a 40-bit key
 
 const char *const kKeyLabelNames[] = {"Label1", "Label3", "Label4", "Label5"};
@@ -58,32 +57,17 @@ frmWireLessPrivacyOptions::frmWireLessPrivacyOptions(QWidget *parent)
 
 void frmWireLessPrivacyOptions::Form_Load() { ShowConf(); }
 
-void frmWireLessPrivacyOptions::ShowConf()
+dialogs::WirelessPrivacyControls frmWireLessPrivacyOptions::controls() const
 {
-    auto &store = config::store();
-    for (int i = 0; i < 4; ++i)
-        DefaultWepKey[i]->setStoreText(store.defaultWEPKey(i + 1));
-
-    DefaultWepKeyIDCombo->setCurrentIndex(kNonePosition);
-    if (store.privacyDefaultWEPKeyID >= 1 && store.privacyDefaultWEPKeyID <= 4)
-        DefaultWepKeyIDCombo->setCurrentIndex(store.privacyDefaultWEPKeyID - 1);
-
-    // Anything but "on" shows as off.
-    WepEnableCombo->setCurrentIndex(store.privacyWEPEnable == 1 ? kEnablePosition : kEnablePosition + 1);
+    return {WepEnableCombo, DefaultWepKeyIDCombo, DefaultWepKey};
 }
+
+void frmWireLessPrivacyOptions::ShowConf() { controls().show(config::store()); }
 
 // Writes the controls back and unloads the dialog.
 void frmWireLessPrivacyOptions::SaveConf()
 {
-    auto &store = config::store();
-    for (int i = 0; i < 4; ++i)
-        store.defaultWEPKey(i + 1) = DefaultWepKey[i]->storeText();
-
-    const int keyPosition = DefaultWepKeyIDCombo->currentIndex();
-    if (keyPosition >= 0 && keyPosition < kNonePosition)
-        store.privacyDefaultWEPKeyID = config::Integer(keyPosition + 1);
-
-    store.privacyWEPEnable = WepEnableCombo->currentIndex() == kEnablePosition ? 1 : 2;
+    controls().save(config::store());
     accept();
 }
 

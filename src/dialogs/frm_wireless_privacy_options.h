@@ -9,6 +9,10 @@
 class QComboBox;
 class MaskedHexEdit;
 
+namespace dialogs {
+struct WirelessPrivacyControls;
+}
+
 class frmWireLessPrivacyOptions : public SettingsDialog {
     Q_OBJECT
 
@@ -23,6 +27,7 @@ private:
     void Form_Load();
     void ShowConf();
     void SaveConf();
+    dialogs::WirelessPrivacyControls controls() const;
 
     QComboBox *WepEnableCombo;
     QComboBox *DefaultWepKeyIDCombo;

@@ -10,6 +10,7 @@
 #include "dialogs/frm_ip_address.h"
 #include "dialogs/masked_hex_edit.h"
 #include "dialogs/up_down_control.h"
+#include "dialogs/wireless_privacy_controls.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -27,8 +28,7 @@ const QString kConnectOK = QStringLiteral("Connect OK");
 const QString kTimeout = QStringLiteral("Connection Timeout!!");
 const QString kDownloadDone = QStringLiteral("Download complete successfully");
 
-constexpr int kKeyNonePosition = 4;  // "None" in DefaultWepKeyIDCombo
-constexpr int kWepDisablePosition = 1;
+using Privacy = dialogs::WirelessPrivacyControls;
 
 agent::DeviceSession &session() { return MainForm->session(); }
 }  // namespace
@@ -254,7 +254,7 @@ void FrmMain2::showConnected()
 QString FrmMain2::wepStatusText() const
 {
     const int key = DefaultWepKeyIDCombo->currentIndex();
-    if (WepEnableCombo->currentIndex() == kWepDisablePosition || key == kKeyNonePosition)
+    if (WepEnableCombo->currentIndex() == Privacy::kDisablePosition || key == Privacy::kNonePosition)
         return QStringLiteral("Disable");
     return QStringLiteral("Enable Key=%1").arg(key + 1);
 }
@@ -275,7 +275,7 @@ void FrmMain2::disableApplyButtons()
 
 void FrmMain2::connectControls()
 {
-    const auto marks = [this](QPushButton *apply) { return [apply] { apply->setEnabled(true); }; };
+    const auto marks = [](QPushButton *apply) { return [apply] { apply->setEnabled(true); }; };
 
     // "Basic Setting" (the fragmentation threshold and both arrows too,
     // although this tab's Apply does not store the thresholds).

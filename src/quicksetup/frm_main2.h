@@ -33,6 +33,7 @@ class UpDownControl;
 
 namespace dialogs {
 struct WirelessOperationalControls;
+struct WirelessPrivacyControls;
 }
 
 class FrmMain2 : public QWidget {
@@ -182,6 +183,7 @@ private:
     void ShowWEPConf();
     bool SaveWEPConf();
     std::array<MaskedHexEdit *, 4> wepKeyBoxes() const;
+    dialogs::WirelessPrivacyControls privacyControls() const;
 
     // A tab's Apply: its store step, then cmdOK; nothing when the step
     // refuses what the tab holds.

@@ -6,15 +6,11 @@
 #include "config/configuration_store.h"
 #include "config/wep_keys.h"
 #include "dialogs/masked_hex_edit.h"
+#include "dialogs/wireless_privacy_controls.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-constexpr int kEnablePosition = 0;  // "Enable"; "Disable" follows
-constexpr int kNonePosition = 4;    // "None", after "Key 1" .. "Key 4"
-}  // namespace
 
 std::array<MaskedHexEdit *, 4> FrmMain2::wepKeyBoxes() const
 {
@@ -38,43 +34,28 @@ bool FrmMain2::SaveIPConf()
     return true;
 }
 
+dialogs::WirelessPrivacyControls FrmMain2::privacyControls() const
+{
+    return {WepEnableCombo, DefaultWepKeyIDCombo, wepKeyBoxes()};
+}
+
 void FrmMain2::ShowWEPConf()
 {
-    config::ConfigurationStore &store = config::store();
-    const auto boxes = wepKeyBoxes();
-    for (int i = 0; i < 4; ++i)
-        boxes[size_t(i)]->setStoreText(store.defaultWEPKey(i + 1));
-
-    DefaultWepKeyIDCombo->setCurrentIndex(kNonePosition);
-    if (store.privacyDefaultWEPKeyID >= 1 && store.privacyDefaultWEPKeyID <= 4)
-        DefaultWepKeyIDCombo->setCurrentIndex(store.privacyDefaultWEPKeyID - 1);
-
-    // Anything but "on" shows as off; the key controls follow the choice
-    // even when the selection did not change.
-    WepEnableCombo->setCurrentIndex(store.privacyWEPEnable == 1 ? kEnablePosition : kEnablePosition + 1);
+    privacyControls().show(config::store());
+    // The key controls follow the switch even when its selection did not change.
     WepEnableCombo_Click();
 }
 
 bool FrmMain2::SaveWEPConf()
 {
-    config::ConfigurationStore &store = config::store();
-    const auto boxes = wepKeyBoxes();
-    for (int i = 0; i < 4; ++i)
-        store.defaultWEPKey(i + 1) = boxes[size_t(i)]->storeText();
-
-    // "None" stands for no value: the key number stays as it was.
-    const int keyPosition = DefaultWepKeyIDCombo->currentIndex();
-    if (keyPosition >= 0 && keyPosition < kNonePosition)
-        store.privacyDefaultWEPKeyID = config::Integer(keyPosition + 1);
-
-    store.privacyWEPEnable = WepEnableCombo->currentIndex() == kEnablePosition ? 1 : 2;
+    privacyControls().save(config::store());
     return true;
 }
 
 void FrmMain2::WepEnableCombo_Click()
 {
     EN1_OKCommand->setEnabled(true);
-    const bool enabled = WepEnableCombo->currentIndex() == kEnablePosition;
+    const bool enabled = WepEnableCombo->currentIndex() == dialogs::WirelessPrivacyControls::kEnablePosition;
     for (MaskedHexEdit *box : wepKeyBoxes())
         box->setEnabled(enabled);
     DefaultWepKeyIDCombo->setEnabled(enabled);

@@ -8,6 +8,7 @@
 #include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "dialogs/wireless_operational_controls.h"
+#include "dialogs/wireless_privacy_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,7 +18,6 @@
 namespace {
 // "Channel 6" in the 11- and 13-channel lists.
 constexpr int kFactoryChannelPosition = 5;
-constexpr int kWepDisablePosition = 1;
 }  // namespace
 
 dialogs::WirelessOperationalControls FrmMain2::wirelessControls() const
@@ -93,7 +93,7 @@ void FrmMain2::DefaultCommand_Click()
     SaveBasicConf();
 
     // The keys and the key number stay as the WEP tab shows them.
-    WepEnableCombo->setCurrentIndex(kWepDisablePosition);
+    WepEnableCombo->setCurrentIndex(dialogs::WirelessPrivacyControls::kDisablePosition);
     SaveWEPConf();
 
     LongPreambleOption->setChecked(true);
