@@ -41,10 +41,9 @@ public:
 QStringList namesWhere(std::initializer_list<const QWidget *> controls, bool (QWidget::*test)() const)
 {
     QStringList names;
-    for (const QWidget *c : controls) {
+    for (const QWidget *c : controls)
         if ((c->*test)())
             names << c->objectName();
-    }
     return names;
 }
 QStringList shown(const frmTestMode *w)
@@ -100,9 +99,32 @@ private slots:
         radiotest::setMessageBoxes(nullptr);
     }
 
-    void startWithTheDefaults()
+    // A test from Start to Close: one mode on and off again, then Close.
+    void testSession_data()
     {
-        frmTestMode *w = testWindow();
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("silent");  // while the mode is switched on
+        QTest::addColumn<QString>("command");  // on the device afterwards
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("resetUnanswered");  // each run then waits out the reset's time-out
+        QTest::newRow("Rx") << "ContinuousRxCheck" << false << "0101C00301020000" << "ContinuousRx State.." << false;
+        QTest::newRow("Tx with modulation") << "ContinuousTxWithModCheck" << false << "0101C00301010000"
+                                            << "ContinuousTx State.." << false;
+        QTest::newRow("carrier accuracy") << "ContinuousTxWithoutModCheck" << false << "0101C00301030000"
+                                          << "Carrier Accuracy State.." << false;
+        QTest::newRow("Rx, silent device locks all the same, reset unanswered")
+            << "ContinuousRxCheck" << true << kIdleCommand << "Error-The device is not at ContinuousRx State.Try again.."
+            << true;
+    }
+
+    void testSession()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, silent);
+        QFETCH(QString, command);
+        QFETCH(QString, text);
+        QFETCH(bool, resetUnanswered);
+        QPointer<frmTestMode> w = testWindow();
         QVERIFY(w && w->isModal());
         QCOMPARE(w->windowTitle(), QStringLiteral("Test Settings"));
         QCOMPARE(w->StatusBar->text(), QStringLiteral("Push start Test Mode button..."));
@@ -111,8 +133,11 @@ private slots:
         QCOMPARE(w->ChannelCombo->currentText(), QStringLiteral("Channel 1"));
         const int setupHeight = w->height();
         QVector<int> timeouts;
-        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w,
-                         [&] { timeouts << window_->session().Manager1.Timeout; });
+        QVector<bool> shownAtRequest;
+        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w, [&] {
+            timeouts << window_->session().Manager1.Timeout;
+            shownAtRequest << w->isVisible();
+        });
 
         w->StartCommand->click();
         QCOMPARE(requestedObjects(), (QStringList{"TestModeOnOff", "TestModeCommandStruct"}));
@@ -121,57 +146,13 @@ private slots:
         QCOMPARE(w->StatusBar->text(), QStringLiteral("Device is at Test mode.."));
         QCOMPARE(shown(w), (QStringList{"Frame1", "CloseCommand"}));
         QTRY_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
-    }
 
-    void failedStartStaysInSetup_data()
-    {
-        QTest::addColumn<bool>("silent");  // else every write is refused with an error status
-        QTest::newRow("silent device") << true;
-        QTest::newRow("refused writes") << false;
-    }
-
-    void failedStartStaysInSetup()
-    {
-        QFETCH(bool, silent);
-        frmTestMode *w = testWindow();
-        device_->faults.silent = silent;
-        device_->faults.errorStatus = silent ? 0 : 5;
-        w->StartCommand->click();
-        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device not responding..Try again"));
-        QCOMPARE(device_->receivedRequests().size(), 8);  // four runs of two requests
-        QCOMPARE(shown(w), kSetup);
-    }
-
-    void modes_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<QString>("command");  // on the device afterwards
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Rx") << "ContinuousRxCheck" << false << "0101C00301020000" << "ContinuousRx State..";
-        QTest::newRow("Tx with modulation") << "ContinuousTxWithModCheck" << false << "0101C00301010000"
-                                            << "ContinuousTx State..";
-        QTest::newRow("carrier accuracy") << "ContinuousTxWithoutModCheck" << false << "0101C00301030000"
-                                          << "Carrier Accuracy State..";
-        QTest::newRow("Rx, silent device locks all the same")
-            << "ContinuousRxCheck" << true << kIdleCommand << "Error-The device is not at ContinuousRx State.Try again..";
-    }
-
-    void modes()
-    {
-        QFETCH(QString, box);
-        QFETCH(bool, silent);
-        QFETCH(QString, command);
-        QFETCH(QString, text);
-        frmTestMode *w = testWindow();
-        w->StartCommand->click();
         auto *mode = w->findChild<QCheckBox *>(box);
         device_->faults.silent = silent;
         mode->click();
         QCOMPARE(w->StatusBar->text(), text);
         QCOMPARE(onDevice("TestModeCommandStruct"), command);
         QCOMPARE(enabled(w), QStringList{box});
-
         device_->faults.silent = false;
         device_->clearReceivedRequests();
         mode->click();
@@ -179,37 +160,17 @@ private slots:
         QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);
         QCOMPARE(w->StatusBar->text(), QStringLiteral("Idle State.."));
         QCOMPARE(enabled(w).size(), 4);
-    }
 
-    void closeTimer_data()
-    {
-        QTest::addColumn<bool>("resetUnanswered");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("requests");
-        QTest::newRow("device answers") << false << "The device is at Normal mode" << 2;
-        // Each run waits out the reset's time-out, well past the close timer.
-        QTest::newRow("reset unanswered") << true << "Error-The device is not at Normal mode" << 8;
-    }
-
-    void closeTimer()
-    {
-        QFETCH(bool, resetUnanswered);
-        QFETCH(QString, text);
-        QFETCH(int, requests);
-        QPointer<frmTestMode> w = testWindow();
-        w->StartCommand->click();
-        w->ContinuousRxCheck->click();
+        mode->click();
         device_->clearReceivedRequests();
+        shownAtRequest.clear();
         if (resetUnanswered)
             device_->faults.silentObjects = {QStringLiteral("sysReset")};
-        QVector<bool> shownAtRequest;
-        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w,
-                         [&] { shownAtRequest << w->isVisible(); });
-
         w->CloseCommand->click();
-        QCOMPARE(w->StatusBar->text(), text);
+        QCOMPARE(w->StatusBar->text(), resetUnanswered ? QStringLiteral("Error-The device is not at Normal mode")
+                                                       : QStringLiteral("The device is at Normal mode"));
         QCOMPARE(requestedObjects().mid(0, 2), (QStringList{"TestModeCommandStruct", "sysReset"}));
-        QCOMPARE(shownAtRequest, QVector<bool>(requests, true));  // never closed under a step
+        QCOMPARE(shownAtRequest, QVector<bool>(resetUnanswered ? 8 : 2, true));  // never closed under a step
         if (!resetUnanswered) {
             QCOMPARE(w->Timer1.interval(), qRound(3000 * kTimeScale));
             QVERIFY(w->Timer1.isActive());
@@ -217,6 +178,16 @@ private slots:
             QVERIFY(!w->Frame1->isEnabled() && !w->CloseCommand->isEnabled());  // nothing restarts a test
         }
         QTRY_VERIFY(w.isNull());
+    }
+
+    void startOnASilentDevice()
+    {
+        frmTestMode *w = testWindow();
+        device_->faults.silent = true;
+        w->StartCommand->click();
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device not responding..Try again"));
+        QCOMPARE(device_->receivedRequests().size(), 8);  // four runs of two requests
+        QCOMPARE(shown(w), kSetup);
     }
 
     void cr31Check_data()
@@ -264,9 +235,8 @@ private slots:
         QTest::newRow("no sends nothing") << false << "" << 0 << kRetrieved << kFactoryTable << kFactoryTable;
         // The device stores what it got; only its answer differs.
         QTest::newRow("echo differs") << true << "wrong echo" << 4 << kNotResponding << typed << written;
+        // A read refused too leaves the boxes as they were.
         QTest::newRow("refused") << true << "refused" << 4 << kNotResponding << typed << kFactoryTable;
-        // A read that fails too leaves the boxes as they were.
-        QTest::newRow("silent device") << true << "silent" << 4 << kNotResponding << typed << kFactoryTable;
     }
 
     void configurationSet()
@@ -290,7 +260,6 @@ private slots:
         if (fault == QLatin1String("wrong echo"))
             device_->faults.wrongEchoObjects = {QStringLiteral("TestModeRadioConfiguration")};
         device_->faults.errorStatus = fault == QLatin1String("refused") ? 5 : 0;
-        device_->faults.silent = fault == QLatin1String("silent");
         device_->clearReceivedRequests();
 
         w->SetCommand->click();
@@ -299,7 +268,7 @@ private slots:
         QCOMPARE(w->StatusBar->text(), text);
         QCOMPARE(config::store().TestModeRadioConfiguration, stored);
         QCOMPARE(onDevice("TestModeRadioConfiguration"), device);
-        if (fault == QLatin1String("silent")) {
+        if (fault == QLatin1String("refused")) {
             w->UpdateCommand->click();
             QCOMPARE(w->StatusBar->text(), kNotResponding);
             QCOMPARE(boxesText(w), stored);
@@ -350,10 +319,9 @@ private:
     QStringList requestedObjects() const
     {
         QStringList names;
-        for (const snmp::Message &m : device_->receivedRequests()) {
+        for (const snmp::Message &m : device_->receivedRequests())
             for (const snmp::VarBind &vb : m.pdu.varBinds)
                 names << device_->mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
-        }
         return names;
     }
 
@@ -362,10 +330,6 @@ private:
     sim::SimulatedAccessPoint *device_ = nullptr;
     frmMain *window_ = nullptr;
 };
-
-// --- Test Settings ---------------------------------------------------------
-
-// --- Radio Configuration ---------------------------------------------------
 
 QTEST_MAIN(TestRadioWindows)
 #include "test_radio_windows.moc"
