@@ -35,7 +35,6 @@ const std::pair<const char *, Value> kChanged[] = {
     {"operIPMask", Value::ipAddress(QByteArray::fromHex("FF000000"))},
 };
 
-// Every status-tab field, the regulation domain to the Ethernet address.
 struct StatusRow {
     bool connect, deviceAnswers;  // OK in the connect dialog, else Cancel
     int code, codeAfterTick;      // regulation-domain code in the store, from the load (0) or after this tick
@@ -45,29 +44,6 @@ struct StatusRow {
     int wepEnable = 2, keyID = 0;
     bool keysUsable = false;      // key boxes, key number, pass phrase, Done
 };
-
-QStringList statusFields(const FrmMain2 *w)
-{
-    return {w->txtFirmVer->text(), w->txtDomain->text(), w->txtESSID->text(),
-            w->txtChannel->text(), w->txtWEP->text(),    w->EthernetAddressMaskEdBox->displayText().remove('_').trimmed()};
-}
-
-QStringList enabledApplyButtons(const FrmMain2 *w)
-{
-    QStringList names;
-    for (const QPushButton *b : {w->BC_OKCommand, w->BC1_OKCommand, w->AC_OKCommand, w->EN1_OKCommand})
-        if (b->isEnabled())
-            names << b->objectName();
-    return names;
-}
-
-bool settingTabsEnabled(const FrmMain2 *w)
-{
-    for (int tab = FrmMain2::BasicTab; tab <= FrmMain2::WEPTab; ++tab)
-        if (!w->SSTab1->isTabEnabled(tab))
-            return false;
-    return true;
-}
 
 void retype(QLineEdit *box, const QString &text)
 {
@@ -116,9 +92,19 @@ DeviceCheck factorySettings(int channel)
     };
 }
 
+// An Apply or Restore Defaults on a device with kChanged's settings.
+struct ApplyRow {
+    int code;  // the regulation domain the window saw on its last tick
+    Action edit;  // ends with the click
+    QStringList asked, requests;  // the first six requests the device saw
+    DeviceCheck check;
+    QString reconnectAddress;
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(StatusRow)
+Q_DECLARE_METATYPE(ApplyRow)
 
 class TestQuickSetup : public QObject {
     Q_OBJECT
@@ -170,8 +156,11 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
         QCOMPARE(row.statuses.size() == 1 ? QStringList{seen.last()} : seen, row.statuses);
-        QCOMPARE(statusFields(w), row.fields);
-        QCOMPARE(settingTabsEnabled(w), row.tabsEnabled);
+        QCOMPARE((QStringList{w->txtFirmVer->text(), w->txtDomain->text(), w->txtESSID->text(), w->txtChannel->text(),
+                              w->txtWEP->text(), w->EthernetAddressMaskEdBox->displayText().remove('_').trimmed()}),
+                 row.fields);
+        for (int tab = FrmMain2::BasicTab; tab <= FrmMain2::WEPTab; ++tab)
+            QCOMPARE(w->SSTab1->isTabEnabled(tab), row.tabsEnabled);
         QCOMPARE(w->DefaultCommand->isEnabled(), row.tabsEnabled);
         for (QWidget *control : std::initializer_list<QWidget *>{w->DefaultWepKey1, w->DefaultWepKey4, w->DefaultWepKeyIDCombo,
                                                                  w->PassText, w->DoneCommand})
@@ -215,7 +204,11 @@ private slots:
         FrmMain2 *w = connectedByCode(f);
         QVERIFY(w);
         change(w);
-        QCOMPARE(enabledApplyButtons(w), enabled);
+        QStringList marked;
+        for (const QPushButton *b : {w->BC_OKCommand, w->BC1_OKCommand, w->AC_OKCommand, w->EN1_OKCommand})
+            if (b->isEnabled())
+                marked << b->objectName();
+        QCOMPARE(marked, enabled);
     }
 
     void asItsUserMeetsIt()
@@ -274,83 +267,74 @@ private slots:
 
     void applyAndRestore_data()
     {
-        QTest::addColumn<int>("code");     // the regulation domain the window saw on its last tick
-        QTest::addColumn<Action>("edit");  // ends with the click
-        QTest::addColumn<QStringList>("asked");
-        QTest::addColumn<QStringList>("requests");  // the first six the device saw
-        QTest::addColumn<DeviceCheck>("check");
-        QTest::addColumn<QString>("reconnectAddress");
-
-        QTest::newRow("Basic Setting") << 16 << Action([](FrmMain2 *w) {
+        QTest::addColumn<ApplyRow>("row");
+        QTest::newRow("Basic Setting") << ApplyRow{16, Action([](FrmMain2 *w) {
             w->ChannelCombo->setCurrentIndex(10);
             retype(w->ESSIDtext, "lab net");
             retype(w->FragmentationThresholdText, "500");  // not this tab's to store
             w->BC_OKCommand->click();
-        }) << QStringList{kAskDownload} << kDownloadThenConnect << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
             QCOMPARE(ap.value("operChannelID"), Value::integer(11));
             QCOMPARE(ap.value("operESSID"), Value::octets("lab net"));
             QCOMPARE(ap.value("operFragmentationThreshold"), Value::integer(200));
-        }) << "127.0.0.1";
-        QTest::newRow("Advanced") << 16 << Action([](FrmMain2 *w) {
+        }), "127.0.0.1"};
+        QTest::newRow("Advanced") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->RTSThresholdText, "500");
             w->LongPreambleOption->click();
             w->BasicRates125511Option->click();
             w->AutoRateFallBackCheck->click();
             w->BC1_OKCommand->click();
-        }) << QStringList{kAskDownload} << kDownloadThenConnect << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
             QCOMPARE(ap.value("operRTSThreshold"), Value::integer(500));
             QCOMPARE(ap.value("operPreambleType"), Value::integer(2));
             QCOMPARE(ap.value("operBasicRates"), Value::octets(QByteArray::fromHex("82848B96")));
             QCOMPARE(ap.value("operAutoRateFallBack"), Value::integer(1));
-        }) << "127.0.0.1";
+        }), "127.0.0.1"};
         // The device moves to its new address; the new connection follows it.
-        QTest::newRow("IP Setting") << 16 << Action([](FrmMain2 *w) {
+        QTest::newRow("IP Setting") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->IPAddressText, "127.0.0.2");
             retype(w->IPMaskText, "255.255.0.0");
             w->AC_OKCommand->click();
-        }) << QStringList{kAskDownload} << kDownloadThenConnect << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
             QCOMPARE(ap.value("operIPMask"), Value::ipAddress(QByteArray::fromHex("FFFF0000")));
             QCOMPARE(ap.address(), QHostAddress("127.0.0.2"));
-        }) << "127.0.0.2";
-        QTest::newRow("WEP") << 16 << Action([](FrmMain2 *w) {
+        }), "127.0.0.2"};
+        QTest::newRow("WEP") << ApplyRow{16, Action([](FrmMain2 *w) {
             w->DefaultWepKeyIDCombo->setCurrentIndex(1);
             retype(w->PassText, "corvane");
             w->DoneCommand->click();
             w->EN1_OKCommand->click();
-        }) << QStringList{kAskDownload} << kDownloadThenConnect << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
             QCOMPARE(ap.value("privacyDefaultWEPKeyID"), Value::integer(2));
             QCOMPARE(ap.value("defaultWEPKey1"), Value::octets(QByteArray::fromHex("2C57451BEA")));
             QCOMPARE(ap.value("defaultWEPKey4"), Value::octets(QByteArray::fromHex("93EE680DD4")));
-        }) << "127.0.0.1";
+        }), "127.0.0.1"};
         // The console follows the device to the factory address, where the
         // guard refuses it: nothing more reaches any device.
         const QStringList restore{"Restore Defaults|Do you want to restore to factory defaults ?", kAskDownload};
         const Action clickRestore = [](FrmMain2 *w) { w->DefaultCommand->click(); };
-        QTest::newRow("Restore Defaults, FCC") << 16 << clickRestore << restore << kDownloadThenConnect.mid(0, 5)
-                                               << factorySettings(6) << kFactoryAddress;
+        const QStringList download = kDownloadThenConnect.mid(0, 5);
+        QTest::newRow("Restore Defaults, FCC")
+            << ApplyRow{16, clickRestore, restore, download, factorySettings(6), kFactoryAddress};
         // Lists too short for channel 6 take their first channel.
-        QTest::newRow("Restore Defaults, SPAIN") << 49 << clickRestore << restore << kDownloadThenConnect.mid(0, 5)
-                                                 << factorySettings(10) << kFactoryAddress;
-        QTest::newRow("download declined") << 16 << Action([](FrmMain2 *w) {
+        QTest::newRow("Restore Defaults, SPAIN")
+            << ApplyRow{49, clickRestore, restore, download, factorySettings(10), kFactoryAddress};
+        QTest::newRow("download declined") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->IPAddressText, "127.0.0.3");
             w->AC_OKCommand->click();
-        }) << QStringList{kAskDownload} << QStringList{} << DeviceCheck() << "127.0.0.1";
-        QTest::newRow("threshold out of range") << 16 << Action([](FrmMain2 *w) {
+        }), {kAskDownload}, {}, DeviceCheck(), "127.0.0.1"};
+        QTest::newRow("threshold out of range") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->RTSThresholdText, "2347");
             w->BC1_OKCommand->click();
             QCOMPARE(w->RTSThresholdText->property("refused").toBool(), true);
             QCOMPARE(config::store().operRTSThreshold, config::Integer(100));
-        }) << QStringList{} << QStringList{} << DeviceCheck() << "127.0.0.1";
+        }), {}, {}, DeviceCheck(), "127.0.0.1"};
     }
 
     void applyAndRestore()
     {
-        QFETCH(int, code);
-        QFETCH(Action, edit);
-        QFETCH(QStringList, asked);
-        QFETCH(QStringList, requests);
-        QFETCH(DeviceCheck, check);
-        QFETCH(QString, reconnectAddress);
+        QFETCH(ApplyRow, row);
+        const auto &[code, edit, asked, requests, check, reconnectAddress] = row;
         QuickSetupFixture f;
         f.device.moveOnReset = true;
         for (const auto &[name, value] : kChanged)

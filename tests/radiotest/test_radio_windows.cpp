@@ -74,7 +74,16 @@ void retype(QLineEdit *box, const QString &text)
     QTest::keyClicks(box, text);
 }
 
+struct SetRow {
+    bool yes;
+    QString fault;
+    int sets;
+    QString text, stored, device;  // the store field; the device's table, shown by Update values
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(SetRow)
 
 class TestRadioWindows : public QObject {
     Q_OBJECT
@@ -103,18 +112,16 @@ private slots:
     void testSession_data()
     {
         QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("silent");  // while the mode is switched on
+        QTest::addColumn<bool>("silent");  // as the mode is switched on, and to Close's reset
         QTest::addColumn<QString>("command");  // on the device afterwards
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("resetUnanswered");  // each run then waits out the reset's time-out
-        QTest::newRow("Rx") << "ContinuousRxCheck" << false << "0101C00301020000" << "ContinuousRx State.." << false;
+        QTest::newRow("Rx") << "ContinuousRxCheck" << false << "0101C00301020000" << "ContinuousRx State..";
         QTest::newRow("Tx with modulation") << "ContinuousTxWithModCheck" << false << "0101C00301010000"
-                                            << "ContinuousTx State.." << false;
+                                            << "ContinuousTx State..";
         QTest::newRow("carrier accuracy") << "ContinuousTxWithoutModCheck" << false << "0101C00301030000"
-                                          << "Carrier Accuracy State.." << false;
-        QTest::newRow("Rx, silent device locks all the same, reset unanswered")
-            << "ContinuousRxCheck" << true << kIdleCommand << "Error-The device is not at ContinuousRx State.Try again.."
-            << true;
+                                          << "Carrier Accuracy State..";
+        QTest::newRow("Rx, silent device locks all the same")
+            << "ContinuousRxCheck" << true << kIdleCommand << "Error-The device is not at ContinuousRx State.Try again..";
     }
 
     void testSession()
@@ -123,7 +130,7 @@ private slots:
         QFETCH(bool, silent);
         QFETCH(QString, command);
         QFETCH(QString, text);
-        QFETCH(bool, resetUnanswered);
+        const bool resetUnanswered = silent;  // each run then waits out the reset's time-out
         QPointer<frmTestMode> w = testWindow();
         QVERIFY(w && w->isModal());
         QCOMPARE(w->windowTitle(), QStringLiteral("Test Settings"));
@@ -222,31 +229,22 @@ private slots:
 
     void configurationSet_data()
     {
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("sets");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("stored");  // the store field afterwards
-        QTest::addColumn<QString>("device");  // the device's table afterwards, shown by Update values
+        QTest::addColumn<SetRow>("row");
         // Channel 1 typed over, channel 3 with one place left empty, channel 14 emptied.
         const QString typed = QStringLiteral("80B2C_B4B5B6B7B8B9BABBBCBD__");
         const QString written = QStringLiteral("80B20CB4B5B6B7B8B9BABBBCBD00");
-        QTest::newRow("yes") << true << "" << 1 << "Radio configuration set" << typed << written;
-        QTest::newRow("no sends nothing") << false << "" << 0 << kRetrieved << kFactoryTable << kFactoryTable;
+        QTest::newRow("yes") << SetRow{true, "", 1, "Radio configuration set", typed, written};
+        QTest::newRow("no sends nothing") << SetRow{false, "", 0, kRetrieved, kFactoryTable, kFactoryTable};
         // The device stores what it got; only its answer differs.
-        QTest::newRow("echo differs") << true << "wrong echo" << 4 << kNotResponding << typed << written;
+        QTest::newRow("echo differs") << SetRow{true, "wrong echo", 4, kNotResponding, typed, written};
         // A read refused too leaves the boxes as they were.
-        QTest::newRow("refused") << true << "refused" << 4 << kNotResponding << typed << kFactoryTable;
+        QTest::newRow("refused") << SetRow{true, "refused", 4, kNotResponding, typed, kFactoryTable};
     }
 
     void configurationSet()
     {
-        QFETCH(bool, yes);
-        QFETCH(QString, fault);
-        QFETCH(int, sets);
-        QFETCH(QString, text);
-        QFETCH(QString, stored);
-        QFETCH(QString, device);
+        QFETCH(SetRow, row);
+        const auto &[yes, fault, sets, text, stored, device] = row;
         frmRadioConfiguration *w = configurationWindow();
         QCOMPARE(w->windowTitle(), QStringLiteral("Radio Configuration"));
         QTRY_COMPARE(w->StatusBar->text(), kRetrieved);
