@@ -1,8 +1,7 @@
 // The quick-setup window against a simulated access point: connection
-// polling, the status fields, the WEP status text, the change marks that
+// polling, the status fields and WEP status text, the change marks that
 // enable each Apply, Apply and Restore Defaults on the wire and the new
-// connection after them, Applies that send nothing, and the window as its
-// user meets it (size, names, Tab, about, closing).
+// connection after them, and the window as its user meets it.
 
 #include "quick_setup_fixture.h"
 
@@ -13,48 +12,38 @@
 
 using Answer = QuickSetupFixture::Answer;
 using Action = std::function<void(FrmMain2 *)>;
+using DeviceCheck = std::function<void(const sim::SimulatedAccessPoint &)>;
 using snmp::Value;
 Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(DeviceCheck)
 
 namespace {
 
 const QString kConnectOK = QStringLiteral("Connect OK");
-
-QStringList growingDots(const QString &start, int ticks)
-{
-    QStringList texts{start};
-    for (int i = 0; i < ticks; ++i)
-        texts << texts.last() + QStringLiteral("..");
-    return texts;
-}
-
-QStringList statusFields(const FrmMain2 *w)
-{
-    return {w->txtFirmVer->text(), w->txtDomain->text(), w->txtESSID->text(),
-            w->txtChannel->text(), w->txtWEP->text(),    w->EthernetAddressMaskEdBox->displayText().remove('_').trimmed()};
-}
-
-QStringList enabledApplyButtons(const FrmMain2 *w)
-{
-    QStringList names;
-    for (const QPushButton *b : {w->BC_OKCommand, w->BC1_OKCommand, w->AC_OKCommand, w->EN1_OKCommand})
-        if (b->isEnabled())
-            names << b->objectName();
-    return names;
-}
-
-bool settingTabsEnabled(const FrmMain2 *w)
-{
-    for (int tab = FrmMain2::BasicTab; tab <= FrmMain2::WEPTab; ++tab)
-        if (!w->SSTab1->isTabEnabled(tab))
-            return false;
-    return true;
-}
-
-
-using DeviceCheck = std::function<void(const sim::SimulatedAccessPoint &)>;
-
 const QString kAskDownload = QStringLiteral("Download Changes|Do you want to Change ?");
+const QString kFactoryAddress = QStringLiteral("192.168.1.250");
+const QStringList kDownloadThenConnect{"SET operChannelID",         "SET operEthernetAddress", "SET privacyDefaultWEPKeyID",
+                                       "SET bridgeOperationalMode", "SET sysReset",            "GET sysDescr"};
+const QByteArray kKey1 = QByteArray::fromHex("0102030405");
+// A device whose settings all differ from the factory's.
+const std::pair<const char *, Value> kChanged[] = {
+    {"operChannelID", Value::integer(3)},        {"operESSID", Value::octets("lab")},
+    {"operRTSThreshold", Value::integer(100)},   {"operFragmentationThreshold", Value::integer(200)},
+    {"operPreambleType", Value::integer(1)},     {"operAuthenticationType", Value::integer(1)},
+    {"operAutoRateFallBack", Value::integer(2)}, {"operBasicRates", Value::octets(QByteArray::fromHex("82840B16"))},
+    {"privacyWEPEnable", Value::integer(1)},     {"defaultWEPKey1", Value::octets(kKey1)},
+    {"operIPMask", Value::ipAddress(QByteArray::fromHex("FF000000"))},
+};
+
+struct StatusRow {
+    bool connect, deviceAnswers;  // OK in the connect dialog, else Cancel
+    int code, codeAfterTick;      // regulation-domain code in the store, from the load (0) or after this tick
+    QStringList statuses;         // every text txtStatus showed; the last only when one entry
+    QStringList fields;
+    bool tabsEnabled;
+    int wepEnable = 2, keyID = 0;
+    bool keysUsable = false;      // key boxes, key number, pass phrase, Done
+};
 
 void retype(QLineEdit *box, const QString &text)
 {
@@ -76,107 +65,106 @@ QStringList requestsSeen(const sim::SimulatedAccessPoint &device)
     return seen;
 }
 
-const QStringList kDownloadThenConnect{"SET operChannelID",         "SET operEthernetAddress", "SET privacyDefaultWEPKeyID",
-                                       "SET bridgeOperationalMode", "SET sysReset",            "GET sysDescr"};
+// Connected through the store alone: a silent device, and a known code in
+// the store from the load on.
+FrmMain2 *connectedByCode(QuickSetupFixture &f)
+{
+    f.device.faults.silent = true;
+    config::store().sysDeviceInfo.regulationDomain = 16;
+    FrmMain2 *w = f.load(Answer::Connect, 20);
+    return QTest::qWaitFor([w] { return w->txtStatus->text() == kConnectOK; }, 5000) ? w : nullptr;
+}
+
+DeviceCheck factorySettings(int channel)
+{
+    return [channel](const sim::SimulatedAccessPoint &ap) {
+        const std::pair<const char *, Value> factory[] = {
+            {"operChannelID", Value::integer(channel)},  {"operESSID", Value::octets("corvane")},
+            {"operRTSThreshold", Value::integer(2346)},  {"operFragmentationThreshold", Value::integer(2346)},
+            {"operPreambleType", Value::integer(2)},     {"operAuthenticationType", Value::integer(3)},
+            {"operAutoRateFallBack", Value::integer(1)}, {"operBasicRates", Value::octets(QByteArray::fromHex("82848B96"))},
+            {"privacyWEPEnable", Value::integer(2)},     {"defaultWEPKey1", Value::octets(kKey1)},  // kept
+            {"operIPAddress", Value::ipAddress(QByteArray::fromHex("C0A801FA"))},                   // 192.168.1.250
+            {"operIPMask", Value::ipAddress(QByteArray::fromHex("FFFFFF00"))},
+        };
+        for (const auto &[name, value] : factory)
+            QCOMPARE(ap.value(QLatin1String(name)), value);
+    };
+}
+
+// An Apply or Restore Defaults on a device with kChanged's settings.
+struct ApplyRow {
+    int code;  // the regulation domain the window saw on its last tick
+    Action edit;  // ends with the click
+    QStringList asked, requests;  // the first six requests the device saw
+    DeviceCheck check;
+    QString reconnectAddress;
+};
 
 }  // namespace
 
-Q_DECLARE_METATYPE(DeviceCheck)
+Q_DECLARE_METATYPE(StatusRow)
+Q_DECLARE_METATYPE(ApplyRow)
 
 class TestQuickSetup : public QObject {
     Q_OBJECT
 
 private slots:
-    void polling_data()
+    void statusTab_data()
     {
-        QTest::addColumn<bool>("connect");        // OK in the connect dialog, else Cancel
-        QTest::addColumn<bool>("deviceAnswers");
-        QTest::addColumn<int>("code");            // regulation-domain code in the store ...
-        QTest::addColumn<int>("codeAfterTick");   // ... from the load (0) or after this tick
-        QTest::addColumn<QStringList>("statuses");  // every text txtStatus showed; last only when one entry
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<bool>("tabsEnabled");
-
-        const QString timeout = QStringLiteral("Connection Timeout!!");
-        const QStringList timedOut = growingDots(QStringLiteral("Connecting ..."), 5) << timeout;
+        QTest::addColumn<StatusRow>("row");
+        QStringList timedOut{"Connecting ..."};
+        for (int tick = 1; tick < 6; ++tick)
+            timedOut << timedOut.last() + QStringLiteral("..");
+        timedOut << QStringLiteral("Connection Timeout!!");
         const QStringList empty{"", "", "", "", "", ""};
-        QTest::newRow("not connected") << false << false << 0 << 0 << QStringList{"Not Connect Access Point ..."}
-                                       << empty << false;
-        QTest::newRow("no answer") << true << false << 0 << 0 << timedOut << empty << false;
-        QTest::newRow("code outside the table") << true << false << 17 << 0 << timedOut << empty << false;
-        QTest::newRow("code on the timing-out tick")
-            << true << false << 16 << 5 << (QStringList(timedOut) << kConnectOK)
-            << QStringList{"", "FCC", "", "", "Disable", ""} << true;
-        QTest::newRow("device answers") << true << true << 0 << 0 << QStringList{kConnectOK}
-                                        << QStringList{"Corvane Access Point Firmware V2.1.07", "FCC", "corvane",
-                                                       "Channel 6", "Disable", "02 C0 4A 10 2B 3C"}
-                                        << true;
+        const QStringList byCode{"", "FCC", "", "", "Disable", ""};
+        QTest::newRow("not connected") << StatusRow{false, false, 0, 0, {"Not Connect Access Point ..."}, empty, false};
+        QTest::newRow("code outside the table") << StatusRow{true, false, 17, 0, timedOut, empty, false};
+        QTest::newRow("code on the timing-out tick, WEP key 3")
+            << StatusRow{true, false, 16, 5, QStringList(timedOut) << kConnectOK, {"", "FCC", "", "", "Enable Key=3", ""},
+                         true, 1, 3, true};
+        QTest::newRow("WEP on, no key number") << StatusRow{true, false, 16, 0, {kConnectOK}, byCode, true, 1, 0, true};
+        QTest::newRow("WEP off") << StatusRow{true, false, 16, 0, {kConnectOK}, byCode, true, 2, 2, false};
+        QTest::newRow("unknown WEP switch value") << StatusRow{true, false, 16, 0, {kConnectOK}, byCode, true, 0, 1, false};
+        QTest::newRow("device answers") << StatusRow{true, true, 0, 0, {kConnectOK},
+                                                     {"Corvane Access Point Firmware V2.1.07", "FCC", "corvane", "Channel 6",
+                                                      "Disable", "02 C0 4A 10 2B 3C"},
+                                                     true};
     }
 
-    void polling()
+    void statusTab()
     {
-        QFETCH(bool, connect);
-        QFETCH(bool, deviceAnswers);
-        QFETCH(int, code);
-        QFETCH(int, codeAfterTick);
-        QFETCH(QStringList, statuses);
-        QFETCH(QStringList, fields);
-        QFETCH(bool, tabsEnabled);
-
+        QFETCH(StatusRow, row);
         QuickSetupFixture f;
-        f.device.faults.silent = !deviceAnswers;
-        if (codeAfterTick == 0)
-            config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
-        QStringList seen;
-        f.answerNextConnectDialog(connect ? Answer::Connect : Answer::Cancel);
+        f.device.faults.silent = !row.deviceAnswers;
+        config::store().privacyWEPEnable = config::Integer(row.wepEnable);
+        config::store().privacyDefaultWEPKeyID = config::Integer(row.keyID);
+        if (row.codeAfterTick == 0)
+            config::store().sysDeviceInfo.regulationDomain = config::Integer(row.code);
+        f.answerNextConnectDialog(row.connect ? Answer::Connect : Answer::Cancel);
         // The load's own texts are seen through the window's first change.
         FrmMain2 *w = f.window->showQuickSetup();
-        seen << w->txtStatus->text();
+        QStringList seen{w->txtStatus->text()};
         QObject::connect(w->txtStatus, &QLineEdit::textChanged, w, [&seen](const QString &t) { seen << t; });
         int ticks = 0;
         QObject::connect(&w->Timer1, &QTimer::timeout, w, [&] {
-            if (++ticks == codeAfterTick)
-                config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
+            if (++ticks == row.codeAfterTick)
+                config::store().sysDeviceInfo.regulationDomain = config::Integer(row.code);
         });
-        w->Timer1.setInterval(deviceAnswers ? 300 : 20);
+        w->Timer1.setInterval(row.deviceAnswers ? 300 : 20);
 
         QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
-        if (statuses.size() == 1)
-            QCOMPARE(seen.last(), statuses.last());
-        else
-            QCOMPARE(seen, statuses);
-        QCOMPARE(statusFields(w), fields);
-        QCOMPARE(settingTabsEnabled(w), tabsEnabled);
-        QCOMPARE(w->DefaultCommand->isEnabled(), tabsEnabled);
-    }
-
-    void wepStatus_data()
-    {
-        QTest::addColumn<int>("wepEnable");
-        QTest::addColumn<int>("keyID");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("keysUsable");  // key boxes, key number, pass phrase, Done
-        QTest::newRow("on, key 3") << 1 << 3 << "Enable Key=3" << true;
-        QTest::newRow("on, no key number") << 1 << 0 << "Disable" << true;
-        QTest::newRow("off") << 2 << 2 << "Disable" << false;
-        QTest::newRow("unknown switch value") << 0 << 1 << "Disable" << false;
-    }
-
-    void wepStatus()
-    {
-        QFETCH(int, wepEnable);
-        QFETCH(int, keyID);
-        QFETCH(QString, shown);
-        QFETCH(bool, keysUsable);
-        QuickSetupFixture f;
-        config::store().privacyWEPEnable = config::Integer(wepEnable);
-        config::store().privacyDefaultWEPKeyID = config::Integer(keyID);
-        FrmMain2 *w = connectedByCode(f);
-        QVERIFY(w);
-        QCOMPARE(w->txtWEP->text(), shown);
+        QCOMPARE(row.statuses.size() == 1 ? QStringList{seen.last()} : seen, row.statuses);
+        QCOMPARE((QStringList{w->txtFirmVer->text(), w->txtDomain->text(), w->txtESSID->text(), w->txtChannel->text(),
+                              w->txtWEP->text(), w->EthernetAddressMaskEdBox->displayText().remove('_').trimmed()}),
+                 row.fields);
+        for (int tab = FrmMain2::BasicTab; tab <= FrmMain2::WEPTab; ++tab)
+            QCOMPARE(w->SSTab1->isTabEnabled(tab), row.tabsEnabled);
+        QCOMPARE(w->DefaultCommand->isEnabled(), row.tabsEnabled);
         for (QWidget *control : std::initializer_list<QWidget *>{w->DefaultWepKey1, w->DefaultWepKey4, w->DefaultWepKeyIDCombo,
                                                                  w->PassText, w->DoneCommand})
-            QCOMPARE(control->isEnabled(), keysUsable);
+            QCOMPARE(control->isEnabled(), row.keysUsable);
     }
 
     void changeMarks_data()
@@ -216,17 +204,24 @@ private slots:
         FrmMain2 *w = connectedByCode(f);
         QVERIFY(w);
         change(w);
-        QCOMPARE(enabledApplyButtons(w), enabled);
+        QStringList marked;
+        for (const QPushButton *b : {w->BC_OKCommand, w->BC1_OKCommand, w->AC_OKCommand, w->EN1_OKCommand})
+            if (b->isEnabled())
+                marked << b->objectName();
+        QCOMPARE(marked, enabled);
     }
 
-    void fitsAndIsNamed()
+    void asItsUserMeetsIt()
     {
         QCOMPARE(FrmMain2().Timer1.interval(), 1000);  // polls once a second
         QuickSetupFixture f;
-        FrmMain2 *w = f.load(Answer::Cancel, 20);
-        QVERIFY(w->width() <= 433 && w->height() <= 433);
-        QVERIFY2(w->minimumSizeHint().width() <= 433 && w->minimumSizeHint().height() <= 433,
-                 qPrintable(QStringLiteral("%1 x %2").arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height())));
+        config::store().operPreambleType = 2;
+        config::store().operAuthenticationType = 2;
+        FrmMain2 *w = connectedByCode(f);
+        QVERIFY(w);
+        const QSize hint = w->minimumSizeHint();
+        QVERIFY2(w->width() <= 433 && w->height() <= 433 && hint.width() <= 433 && hint.height() <= 433,
+                 qPrintable(QStringLiteral("%1 x %2").arg(hint.width()).arg(hint.height())));
 
         QSet<QWidget *> named;
         for (QLabel *label : w->findChildren<QLabel *>())
@@ -238,15 +233,8 @@ private slots:
                 unnamed << input->objectName();
         }
         QCOMPARE(unnamed, QStringList{});
-    }
 
-    void tabLandsOnSelectedOption()
-    {
-        QuickSetupFixture f;
-        config::store().operPreambleType = 2;
-        config::store().operAuthenticationType = 2;
-        FrmMain2 *w = connectedByCode(f);
-        QVERIFY(w);
+        // Tab into the authentication options lands on the selected one.
         w->SSTab1->setCurrentIndex(FrmMain2::AdvancedTab);
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -257,12 +245,8 @@ private slots:
             focus = QApplication::focusWidget();
         }
         QCOMPARE(focus, w->SharedKeyOption);
-    }
 
-    void aboutBringsOpenWindowToFront()
-    {
-        QuickSetupFixture f;
-        FrmMain2 *w = f.load(Answer::Cancel, 20);
+        // About brings the open window to the front, with no new load.
         w->SSTab1->setCurrentIndex(FrmMain2::AboutTab);
         w->hide();
         QSignalSpy dialogClosed(f.window->connectDialog(), &QDialog::finished);
@@ -272,13 +256,8 @@ private slots:
         QVERIFY(w->isVisible());
         QCOMPARE(w->SSTab1->currentIndex(), int(FrmMain2::AboutTab));
         QCOMPARE(dialogClosed.count(), 0);
-    }
 
-    // The main window's placement is saved first.
-    void closingEndsProgram()
-    {
-        QuickSetupFixture f;
-        FrmMain2 *w = f.load(Answer::Cancel, 20);
+        // Closing ends the program; the main window's placement is saved first.
         w->cmdCancel->click();
         QCOMPARE(f.programEnds, 1);
         QVERIFY(!f.settings.value("Settings", "MainLeft").isEmpty());
@@ -286,182 +265,112 @@ private slots:
         QCOMPARE(f.programEnds, 2);
     }
 
-    void applySendsEveryGroupAndReconnects_data()
+    void applyAndRestore_data()
     {
-        QTest::addColumn<Action>("edit");  // ends with the Apply click
-        QTest::addColumn<DeviceCheck>("check");
-        QTest::addColumn<QString>("reconnectAddress");
-
-        QTest::newRow("Basic Setting") << Action([](FrmMain2 *w) {
+        QTest::addColumn<ApplyRow>("row");
+        QTest::newRow("Basic Setting") << ApplyRow{16, Action([](FrmMain2 *w) {
             w->ChannelCombo->setCurrentIndex(10);
             retype(w->ESSIDtext, "lab net");
             retype(w->FragmentationThresholdText, "500");  // not this tab's to store
             w->BC_OKCommand->click();
-        }) << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
             QCOMPARE(ap.value("operChannelID"), Value::integer(11));
             QCOMPARE(ap.value("operESSID"), Value::octets("lab net"));
-            QCOMPARE(ap.value("operFragmentationThreshold"), Value::integer(2346));
-        }) << "127.0.0.1";
-        QTest::newRow("Advanced") << Action([](FrmMain2 *w) {
+            QCOMPARE(ap.value("operFragmentationThreshold"), Value::integer(200));
+        }), "127.0.0.1"};
+        QTest::newRow("Advanced") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->RTSThresholdText, "500");
-            w->ShortPreambleOption->click();
-            w->BasicRates12Option->click();
+            w->LongPreambleOption->click();
+            w->BasicRates125511Option->click();
             w->AutoRateFallBackCheck->click();
             w->BC1_OKCommand->click();
-        }) << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
             QCOMPARE(ap.value("operRTSThreshold"), Value::integer(500));
-            QCOMPARE(ap.value("operPreambleType"), Value::integer(1));
-            QCOMPARE(ap.value("operBasicRates"), Value::octets(QByteArray::fromHex("82840B16")));
-            QCOMPARE(ap.value("operAutoRateFallBack"), Value::integer(2));
-        }) << "127.0.0.1";
+            QCOMPARE(ap.value("operPreambleType"), Value::integer(2));
+            QCOMPARE(ap.value("operBasicRates"), Value::octets(QByteArray::fromHex("82848B96")));
+            QCOMPARE(ap.value("operAutoRateFallBack"), Value::integer(1));
+        }), "127.0.0.1"};
         // The device moves to its new address; the new connection follows it.
-        QTest::newRow("IP Setting") << Action([](FrmMain2 *w) {
+        QTest::newRow("IP Setting") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->IPAddressText, "127.0.0.2");
-            retype(w->IPMaskText, "255.0.0.0");
+            retype(w->IPMaskText, "255.255.0.0");
             w->AC_OKCommand->click();
-        }) << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
-            QCOMPARE(ap.value("operIPMask"), Value::ipAddress(QByteArray::fromHex("FF000000")));
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
+            QCOMPARE(ap.value("operIPMask"), Value::ipAddress(QByteArray::fromHex("FFFF0000")));
             QCOMPARE(ap.address(), QHostAddress("127.0.0.2"));
-        }) << "127.0.0.2";
-        QTest::newRow("WEP") << Action([](FrmMain2 *w) {
-            w->WepEnableCombo->setCurrentIndex(0);
+        }), "127.0.0.2"};
+        QTest::newRow("WEP") << ApplyRow{16, Action([](FrmMain2 *w) {
             w->DefaultWepKeyIDCombo->setCurrentIndex(1);
             retype(w->PassText, "corvane");
             w->DoneCommand->click();
             w->EN1_OKCommand->click();
-        }) << DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
-            QCOMPARE(ap.value("privacyWEPEnable"), Value::integer(1));
+        }), {kAskDownload}, kDownloadThenConnect, DeviceCheck([](const sim::SimulatedAccessPoint &ap) {
             QCOMPARE(ap.value("privacyDefaultWEPKeyID"), Value::integer(2));
             QCOMPARE(ap.value("defaultWEPKey1"), Value::octets(QByteArray::fromHex("2C57451BEA")));
             QCOMPARE(ap.value("defaultWEPKey4"), Value::octets(QByteArray::fromHex("93EE680DD4")));
-        }) << "127.0.0.1";
-    }
-
-    void applySendsEveryGroupAndReconnects()
-    {
-        QFETCH(Action, edit);
-        QFETCH(DeviceCheck, check);
-        QFETCH(QString, reconnectAddress);
-        QuickSetupFixture f;
-        f.device.moveOnReset = true;
-        QVERIFY(f.loadConnected());
-        FrmMain2 *w = f.quick;
-        QStringList statuses;
-        QObject::connect(w->txtStatus, &QLineEdit::textChanged, w, [&statuses](const QString &t) { statuses << t; });
-        f.device.clearReceivedRequests();
-
-        edit(w);
-        QCOMPARE(f.questioner.asked, QStringList{kAskDownload});
-        QCOMPARE(requestsSeen(f.device).mid(0, kDownloadThenConnect.size()), kDownloadThenConnect);
-        QCOMPARE(statuses.value(0), QStringLiteral("Download complete successfully"));
-        QCOMPARE(w->SSTab1->currentIndex(), int(FrmMain2::StatusTab));
-        QCOMPARE(f.window->connectDialog()->txtRemoteIP->text(), reconnectAddress);
-        check(f.device);
-        QTRY_COMPARE_WITH_TIMEOUT(w->txtStatus->text(), kConnectOK, 10000);
-        QCOMPARE(f.window->session().AgentAddress, reconnectAddress);
-        QCOMPARE(config::store().pendingIPAddress, QString());
-    }
-
-    void restoreDefaults_data()
-    {
-        QTest::addColumn<int>("regulationDomain");
-        QTest::addColumn<int>("channel");
-        QTest::newRow("FCC: channel 6") << 16 << 6;
+        }), "127.0.0.1"};
+        // The console follows the device to the factory address, where the
+        // guard refuses it: nothing more reaches any device.
+        const QStringList restore{"Restore Defaults|Do you want to restore to factory defaults ?", kAskDownload};
+        const Action clickRestore = [](FrmMain2 *w) { w->DefaultCommand->click(); };
+        const QStringList download = kDownloadThenConnect.mid(0, 5);
+        QTest::newRow("Restore Defaults, FCC")
+            << ApplyRow{16, clickRestore, restore, download, factorySettings(6), kFactoryAddress};
         // Lists too short for channel 6 take their first channel.
-        QTest::newRow("SPAIN") << 49 << 10;
-        QTest::newRow("MKK") << 64 << 14;
-    }
-
-    void restoreDefaults()
-    {
-        QFETCH(int, regulationDomain);
-        QFETCH(int, channel);
-        QuickSetupFixture f;
-        const QByteArray key1 = QByteArray::fromHex("0102030405");
-        const std::pair<const char *, Value> changed[] = {
-            {"operChannelID", Value::integer(3)},          {"operESSID", Value::octets("lab")},
-            {"operRTSThreshold", Value::integer(100)},     {"operFragmentationThreshold", Value::integer(200)},
-            {"operPreambleType", Value::integer(1)},       {"operAuthenticationType", Value::integer(1)},
-            {"operAutoRateFallBack", Value::integer(2)},   {"operBasicRates", Value::octets(QByteArray::fromHex("82840B16"))},
-            {"privacyWEPEnable", Value::integer(1)},       {"defaultWEPKey1", Value::octets(key1)},
-            {"operIPMask", Value::ipAddress(QByteArray::fromHex("FF000000"))},
-        };
-        for (const auto &[name, value] : changed)
-            f.device.setValue(QLatin1String(name), value);
-        QVERIFY(f.loadConnected());
-        FrmMain2 *w = f.quick;
-        // The device's code as the window would see it on a tick.
-        config::store().sysDeviceInfo.regulationDomain = config::Integer(regulationDomain);
-        w->Timer1_Timer();
-        f.device.clearReceivedRequests();
-        const int refusedBefore = f.window->session().Manager1.refusedByGuard();
-
-        w->DefaultCommand->click();
-        QCOMPARE(f.questioner.asked,
-                 (QStringList{"Restore Defaults|Do you want to restore to factory defaults ?", kAskDownload}));
-        const std::pair<const char *, Value> factory[] = {
-            {"operChannelID", Value::integer(channel)},     {"operESSID", Value::octets("corvane")},
-            {"operRTSThreshold", Value::integer(2346)},     {"operFragmentationThreshold", Value::integer(2346)},
-            {"operPreambleType", Value::integer(2)},        {"operAuthenticationType", Value::integer(3)},
-            {"operAutoRateFallBack", Value::integer(1)},    {"operBasicRates", Value::octets(QByteArray::fromHex("82848B96"))},
-            {"privacyWEPEnable", Value::integer(2)},        {"defaultWEPKey1", Value::octets(key1)},  // kept
-            {"operIPAddress", Value::ipAddress(QByteArray::fromHex("C0A801FA"))},                     // 192.168.1.250
-            {"operIPMask", Value::ipAddress(QByteArray::fromHex("FFFFFF00"))},
-        };
-        for (const auto &[name, value] : factory)
-            QCOMPARE(f.device.value(QLatin1String(name)), value);
-        // The console follows the device to the factory address: the guard
-        // refuses it there, and nothing more reaches any device.
-        QCOMPARE(requestsSeen(f.device).last(), QStringLiteral("SET sysReset"));
-        QVERIFY(f.window->session().Manager1.refusedByGuard() > refusedBefore);
-        QCOMPARE(f.window->connectDialog()->txtRemoteIP->text(), QStringLiteral("192.168.1.250"));
-    }
-
-    void applyThatSendsNothing_data()
-    {
-        QTest::addColumn<bool>("confirm");  // the answer to "Do you want to Change ?"
-        QTest::addColumn<Action>("edit");
-        QTest::addColumn<QStringList>("asked");
-        QTest::newRow("download declined") << false << Action([](FrmMain2 *w) {
+        QTest::newRow("Restore Defaults, SPAIN")
+            << ApplyRow{49, clickRestore, restore, download, factorySettings(10), kFactoryAddress};
+        QTest::newRow("download declined") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->IPAddressText, "127.0.0.3");
             w->AC_OKCommand->click();
-        }) << QStringList{kAskDownload};
-        QTest::newRow("threshold out of range") << true << Action([](FrmMain2 *w) {
+        }), {kAskDownload}, {}, DeviceCheck(), "127.0.0.1"};
+        QTest::newRow("threshold out of range") << ApplyRow{16, Action([](FrmMain2 *w) {
             retype(w->RTSThresholdText, "2347");
             w->BC1_OKCommand->click();
             QCOMPARE(w->RTSThresholdText->property("refused").toBool(), true);
-            QCOMPARE(config::store().operRTSThreshold, config::Integer(2346));
-        }) << QStringList{};
+            QCOMPARE(config::store().operRTSThreshold, config::Integer(100));
+        }), {}, {}, DeviceCheck(), "127.0.0.1"};
     }
 
-    void applyThatSendsNothing()
+    void applyAndRestore()
     {
-        QFETCH(bool, confirm);
-        QFETCH(Action, edit);
-        QFETCH(QStringList, asked);
+        QFETCH(ApplyRow, row);
+        const auto &[code, edit, asked, requests, check, reconnectAddress] = row;
         QuickSetupFixture f;
+        f.device.moveOnReset = true;
+        for (const auto &[name, value] : kChanged)
+            f.device.setValue(QLatin1String(name), value);
         QVERIFY(f.loadConnected());
-        f.questioner.answer = confirm;
+        FrmMain2 *w = f.quick;
+        config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
+        w->Timer1_Timer();
+        f.questioner.answer = !requests.isEmpty();  // a row that sends nothing declines, if asked
+        QStringList statuses;
+        QObject::connect(w->txtStatus, &QLineEdit::textChanged, w, [&statuses](const QString &t) { statuses << t; });
         f.device.clearReceivedRequests();
-        edit(f.quick);
+        const int refusedBefore = f.window->session().Manager1.refusedByGuard();
+
+        edit(w);
+        if (requests.isEmpty())
+            QTest::qWait(50);
         QCOMPARE(f.questioner.asked, asked);
-        QTest::qWait(50);
-        QCOMPARE(requestsSeen(f.device), QStringList{});
-        QCOMPARE(f.quick->txtStatus->text(), kConnectOK);
-        QCOMPARE(f.quick->Timer1.isActive(), false);
+        QCOMPARE(requestsSeen(f.device).mid(0, 6), requests);
+        QCOMPARE(f.window->connectDialog()->txtRemoteIP->text(), reconnectAddress);
+        QCOMPARE(f.window->session().Manager1.refusedByGuard() > refusedBefore, reconnectAddress == kFactoryAddress);
+        if (check)
+            check(f.device);
+        if (requests.isEmpty()) {  // still connected, and no new connection started
+            QCOMPARE(w->txtStatus->text(), kConnectOK);
+            QCOMPARE(w->Timer1.isActive(), false);
+        } else {
+            QCOMPARE(statuses.value(0), QStringLiteral("Download complete successfully"));
+            QCOMPARE(w->SSTab1->currentIndex(), int(FrmMain2::StatusTab));
+        }
+        if (requests == kDownloadThenConnect) {
+            QTRY_COMPARE_WITH_TIMEOUT(w->txtStatus->text(), kConnectOK, 10000);
+            QCOMPARE(f.window->session().AgentAddress, reconnectAddress);
+        }
         // No new address is left behind for a later download.
         QCOMPARE(config::store().pendingIPAddress, QString());
-    }
-
-private:
-    // Connected through the store alone: a silent device, and a known code
-    // in the store from the load on.
-    FrmMain2 *connectedByCode(QuickSetupFixture &f)
-    {
-        f.device.faults.silent = true;
-        config::store().sysDeviceInfo.regulationDomain = 16;
-        FrmMain2 *w = f.load(Answer::Connect, 20);
-        return QTest::qWaitFor([w] { return w->txtStatus->text() == kConnectOK; }, 5000) ? w : nullptr;
     }
 };
 

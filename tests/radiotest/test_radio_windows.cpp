@@ -41,10 +41,9 @@ public:
 QStringList namesWhere(std::initializer_list<const QWidget *> controls, bool (QWidget::*test)() const)
 {
     QStringList names;
-    for (const QWidget *c : controls) {
+    for (const QWidget *c : controls)
         if ((c->*test)())
             names << c->objectName();
-    }
     return names;
 }
 QStringList shown(const frmTestMode *w)
@@ -75,7 +74,16 @@ void retype(QLineEdit *box, const QString &text)
     QTest::keyClicks(box, text);
 }
 
+struct SetRow {
+    bool yes;
+    QString fault;
+    int sets;
+    QString text, stored, device;  // the store field; the device's table, shown by Update values
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(SetRow)
 
 class TestRadioWindows : public QObject {
     Q_OBJECT
@@ -100,52 +108,11 @@ private slots:
         radiotest::setMessageBoxes(nullptr);
     }
 
-    void startWithTheDefaults()
-    {
-        frmTestMode *w = testWindow();
-        QVERIFY(w && w->isModal());
-        QCOMPARE(w->windowTitle(), QStringLiteral("Test Settings"));
-        QCOMPARE(w->StatusBar->text(), QStringLiteral("Push start Test Mode button..."));
-        QCOMPARE(shown(w), kSetup);
-        QVERIFY(w->AntennaOption[0]->isChecked() && w->TxFilterOption[0]->isChecked() && w->RateOption[3]->isChecked());
-        QCOMPARE(w->ChannelCombo->currentText(), QStringLiteral("Channel 1"));
-        const int setupHeight = w->height();
-        QVector<int> timeouts;
-        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w,
-                         [&] { timeouts << window_->session().Manager1.Timeout; });
-
-        w->StartCommand->click();
-        QCOMPARE(requestedObjects(), (QStringList{"TestModeOnOff", "TestModeCommandStruct"}));
-        QCOMPARE(timeouts, (QVector<int>{qRound(2000 * kTimeScale), qRound(1000 * kTimeScale)}));
-        QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);  // 01 01 C0 03 01 04 00 00
-        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device is at Test mode.."));
-        QCOMPARE(shown(w), (QStringList{"Frame1", "CloseCommand"}));
-        QTRY_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
-    }
-
-    void failedStartStaysInSetup_data()
-    {
-        QTest::addColumn<bool>("silent");  // else every write is refused with an error status
-        QTest::newRow("silent device") << true;
-        QTest::newRow("refused writes") << false;
-    }
-
-    void failedStartStaysInSetup()
-    {
-        QFETCH(bool, silent);
-        frmTestMode *w = testWindow();
-        device_->faults.silent = silent;
-        device_->faults.errorStatus = silent ? 0 : 5;
-        w->StartCommand->click();
-        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device not responding..Try again"));
-        QCOMPARE(device_->receivedRequests().size(), 8);  // four runs of two requests
-        QCOMPARE(shown(w), kSetup);
-    }
-
-    void modes_data()
+    // A test from Start to Close: one mode on and off again, then Close.
+    void testSession_data()
     {
         QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("silent");
+        QTest::addColumn<bool>("silent");  // as the mode is switched on, and to Close's reset
         QTest::addColumn<QString>("command");  // on the device afterwards
         QTest::addColumn<QString>("text");
         QTest::newRow("Rx") << "ContinuousRxCheck" << false << "0101C00301020000" << "ContinuousRx State..";
@@ -157,21 +124,42 @@ private slots:
             << "ContinuousRxCheck" << true << kIdleCommand << "Error-The device is not at ContinuousRx State.Try again..";
     }
 
-    void modes()
+    void testSession()
     {
         QFETCH(QString, box);
         QFETCH(bool, silent);
         QFETCH(QString, command);
         QFETCH(QString, text);
-        frmTestMode *w = testWindow();
+        const bool resetUnanswered = silent;  // each run then waits out the reset's time-out
+        QPointer<frmTestMode> w = testWindow();
+        QVERIFY(w && w->isModal());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Test Settings"));
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Push start Test Mode button..."));
+        QCOMPARE(shown(w), kSetup);
+        QVERIFY(w->AntennaOption[0]->isChecked() && w->TxFilterOption[0]->isChecked() && w->RateOption[3]->isChecked());
+        QCOMPARE(w->ChannelCombo->currentText(), QStringLiteral("Channel 1"));
+        const int setupHeight = w->height();
+        QVector<int> timeouts;
+        QVector<bool> shownAtRequest;
+        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w, [&] {
+            timeouts << window_->session().Manager1.Timeout;
+            shownAtRequest << w->isVisible();
+        });
+
         w->StartCommand->click();
+        QCOMPARE(requestedObjects(), (QStringList{"TestModeOnOff", "TestModeCommandStruct"}));
+        QCOMPARE(timeouts, (QVector<int>{qRound(2000 * kTimeScale), qRound(1000 * kTimeScale)}));
+        QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);  // 01 01 C0 03 01 04 00 00
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device is at Test mode.."));
+        QCOMPARE(shown(w), (QStringList{"Frame1", "CloseCommand"}));
+        QTRY_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
+
         auto *mode = w->findChild<QCheckBox *>(box);
         device_->faults.silent = silent;
         mode->click();
         QCOMPARE(w->StatusBar->text(), text);
         QCOMPARE(onDevice("TestModeCommandStruct"), command);
         QCOMPARE(enabled(w), QStringList{box});
-
         device_->faults.silent = false;
         device_->clearReceivedRequests();
         mode->click();
@@ -179,37 +167,17 @@ private slots:
         QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);
         QCOMPARE(w->StatusBar->text(), QStringLiteral("Idle State.."));
         QCOMPARE(enabled(w).size(), 4);
-    }
 
-    void closeTimer_data()
-    {
-        QTest::addColumn<bool>("resetUnanswered");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("requests");
-        QTest::newRow("device answers") << false << "The device is at Normal mode" << 2;
-        // Each run waits out the reset's time-out, well past the close timer.
-        QTest::newRow("reset unanswered") << true << "Error-The device is not at Normal mode" << 8;
-    }
-
-    void closeTimer()
-    {
-        QFETCH(bool, resetUnanswered);
-        QFETCH(QString, text);
-        QFETCH(int, requests);
-        QPointer<frmTestMode> w = testWindow();
-        w->StartCommand->click();
-        w->ContinuousRxCheck->click();
+        mode->click();
         device_->clearReceivedRequests();
+        shownAtRequest.clear();
         if (resetUnanswered)
             device_->faults.silentObjects = {QStringLiteral("sysReset")};
-        QVector<bool> shownAtRequest;
-        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w,
-                         [&] { shownAtRequest << w->isVisible(); });
-
         w->CloseCommand->click();
-        QCOMPARE(w->StatusBar->text(), text);
+        QCOMPARE(w->StatusBar->text(), resetUnanswered ? QStringLiteral("Error-The device is not at Normal mode")
+                                                       : QStringLiteral("The device is at Normal mode"));
         QCOMPARE(requestedObjects().mid(0, 2), (QStringList{"TestModeCommandStruct", "sysReset"}));
-        QCOMPARE(shownAtRequest, QVector<bool>(requests, true));  // never closed under a step
+        QCOMPARE(shownAtRequest, QVector<bool>(resetUnanswered ? 8 : 2, true));  // never closed under a step
         if (!resetUnanswered) {
             QCOMPARE(w->Timer1.interval(), qRound(3000 * kTimeScale));
             QVERIFY(w->Timer1.isActive());
@@ -217,6 +185,16 @@ private slots:
             QVERIFY(!w->Frame1->isEnabled() && !w->CloseCommand->isEnabled());  // nothing restarts a test
         }
         QTRY_VERIFY(w.isNull());
+    }
+
+    void startOnASilentDevice()
+    {
+        frmTestMode *w = testWindow();
+        device_->faults.silent = true;
+        w->StartCommand->click();
+        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device not responding..Try again"));
+        QCOMPARE(device_->receivedRequests().size(), 8);  // four runs of two requests
+        QCOMPARE(shown(w), kSetup);
     }
 
     void cr31Check_data()
@@ -251,32 +229,22 @@ private slots:
 
     void configurationSet_data()
     {
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("sets");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("stored");  // the store field afterwards
-        QTest::addColumn<QString>("device");  // the device's table afterwards, shown by Update values
+        QTest::addColumn<SetRow>("row");
         // Channel 1 typed over, channel 3 with one place left empty, channel 14 emptied.
         const QString typed = QStringLiteral("80B2C_B4B5B6B7B8B9BABBBCBD__");
         const QString written = QStringLiteral("80B20CB4B5B6B7B8B9BABBBCBD00");
-        QTest::newRow("yes") << true << "" << 1 << "Radio configuration set" << typed << written;
-        QTest::newRow("no sends nothing") << false << "" << 0 << kRetrieved << kFactoryTable << kFactoryTable;
+        QTest::newRow("yes") << SetRow{true, "", 1, "Radio configuration set", typed, written};
+        QTest::newRow("no sends nothing") << SetRow{false, "", 0, kRetrieved, kFactoryTable, kFactoryTable};
         // The device stores what it got; only its answer differs.
-        QTest::newRow("echo differs") << true << "wrong echo" << 4 << kNotResponding << typed << written;
-        QTest::newRow("refused") << true << "refused" << 4 << kNotResponding << typed << kFactoryTable;
-        // A read that fails too leaves the boxes as they were.
-        QTest::newRow("silent device") << true << "silent" << 4 << kNotResponding << typed << kFactoryTable;
+        QTest::newRow("echo differs") << SetRow{true, "wrong echo", 4, kNotResponding, typed, written};
+        // A read refused too leaves the boxes as they were.
+        QTest::newRow("refused") << SetRow{true, "refused", 4, kNotResponding, typed, kFactoryTable};
     }
 
     void configurationSet()
     {
-        QFETCH(bool, yes);
-        QFETCH(QString, fault);
-        QFETCH(int, sets);
-        QFETCH(QString, text);
-        QFETCH(QString, stored);
-        QFETCH(QString, device);
+        QFETCH(SetRow, row);
+        const auto &[yes, fault, sets, text, stored, device] = row;
         frmRadioConfiguration *w = configurationWindow();
         QCOMPARE(w->windowTitle(), QStringLiteral("Radio Configuration"));
         QTRY_COMPARE(w->StatusBar->text(), kRetrieved);
@@ -290,7 +258,6 @@ private slots:
         if (fault == QLatin1String("wrong echo"))
             device_->faults.wrongEchoObjects = {QStringLiteral("TestModeRadioConfiguration")};
         device_->faults.errorStatus = fault == QLatin1String("refused") ? 5 : 0;
-        device_->faults.silent = fault == QLatin1String("silent");
         device_->clearReceivedRequests();
 
         w->SetCommand->click();
@@ -299,7 +266,7 @@ private slots:
         QCOMPARE(w->StatusBar->text(), text);
         QCOMPARE(config::store().TestModeRadioConfiguration, stored);
         QCOMPARE(onDevice("TestModeRadioConfiguration"), device);
-        if (fault == QLatin1String("silent")) {
+        if (fault == QLatin1String("refused")) {
             w->UpdateCommand->click();
             QCOMPARE(w->StatusBar->text(), kNotResponding);
             QCOMPARE(boxesText(w), stored);
@@ -350,10 +317,9 @@ private:
     QStringList requestedObjects() const
     {
         QStringList names;
-        for (const snmp::Message &m : device_->receivedRequests()) {
+        for (const snmp::Message &m : device_->receivedRequests())
             for (const snmp::VarBind &vb : m.pdu.varBinds)
                 names << device_->mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
-        }
         return names;
     }
 
@@ -362,10 +328,6 @@ private:
     sim::SimulatedAccessPoint *device_ = nullptr;
     frmMain *window_ = nullptr;
 };
-
-// --- Test Settings ---------------------------------------------------------
-
-// --- Radio Configuration ---------------------------------------------------
 
 QTEST_MAIN(TestRadioWindows)
 #include "test_radio_windows.moc"
