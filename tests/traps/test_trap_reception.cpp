@@ -12,9 +12,7 @@
 #include "traps/trap_reception.h"
 
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QtTest>
-#include <unistd.h>
 
 using snmp::Value;
 using Settings = QVector<QPair<QString, Value>>;
@@ -24,29 +22,23 @@ namespace {
 const QHostAddress kLoopback(QStringLiteral("127.0.0.1"));
 const QByteArray kSeparator = QByteArray(34, '=') + "\r\n";
 const QByteArray kHeader = "Trap received @ 10:15:32 from host 127.0.0.1\r\n";
+const QByteArray kBlock = "\r\n" + kSeparator + "\r\n";  // a separator between empty lines
+const QByteArray kReset = kHeader + "The device was reset.\r\n" + kBlock;
+const QStringList kStation{"trapStationAddress x 020000000001"};
+const QByteArray kOlder = "Trap received @ 09:00:00 from host 127.0.0.1\r\nolder entry\r\n";
+
+QByteArray stationLines(const QByteArray &address)
+{
+    return "Station Mac Address :\r\n" + address + "\r\n" + kSeparator + "\r\n";
+}
+
+const QByteArray kReassociated =
+    kHeader + "A wireless station reassociated with the access point.\r\n" + stationLines("02 00 00 00 00 01");
 
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ipv4Bytes(const QString &dotted)
-{
-    QByteArray bytes(4, '\0');
-    qToBigEndian(QHostAddress(dotted).toIPv4Address(), bytes.data());
-    return bytes;
-}
-
-QByteArray stationLines(const QByteArray &address)
-{
-    return "Station Mac Address :\r\n" + address + "\r\n" + kSeparator + "\r\n";
 }
 
 }  // namespace
@@ -66,58 +58,33 @@ class TestTrapReception : public QObject {
     sim::SimulatedAccessPoint device;
     interop::NetSnmp netSnmp;
 
-    // "name type value" per binding, as snmptrap takes them; the name is a
-    // MIB object (instance .0) or a dotted identifier.
-    QStringList wireArguments(const QStringList &bindings) const
-    {
-        QStringList arguments;
-        for (const QString &binding : bindings) {
-            const QStringList parts = binding.split(QLatin1Char(' '));
-            const QString oid = parts[0].startsWith('.') ? parts[0] : '.' + mib.OidOf(parts[0]) + ".0";
-            arguments << oid << parts[1] << binding.section(QLatin1Char(' '), 2);  // the value may hold blanks
-        }
-        return arguments;
-    }
-
-    QVector<snmp::VarBind> varBinds(const QStringList &bindings) const
-    {
-        QVector<snmp::VarBind> binds;
-        const QStringList arguments = wireArguments(bindings);
-        for (int i = 0; i + 2 < arguments.size(); i += 3) {
-            const QString &type = arguments[i + 1];
-            const QString &text = arguments[i + 2];
-            Value value = type == "x"   ? Value::octets(QByteArray::fromHex(text.toLatin1()))
-                          : type == "i" ? Value::integer(text.toInt())
-                          : type == "a" ? Value::ipAddress(ipv4Bytes(text))
-                                        : Value::octets(text.toLatin1());
-            binds.append({simtest::oidOf(arguments[i].mid(1)), value});
-        }
-        return binds;
-    }
-
-    // Waits until the trap has been handled (taken or dropped).
-    bool handled(int before) const
-    {
-        return QTest::qWaitFor([&] { return reception->loggedTraps() + reception->droppedTraps() > before; }, 5000);
-    }
-
+    // Each binding is "name type value" as snmptrap takes it; the name is a
+    // MIB object (instance .0) or a dotted identifier. The simulator sends
+    // type x as the bytes, any other as the text. Waits until the trap has
+    // been handled (taken or dropped).
     bool sendTrap(const QString &source, int generic, int code, const QStringList &bindings)
     {
         const int before = reception->loggedTraps() + reception->droppedTraps();
-        if (source == "snmptrap") {
-            if (interop::NetSnmp::tool(QStringLiteral("snmptrap")).isEmpty())
-                return false;
-            const QString destination = QStringLiteral("127.0.0.1:%1").arg(manager.LocalPort());
-            const interop::ToolRun run = netSnmp.run(
-                "snmptrap", QStringList{"-v1", "-Ir", "-c", "kavrel", destination, ".1.3.6.1.4.1.49170", "127.0.0.1",
-                                        QString::number(generic), QString::number(code), "100"}
-                                + wireArguments(bindings));
-            if (!run.finished || run.exitCode != 0)
-                return false;
-        } else if (!device.sendTrap(code, varBinds(bindings))) {
-            return false;
+        auto handled = [&] {
+            return QTest::qWaitFor([&] { return reception->loggedTraps() + reception->droppedTraps() > before; }, 5000);
+        };
+        QStringList arguments;
+        QVector<snmp::VarBind> binds;
+        for (const QString &binding : bindings) {
+            const QString name = binding.section(' ', 0, 0), type = binding.section(' ', 1, 1);
+            const QString oid = name.startsWith('.') ? name : '.' + mib.OidOf(name) + ".0";
+            const QString value = binding.section(' ', 2);  // it may hold blanks
+            arguments << oid << type << value;
+            binds.append({simtest::oidOf(oid.mid(1)),
+                          Value::octets(type == "x" ? QByteArray::fromHex(value.toLatin1()) : value.toLatin1())});
         }
-        return handled(before);
+        if (source == "simulator")
+            return device.sendTrap(code, binds) && handled();
+        const interop::ToolRun run = netSnmp.run(
+            "snmptrap", QStringList{"-v1", "-Ir", "-c", "kavrel", QStringLiteral("127.0.0.1:%1").arg(manager.LocalPort()),
+                                    ".1.3.6.1.4.1.49170", "127.0.0.1", QString::number(generic), QString::number(code), "100"}
+                            + arguments);
+        return run.finished && run.exitCode == 0 && handled();
     }
 
 private slots:
@@ -146,8 +113,8 @@ private slots:
         reception->setLogFilePath(logPath);
     }
 
-    // The first trap makes the file, which then holds exactly its entry;
-    // the log in memory holds the same text.
+    // net-snmp's snmptrap as an independent sender. The first trap makes the
+    // file, which then holds exactly its entry; the log in memory the same.
     void entryBytes_data()
     {
         QTest::addColumn<QString>("source");
@@ -155,36 +122,27 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("bindings");
         QTest::addColumn<QByteArray>("entry");
-
-        const QByteArray reassociated = kHeader + "A wireless station reassociated with the access point.\r\n"
-                                        + stationLines("02 00 00 00 00 01");
-        const QByteArray changed = kHeader + "The device configuration was changed.\r\n" + "\r\n" + kSeparator + "\r\n"
-                                   + "\r\n" + kSeparator + "\r\n";
-        const QByteArray newAddress = kHeader + "The IP address of the device was changed.\r\n"
-                                      + "The new IP Addres :\r\n192.168.1.20\r\n" + kSeparator + "\r\n";
-        const QByteArray reset = kHeader + "The device was reset.\r\n" + "\r\n" + kSeparator + "\r\n";
-        const QStringList station{"trapStationAddress x 020000000001"};
         const QStringList twoSettings{"operChannelID i 11", "operESSID s lab"};
-        const QStringList address{"operIPAddress a 192.168.1.20"};
-        for (const QString source : {"simulator", "snmptrap"}) {
-            const QByteArray s = source.toLatin1();
-            QTest::newRow(s + ", code 3") << source << 6 << 3 << station << reassociated;
-            QTest::newRow(s + ", code 6, two bindings") << source << 6 << 6 << twoSettings << changed;
-            QTest::newRow(s + ", code 7") << source << 6 << 7 << address << newAddress;
-            QTest::newRow(s + ", code 8, two bindings") << source << 6 << 8 << twoSettings << reset;
-            QTest::newRow(s + ", unknown code") << source << 6 << 12 << station
-                                               << kHeader + "Unknown trap code 12\r\n" + stationLines("02 00 00 00 00 01");
-        }
-        QTest::newRow("short station value")
-            << "snmptrap" << 6 << 1 << QStringList{"trapStationAddress x 0200AB"}
-            << kHeader + "A wireless station associated with the access point.\r\n" + stationLines("02 00 AB");
+        auto row = [](const char *name, int code, const QStringList &bindings, const QByteArray &entry,
+                      const char *source = "snmptrap", int generic = 6) {
+            QTest::newRow(name) << source << generic << code << bindings << entry;
+        };
+        row("code 3", 3, kStation, kReassociated);
+        row("code 6, two bindings", 6, twoSettings,
+            kHeader + "The device configuration was changed.\r\n" + kBlock + kBlock);
+        row("code 7", 7, {"operIPAddress a 192.168.1.20"},
+            kHeader + "The IP address of the device was changed.\r\nThe new IP Addres :\r\n192.168.1.20\r\n" + kSeparator
+                + "\r\n");
+        row("code 8, two bindings", 8, twoSettings, kReset);
+        row("unknown code", 12, kStation, kHeader + "Unknown trap code 12\r\n" + stationLines("02 00 00 00 00 01"));
+        row("short station value", 1, {"trapStationAddress x 0200AB"},
+            kHeader + "A wireless station associated with the access point.\r\n" + stationLines("02 00 AB"));
+        row("generic link down", 0, {".1.3.6.1.2.1.2.2.1.1.2 i 2"}, kHeader + "linkDown\r\n", "snmptrap", 2);
         // A device cannot forge lines of its own into the log.
-        QTest::newRow("code 7, line breaks in the value")
-            << "simulator" << 6 << 7 << QStringList{"operIPAddress s 10.0.0.1\r\nTrap received @ forged"}
-            << kHeader + "The IP address of the device was changed.\r\nThe new IP Addres :\r\n"
-                   + "10.0.0.1  Trap received @ forged\r\n" + kSeparator + "\r\n";
-        QTest::newRow("generic link down") << "snmptrap" << 2 << 0 << QStringList{".1.3.6.1.2.1.2.2.1.1.2 i 2"}
-                                           << kHeader + "linkDown\r\n";
+        row("code 7, line breaks in the value", 7, {"operIPAddress s 10.0.0.1\r\nTrap received @ forged"},
+            kHeader + "The IP address of the device was changed.\r\nThe new IP Addres :\r\n"
+                + "10.0.0.1  Trap received @ forged\r\n" + kSeparator + "\r\n",
+            "simulator");
     }
 
     void entryBytes()
@@ -214,9 +172,8 @@ private slots:
             << Settings{{"operIPAddress", Value::ipAddress(QByteArray::fromHex("7F000009"))}}
             << kHeader + "The IP address of the device was changed.\r\nThe new IP Addres :\r\n127.0.0.9\r\n" + kSeparator
                    + "\r\n";
-        QTest::newRow("factory defaults")
-            << Settings{{"sysLoadDefaults", Value::integer(1)}}
-            << kHeader + "The factory default settings were restored.\r\n\r\n" + kSeparator + "\r\n";
+        QTest::newRow("factory defaults") << Settings{{"sysLoadDefaults", Value::integer(1)}}
+                                          << kHeader + "The factory default settings were restored.\r\n" + kBlock;
         QTest::newRow("traps switched off") << Settings{{"sysTrapSwitch", Value::integer(2)}}
                                             << QByteArray("(no file)");
     }
@@ -237,97 +194,59 @@ private slots:
         device.restoreFactoryValues();
     }
 
-    void fileRules_data()
+    // Only the connected device is heard; a file that cannot be written costs
+    // the file its entry, never the log; a log over 20000 characters is emptied.
+    void rules_data()
     {
         QTest::addColumn<QString>("setup");
-        QTest::addColumn<bool>("saveTraps");
-        QTest::addColumn<bool>("fileWritten");
-        QTest::newRow("appended to an existing log") << "existing" << true << true;
-        QTest::newRow("saving off: file untouched") << "existing" << false << false;
-        QTest::newRow("read-only file") << "read-only" << true << false;
-        QTest::newRow("a folder in the way") << "folder" << true << false;
-        QTest::newRow("no room on the disk") << "full" << true << false;
+        QTest::addColumn<int>("logBefore");  // its length
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QByteArray>("file");    // "-": not read
+        QTest::addColumn<QStringList>("shown");  // a failure by its beginning
+        const QString entry = QString::fromLatin1(kReassociated), x(20000, QLatin1Char('x'));
+        const QStringList heard{"Trap Received"}, failed{"Trap Received", "Trap not saved to %1: "};
+        QTest::newRow("appended to an existing log") << "existing" << 0 << entry << kOlder + kReassociated << heard;
+        QTest::newRow("saving off: file untouched") << "existing, saving off" << 0 << entry << kOlder << heard;
+        QTest::newRow("a folder in the way") << "folder" << 0 << entry << QByteArray("-") << failed;
+        QTest::newRow("no room on the disk") << "full" << 0 << entry << QByteArray("-") << failed;
+        QTest::newRow("another device's") << "another agent" << 0 << QString() << QByteArray("(no file)") << QStringList();
+        QTest::newRow("found but not yet read") << "not connected" << 0 << QString() << QByteArray("(no file)")
+                                                << QStringList();
+        QTest::newRow("log of 20000 kept") << "" << 20000 << x + entry << kReassociated << heard;
+        QTest::newRow("log of 20001 emptied") << "" << 20001 << entry << kReassociated << heard;
     }
 
-    void fileRules()
+    void rules()
     {
         QFETCH(QString, setup);
-        QFETCH(bool, saveTraps);
-        QFETCH(bool, fileWritten);
-        const QByteArray before = "Trap received @ 09:00:00 from host 127.0.0.1\r\nolder entry\r\n";
-        if (setup == "existing" || setup == "read-only")
-            QVERIFY(writeFile(logPath, before));
-        if (setup == "read-only") {
-            if (geteuid() == 0)
-                QSKIP("root writes to read-only files");
-            QVERIFY(QFile::setPermissions(logPath, QFileDevice::ReadOwner));
+        QFETCH(int, logBefore);
+        QFETCH(QString, log);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, shown);
+        if (setup.startsWith("existing")) {
+            QFile older(logPath);
+            QVERIFY(older.open(QIODevice::WriteOnly) && older.write(kOlder) == kOlder.size());
         }
         if (setup == "folder")
             QVERIFY(QDir().mkpath(logPath));
         if (setup == "full")
             reception->setLogFilePath(logPath = QStringLiteral("/dev/full"));
-        config::store().saveTraps = saveTraps;
+        config::store().saveTraps = !setup.endsWith("saving off");
+        if (setup == "another agent")
+            agentAddress = QStringLiteral("127.0.0.2");
+        connected = setup != "not connected";
+        reception->TrapLog = QString(logBefore, QLatin1Char('x'));
 
-        QVERIFY(sendTrap("simulator", 6, 3, {"trapStationAddress x 020000000001"}));
-        const QByteArray entry =
-            kHeader + "A wireless station reassociated with the access point.\r\n" + stationLines("02 00 00 00 00 01");
-        QCOMPARE(reception->TrapLog, QString::fromLatin1(entry));  // nothing lost from memory
-        if (setup == "existing" || setup == "read-only")
-            QCOMPARE(readFile(logPath), fileWritten ? before + entry : before);
-        const bool failed = saveTraps && !fileWritten;
-        QCOMPARE(statuses.size(), failed ? 2 : 1);
-        QCOMPARE(statuses.first(), QStringLiteral("Trap Received"));
-        if (failed)
-            QVERIFY2(statuses.last().startsWith("Trap not saved to " + logPath + ": "), qPrintable(statuses.last()));
-    }
-
-    // Only the connected device is heard.
-    void dropped_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("agent");
-        QTest::addColumn<bool>("isConnected");
-        QTest::newRow("another loopback address") << "127.0.0.2" << "127.0.0.1" << true;
-        QTest::newRow("before any connect") << "127.0.0.1" << "" << false;
-        QTest::newRow("found but not yet read") << "127.0.0.1" << "127.0.0.1" << false;
-    }
-
-    void dropped()
-    {
-        QFETCH(QString, from);
-        QFETCH(QString, agent);
-        QFETCH(bool, isConnected);
-        agentAddress = agent;
-        connected = isConnected;
-        sim::SimulatedAccessPoint other;
-        QVERIFY(other.start(QHostAddress(from), 0));
-        other.setTrapDestination(kLoopback, manager.LocalPort());
-        QVERIFY(other.sendStationTrap(1, QByteArray::fromHex("020000000001")));
-        QVERIFY(handled(0));
-        QCOMPARE(reception->droppedTraps(), 1);
-        QCOMPARE(reception->TrapLog, QString());
-        QVERIFY(!QFile::exists(logPath));
-        QCOMPARE(statuses, QStringList());
-        QCOMPARE(marks, 0);
-    }
-
-    // Longer than 20000 characters: emptied before the entry goes in.
-    void logSizeLimit_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("kept");
-        QTest::newRow("20000 kept") << 20000 << 20000;
-        QTest::newRow("20001 emptied") << 20001 << 0;
-    }
-
-    void logSizeLimit()
-    {
-        QFETCH(int, length);
-        QFETCH(int, kept);
-        reception->TrapLog = QString(length, QLatin1Char('x'));
-        QVERIFY(sendTrap("simulator", 6, 8, {}));
-        const QString entry = QString::fromLatin1(kHeader + "The device was reset.\r\n\r\n" + kSeparator + "\r\n");
-        QCOMPARE(reception->TrapLog, QString(kept, QLatin1Char('x')) + entry);
+        QVERIFY(sendTrap("simulator", 6, 3, kStation));
+        QCOMPARE(reception->TrapLog, log);
+        if (file != "-")
+            QCOMPARE(readFile(logPath), file);
+        QCOMPARE(reception->droppedTraps(), log.isEmpty() ? 1 : 0);
+        QCOMPARE(marks, log.isEmpty() ? 0 : 1);
+        QCOMPARE(statuses.size(), shown.size());
+        QCOMPARE(statuses.mid(0, 1), shown.mid(0, 1));
+        if (shown.size() > 1)
+            QVERIFY2(statuses.last().startsWith(shown.last().arg(logPath)), qPrintable(statuses.last()));
     }
 
     // The time of day as the locale writes it, with seconds, no time zone.
