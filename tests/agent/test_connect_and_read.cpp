@@ -152,21 +152,19 @@ private slots:
 
     void noAnswerGivesSixProbes_data()
     {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<bool>("scan");
+        QTest::addColumn<QString>("address");  // empty: a scan
         QTest::addColumn<int>("errorStatus");
         QTest::addColumn<int>("probes");  // that reach the device
         QTest::addColumn<int>("watchdogMs");
-        QTest::newRow("silent device") << "127.0.0.1" << false << 0 << 6 << 1200;
-        QTest::newRow("silent device, scan") << "" << true << 0 << 6 << 1500;
-        QTest::newRow("error status is no answer") << "127.0.0.1" << false << 5 << 6 << 1200;
-        QTest::newRow("not an address: the attempt ends") << "not an address" << false << 0 << 0 << 0;
+        QTest::newRow("silent device") << "127.0.0.1" << 0 << 6 << 1200;
+        QTest::newRow("silent device, scan") << "" << 0 << 6 << 1500;
+        QTest::newRow("error status is no answer") << "127.0.0.1" << 5 << 6 << 1200;
+        QTest::newRow("not an address: the attempt ends") << "not an address" << 0 << 0 << 0;
     }
 
     void noAnswerGivesSixProbes()
     {
         QFETCH(QString, address);
-        QFETCH(bool, scan);
         QFETCH(int, errorStatus);
         QFETCH(int, probes);
         QFETCH(int, watchdogMs);
@@ -175,7 +173,7 @@ private slots:
         f.ap.faults.silent = errorStatus == 0;
         f.ap.faults.errorStatus = errorStatus;
         QSignalSpy cursor(f.session.get(), &agent::DeviceSession::busyCursorChanged);
-        if (scan)
+        if (address.isEmpty())
             f.session->startScan();
         else
             f.session->confirmConnect(address, QStringLiteral("kavrel"));

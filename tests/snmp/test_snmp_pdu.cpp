@@ -221,17 +221,11 @@ private slots:
             Message m;
             m.community = bytes(0, 40);
             m.pdu.type = PduType(tag::GetRequest + random.bounded(5));  // GetRequest to Trap
-            if (m.pdu.type == PduType::Trap) {
-                m.pdu.enterprise = oid(20);
-                m.pdu.agentAddress = bytes(4, 4);
-                m.pdu.genericTrap = qint32(number());
-                m.pdu.specificTrap = qint32(number());
-                m.pdu.timeStamp = number();
-            } else {
-                m.pdu.requestId = qint32(number());
-                m.pdu.errorStatus = qint32(number() % 6);
-                m.pdu.errorIndex = qint32(number());
-            }
+            // Braced lists draw their random numbers left to right.
+            if (m.pdu.type == PduType::Trap)
+                m.pdu = {PduType::Trap, 0, 0, 0, oid(20), bytes(4, 4), qint32(number()), qint32(number()), number(), {}};
+            else
+                m.pdu = {m.pdu.type, qint32(number()), qint32(number() % 6), qint32(number()), {}, {}, 0, 0, 0, {}};
             for (int n = random.bounded(12); n > 0; --n)
                 m.pdu.varBinds.append({oid(30), value()});
 
