@@ -53,6 +53,8 @@ private slots:
         QSignalSpy enabled(f.session.get(), &agent::DeviceSession::deviceCommandsEnabledChanged);
         QSignalSpy trapMark(f.session.get(), &agent::DeviceSession::trapSwitchCheckedChanged);
         f.ap.community = "lab-rw";  // a device whose community is not the factory one
+        // The firmware text drops the first five characters and keeps thirty.
+        f.ap.setValue(QStringLiteral("sysDescr"), Value::octets("ABCDE123456789012345678901234567890XYZ"));
         f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("lab-rw"));
         QTRY_VERIFY(f.session->Connected);
         QCOMPARE(f.statuses.mid(1), (QStringList{kAttempting, kFound, kReading, kAllRetrieved}));
@@ -63,22 +65,17 @@ private slots:
         QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
         QCOMPARE(f.session->ReadAttempt, qint16(0));
         QCOMPARE(config::store().operIPAddress, QStringLiteral("127.0.0.1"));  // the device reports where it listens
+        QCOMPARE(f.session->FirmwareVersionText, QStringLiteral("Corvane123456789012345678901234567890"));
 
         // One GET per group, each naming its objects in order, request ids one
         // after the other, every request with the community the user typed.
-        const QList<QStringList> expected = {
-            {"sysDescr"},
-            {"sysDeviceInfo"},
+        const QList<QStringList> expected = {{"sysDescr"}, {"sysDeviceInfo"},
             {"operChannelID", "operESSID", "operRTSThreshold", "operFragmentationThreshold", "operPreambleType",
              "operAuthenticationType", "operBasicRates", "operAutoRateFallBack"},
             {"operIPAddress", "operIPMask", "operEthernetAddress"},
-            {"defaultWEPKey1", "defaultWEPKey2", "defaultWEPKey3", "defaultWEPKey4", "privacyDefaultWEPKeyID",
-             "privacyWEPEnable"},
-            {"sysTrapSwitch"},
-            {"bridgeOperationalMode", "bridgeRemoteBridgeBSSID"},
-            {"wirelessStatistics"},
-            {"EthRxStatistics", "EthTxStatistics"},
-        };
+            {"defaultWEPKey1", "defaultWEPKey2", "defaultWEPKey3", "defaultWEPKey4", "privacyDefaultWEPKeyID", "privacyWEPEnable"},
+            {"sysTrapSwitch"}, {"bridgeOperationalMode", "bridgeRemoteBridgeBSSID"}, {"wirelessStatistics"},
+            {"EthRxStatistics", "EthTxStatistics"}};
         const QVector<snmp::Message> requests = f.ap.receivedRequests();
         QCOMPARE(requests.size(), expected.size());
         for (int i = 0; i < requests.size(); ++i) {
@@ -113,46 +110,35 @@ private slots:
     void badAnswerShowsItsTextOnlyOnTheLastPass_data()
     {
         QTest::addColumn<QString>("object");
-        QTest::addColumn<QString>("fault");  // a value, "refused", "misnamed" or "silent"
-        QTest::addColumn<Value>("value");
+        QTest::addColumn<Value>("value");  // none: the object is misnamed, or silent if so named
         QTest::addColumn<QString>("text");
         const Value none;
-        // This group has no text of its own.
-        QTest::newRow("silent device info") << "sysDeviceInfo" << "silent" << none << kReading;
-        QTest::newRow("traps 0") << "sysTrapSwitch" << "value" << Value::integer(0)
+        auto notAll = [](int group) { return QStringLiteral("Network Error%1-Not all values retrieved.").arg(group); };
+        QTest::newRow("silent device info: no text of its own") << "sysDeviceInfo" << none << kReading;
+        QTest::newRow("traps 0") << "sysTrapSwitch" << Value::integer(0)
                                  << "Network Error-Not expected Traps values.Try connect again.";
-        QTest::newRow("channel 15") << "operChannelID" << "value" << Value::integer(15)
+        QTest::newRow("channel 15") << "operChannelID" << Value::integer(15)
                                     << "Network Error-Not expected Wireless Operational values.Try connect again.";
-        QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey3" << "value" << Value::octets(QByteArray(4, '\x11'))
-                                            << "Network Error4-Not all values retrieved.";
-        QTest::newRow("mode 1, short BSSID") << "bridgeRemoteBridgeBSSID" << "value"
-                                             << Value::octets(QByteArray(5, '\x22'))
-                                             << "Network Error7-Not all values retrieved.";
-        QTest::newRow("short statistics") << "EthTxStatistics" << "value" << Value::octets(QByteArray(55, '\x01'))
-                                          << "Network Error10-Not all values retrieved.";
-        // Values are taken by position: an answer naming other objects, or one
-        // with an error status, is no answer to the group.
-        QTest::newRow("answer names another object") << "operIPMask" << "misnamed" << none
-                                                     << "Network Error3-Not all values retrieved.";
-        QTest::newRow("answer with an error status") << "privacyWEPEnable" << "refused" << none
-                                                     << "Network Error4-Not all values retrieved.";
+        QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey3" << Value::octets(QByteArray(4, '\x11')) << notAll(4);
+        QTest::newRow("mode 1, short BSSID") << "bridgeRemoteBridgeBSSID" << Value::octets(QByteArray(5, '\x22')) << notAll(7);
+        QTest::newRow("short statistics") << "EthTxStatistics" << Value::octets(QByteArray(55, '\x01')) << notAll(10);
+        // Values are taken by position: an answer naming other objects is no
+        // answer to the group.
+        QTest::newRow("answer names another object") << "operIPMask" << none << notAll(3);
     }
 
     void badAnswerShowsItsTextOnlyOnTheLastPass()
     {
         QFETCH(QString, object);
-        QFETCH(QString, fault);
         QFETCH(Value, value);
         QFETCH(QString, text);
         SessionFixture f;
-        if (fault == QLatin1String("silent"))
-            f.ap.faults.silentObjects.insert(object);
-        else if (fault == QLatin1String("misnamed"))
-            f.ap.faults.misnamedObjects.insert(object);
-        else if (fault == QLatin1String("refused"))
-            f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
-        else
+        if (value.kind != snmp::ValueKind::Null)
             f.ap.setValue(object, value);
+        else if (text == kReading)
+            f.ap.faults.silentObjects.insert(object);
+        else
+            f.ap.faults.misnamedObjects.insert(object);
         if (object == QLatin1String("bridgeRemoteBridgeBSSID"))
             f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(1));
         f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
@@ -164,43 +150,21 @@ private slots:
         QVERIFY(!f.session->Connected);
     }
 
-    void firmwareVersionText_data()
-    {
-        QTest::addColumn<QByteArray>("description");
-        QTest::addColumn<QString>("firmware");
-        QTest::newRow("five characters dropped") << QByteArray("ABCDE Wireless AP v1.2") << "Corvane Wireless AP v1.2";
-        QTest::newRow("five or fewer") << QByteArray("ABCDE") << "Corvane";
-        QTest::newRow("thirty characters kept")
-            << QByteArray("ABCDE123456789012345678901234567890XYZ") << "Corvane123456789012345678901234567890";
-    }
-
-    void firmwareVersionText()
-    {
-        QFETCH(QByteArray, description);
-        QFETCH(QString, firmware);
-        SessionFixture f;
-        f.ap.setValue(QStringLiteral("sysDescr"), Value::octets(description));
-        QVERIFY(f.connectAndRead());
-        QCOMPARE(f.session->FirmwareVersionText, firmware);
-    }
-
     void noAnswerGivesSixProbes_data()
     {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<bool>("scan");
+        QTest::addColumn<QString>("address");  // empty: a scan
         QTest::addColumn<int>("errorStatus");
         QTest::addColumn<int>("probes");  // that reach the device
         QTest::addColumn<int>("watchdogMs");
-        QTest::newRow("silent device") << "127.0.0.1" << false << 0 << 6 << 1200;
-        QTest::newRow("silent device, scan") << "" << true << 0 << 6 << 1500;
-        QTest::newRow("error status is no answer") << "127.0.0.1" << false << 5 << 6 << 1200;
-        QTest::newRow("not an address: the attempt ends") << "not an address" << false << 0 << 0 << 0;
+        QTest::newRow("silent device") << "127.0.0.1" << 0 << 6 << 1200;
+        QTest::newRow("silent device, scan") << "" << 0 << 6 << 1500;
+        QTest::newRow("error status is no answer") << "127.0.0.1" << 5 << 6 << 1200;
+        QTest::newRow("not an address: the attempt ends") << "not an address" << 0 << 0 << 0;
     }
 
     void noAnswerGivesSixProbes()
     {
         QFETCH(QString, address);
-        QFETCH(bool, scan);
         QFETCH(int, errorStatus);
         QFETCH(int, probes);
         QFETCH(int, watchdogMs);
@@ -209,7 +173,7 @@ private slots:
         f.ap.faults.silent = errorStatus == 0;
         f.ap.faults.errorStatus = errorStatus;
         QSignalSpy cursor(f.session.get(), &agent::DeviceSession::busyCursorChanged);
-        if (scan)
+        if (address.isEmpty())
             f.session->startScan();
         else
             f.session->confirmConnect(address, QStringLiteral("kavrel"));
@@ -289,7 +253,9 @@ private slots:
         SessionFixture f;
         f.ap.faults.duplicateAnswers = 2;
         f.ap.faults.lateDuplicateMs = 30;
+        f.ap.setValue(QStringLiteral("sysDescr"), Value::octets("ABCDE"));
         QVERIFY(f.connectAndRead());
+        QCOMPARE(f.session->FirmwareVersionText, QStringLiteral("Corvane"));  // five characters or fewer
         QTest::qWait(300);
         QCOMPARE(f.ap.receivedRequests().size(), 9);
         QTRY_COMPARE(f.session->Manager1.unmatchedResponses(), 27);  // the copies did arrive

@@ -1,7 +1,6 @@
-// The settings dialogs: each shows the store's values, OK writes the
-// controls back (unedited ones give back what they were shown), Cancel
-// writes nothing, a refused threshold keeps the dialog open; and the
-// masked hex box they share.
+// The settings dialogs: each shows the store's values, OK writes the controls
+// back (unedited ones give back what they were shown), Cancel writes nothing,
+// a refused threshold keeps the dialog open; and their masked hex box.
 
 #include "config/configuration_store.h"
 #include "dialog_test_support.h"
@@ -27,6 +26,36 @@ static QString operationalGroup()
         .join('|');
 }
 
+struct PrivacyCase {
+    QString codes;     // key id|WEP enable in the store
+    QStringList keys;  // keys 1 to 4 in the store
+    QString shown;     // key item|enable item at opening
+    QString chosen;    // the same, chosen by the user; "": untouched
+    QString typedKey3; // over the whole of key 3; "": untouched
+    const char *button;
+    QString stored;    // key id|WEP enable afterwards
+    QString key3;      // afterwards; the other keys stay as they were
+};
+struct BridgeModeCase {
+    int mode;            // in the store; its BSSID is always 0040F4112233
+    QString shown;       // in the BSSID box after loading
+    const char *chosen;  // option clicked by the user, or none
+    QString enabled;     // BSSID box and Label5 then, as "1 1"
+    QString typed;       // into the box from its start
+    const char *button;
+    QString after;       // mode|BSSID in the store
+};
+struct HexBoxCase {
+    int pairs;
+    QString stored, display;  // given to the box, and what it shows then
+    int cursor;
+    QString typed;            // from the cursor on; "\b" is Backspace
+    QString expected;         // what the box gives back
+};
+Q_DECLARE_METATYPE(PrivacyCase)
+Q_DECLARE_METATYPE(BridgeModeCase)
+Q_DECLARE_METATYPE(HexBoxCase)
+
 class TestSettingsDialogs : public QObject {
     Q_OBJECT
 
@@ -41,14 +70,12 @@ private slots:
         QTest::addColumn<QString>("items");     // first..last channel offered
         QTest::addColumn<QStringList>("user");  // channel items chosen and buttons clicked before OK
         QTest::addColumn<QString>("after");     // as `before`
-        const QString fcc = QStringLiteral("Channel 1..Channel 11"), spain = QStringLiteral("Channel 10..Channel 11");
-        const QString codes = QStringLiteral("|1|1|82848B96|1");
+        const QString fcc = QStringLiteral("Channel 1..Channel 11");
         QTest::newRow("FCC, as read") << 16 << "6|1|3|82840B16|1" << fcc << QStringList{} << "6|1|3|82840B16|1";
         QTest::newRow("channel beyond, others as read") << 16 << "12|2|2|82848B96|2" << fcc << QStringList{}
                                                         << "12|2|2|82848B96|2";
-        QTest::newRow("SPAIN, not allowed") << 49 << "6" + codes << spain << QStringList{} << "6" + codes;
-        QTest::newRow("SPAIN, picked") << 49 << "6" + codes << spain << QStringList{"Channel 11"} << "11" + codes;
-        QTest::newRow("MKK") << 64 << "14" + codes << "Channel 14..Channel 14" << QStringList{} << "14" + codes;
+        QTest::newRow("SPAIN, picked") << 49 << "6|1|1|82848B96|1" << "Channel 10..Channel 11" << QStringList{"Channel 11"}
+                                       << "11|1|1|82848B96|1";
         // Codes that select no button: preamble and auto rate get their "off" value, the others stay.
         QTest::newRow("unknown domain, nothing read yet") << 33 << "3|0|0||0" << ".." << QStringList{} << "3|2|0||2";
         QTest::newRow("unknown codes, lower-case rates") << 16 << "1|3|4|82848b96|3" << fcc << QStringList{}
@@ -67,12 +94,13 @@ private slots:
         QFETCH(QStringList, user);
         QFETCH(QString, after);
         auto &s = config::store();
+        const QStringList b = before.split('|');
         s.sysDeviceInfo.regulationDomain = config::Integer(domain);
-        s.operChannelID = config::Integer(before.section('|', 0, 0).toInt());
-        s.operPreambleType = config::Integer(before.section('|', 1, 1).toInt());
-        s.operAuthenticationType = config::Integer(before.section('|', 2, 2).toInt());
-        s.operBasicRates = before.section('|', 3, 3);
-        s.operAutoRateFallBack = config::Integer(before.section('|', 4, 4).toInt());
+        s.operChannelID = config::Integer(b[0].toInt());
+        s.operPreambleType = config::Integer(b[1].toInt());
+        s.operAuthenticationType = config::Integer(b[2].toInt());
+        s.operBasicRates = b[3];
+        s.operAutoRateFallBack = config::Integer(b[4].toInt());
         auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
         auto *combo = control<QComboBox>(dialog, "ChannelCombo");
         QCOMPARE(combo->itemText(0) + ".." + combo->itemText(combo->count() - 1), items);
@@ -97,7 +125,6 @@ private slots:
         QTest::newRow("range ends, blanks around") << " 0" << "+2346 " << 0 << ok << "0|2346";
         QTest::newRow("arrow up") << "0" << "2000" << 1 << ok << "0|2001";
         QTest::newRow("arrow at the top") << "0" << "2346" << 1 << ok << "0|2346";
-        QTest::newRow("RTS empty") << "" << "2000" << 0 << ok << "";
         QTest::newRow("RTS not a number") << "abc" << "2000" << 0 << ok << "";
         QTest::newRow("RTS one above the device's range") << "2347" << "2000" << 0 << ok << "";
         QTest::newRow("fragmentation one below") << "100" << "-1" << 0 << ok << "";
@@ -139,66 +166,48 @@ private slots:
 
     void privacy_data()
     {
-        QTest::addColumn<QString>("codes");      // key id|WEP enable in the store
-        QTest::addColumn<QStringList>("keys");   // keys 1 to 4 in the store
-        QTest::addColumn<QString>("shown");      // key item|enable item at opening
-        QTest::addColumn<QString>("chosen");     // the same, chosen by the user; "": untouched
-        QTest::addColumn<QString>("typedKey3");  // over the whole of key 3; "": untouched
-        QTest::addColumn<QByteArray>("button");
-        QTest::addColumn<QString>("stored");     // key id|WEP enable afterwards
-        QTest::addColumn<QString>("key3");       // afterwards; the other keys stay as they were
+        QTest::addColumn<PrivacyCase>("c");
         const QStringList read{"0102030405", "A1A2A3A4A5", "B1B2B3B4B5", "C1C2C3C4C5"};
         const QStringList odd{"0", "zz zz zz z", "a1 b2_c3", "0102030405060708"};  // short, not hex, too long
-        const QByteArray ok("OKCommand");
-        const QString none = QStringLiteral("None|Disable");
+        const char *ok = "OKCommand", *none = "None|Disable";
         // Unedited, OK gives back what the combos were shown: "None" keeps the id, "Disable" is 2.
-        QTest::newRow("as read, byte for byte") << "1|1" << odd << "Key 1|Enable" << "|" << "" << ok << "1|1" << odd[2];
-        QTest::newRow("key 4 as read") << "4|1" << read << "Key 4|Enable" << "|" << "" << ok << "4|1" << read[2];
-        QTest::newRow("nothing read yet") << "0|0" << QStringList{"", "", "", ""} << none << "|" << "" << ok << "0|2" << "";
-        QTest::newRow("unknown codes") << "5|7" << read << none << "|" << "" << ok << "5|2" << read[2];
-        QTest::newRow("None chosen keeps the id") << "2|1" << read << "Key 2|Enable" << "None|" << "" << ok << "2|1"
-                                                  << read[2];
-        QTest::newRow("key 3 chosen, disabled") << "0|2" << read << none << "Key 3|" << "" << ok << "3|2" << read[2];
-        QTest::newRow("key typed") << "2|0" << read << "Key 2|Disable" << "Key 4|Enable" << "1a2b3c" << ok << "4|1"
-                                   << "1A2B3C";
-        QTest::newRow("Cancel after edits") << "2|0" << read << "Key 2|Disable" << "Key 4|Enable" << "1a2b3c"
-                                            << QByteArray("CancelCommand") << "2|0" << read[2];
+        QTest::newRow("as read, byte for byte") << PrivacyCase{"1|1", odd, "Key 1|Enable", "|", "", ok, "1|1", odd[2]};
+        QTest::newRow("key 4 as read") << PrivacyCase{"4|1", read, "Key 4|Enable", "|", "", ok, "4|1", read[2]};
+        QTest::newRow("unknown codes") << PrivacyCase{"5|7", read, none, "|", "", ok, "5|2", read[2]};
+        QTest::newRow("None chosen keeps the id") << PrivacyCase{"2|1", read, "Key 2|Enable", "None|", "", ok, "2|1", read[2]};
+        QTest::newRow("key 3 chosen, disabled") << PrivacyCase{"0|2", read, none, "Key 3|", "", ok, "3|2", read[2]};
+        QTest::newRow("key typed") << PrivacyCase{"2|0", read, "Key 2|Disable", "Key 4|Enable", "1a2b3c", ok, "4|1", "1A2B3C"};
+        QTest::newRow("Cancel after edits")
+            << PrivacyCase{"2|0", read, "Key 2|Disable", "Key 4|Enable", "1a2b3c", "CancelCommand", "2|0", read[2]};
     }
 
     void privacy()
     {
-        QFETCH(QString, codes);
-        QFETCH(QStringList, keys);
-        QFETCH(QString, shown);
-        QFETCH(QString, chosen);
-        QFETCH(QString, typedKey3);
-        QFETCH(QByteArray, button);
-        QFETCH(QString, stored);
-        QFETCH(QString, key3);
+        QFETCH(PrivacyCase, c);
         auto &s = config::store();
-        s.privacyDefaultWEPKeyID = config::Integer(codes.section('|', 0, 0).toInt());
-        s.privacyWEPEnable = config::Integer(codes.section('|', 1, 1).toInt());
+        s.privacyDefaultWEPKeyID = config::Integer(c.codes.section('|', 0, 0).toInt());
+        s.privacyWEPEnable = config::Integer(c.codes.section('|', 1, 1).toInt());
         for (int i = 0; i < 4; ++i)
-            s.defaultWEPKey(i + 1) = keys.at(i);
+            s.defaultWEPKey(i + 1) = c.keys.at(i);
         auto *dialog = openDialog<frmWireLessPrivacyOptions>(dialog_);
         const char *combos[] = {"DefaultWepKeyIDCombo", "WepEnableCombo"};
         QCOMPARE(control<QComboBox>(dialog, combos[0])->currentText() + '|' + control<QComboBox>(dialog, combos[1])->currentText(),
-                 shown);
+                 c.shown);
         for (int i = 0; i < 2; ++i) {
-            if (!chosen.section('|', i, i).isEmpty())
-                control<QComboBox>(dialog, combos[i])->setCurrentText(chosen.section('|', i, i));
+            if (!c.chosen.section('|', i, i).isEmpty())
+                control<QComboBox>(dialog, combos[i])->setCurrentText(c.chosen.section('|', i, i));
         }
-        if (!typedKey3.isEmpty()) {
+        if (!c.typedKey3.isEmpty()) {
             auto *box = control<MaskedHexEdit>(dialog, "DefaultWepKey3");
             box->selectAll();
             QTest::keyClick(box, Qt::Key_Backspace);
-            QTest::keyClicks(box, typedKey3);
+            QTest::keyClicks(box, c.typedKey3);
         }
-        press(dialog, button.constData());
+        press(dialog, c.button);
         QVERIFY(dialog_.isNull());
-        QCOMPARE(QStringLiteral("%1|%2").arg(s.privacyDefaultWEPKeyID).arg(s.privacyWEPEnable), stored);
-        keys[2] = key3;
-        QCOMPARE((QStringList{s.defaultWEPKey1, s.defaultWEPKey2, s.defaultWEPKey3, s.defaultWEPKey4}), keys);
+        QCOMPARE(QStringLiteral("%1|%2").arg(s.privacyDefaultWEPKeyID).arg(s.privacyWEPEnable), c.stored);
+        c.keys[2] = c.key3;
+        QCOMPARE((QStringList{s.defaultWEPKey1, s.defaultWEPKey2, s.defaultWEPKey3, s.defaultWEPKey4}), c.keys);
     }
 
     void bridgeIP_data()
@@ -242,110 +251,84 @@ private slots:
 
     void bridgeMode_data()
     {
-        QTest::addColumn<int>("mode");           // in the store; its BSSID is always 0040F4112233
-        QTest::addColumn<QString>("shown");      // in the BSSID box after loading
-        QTest::addColumn<QByteArray>("chosen");  // option clicked by the user
-        QTest::addColumn<QString>("enabled");    // BSSID box and Label5 then, as "1 1"
-        QTest::addColumn<QString>("typed");      // into the box from its start
-        QTest::addColumn<QByteArray>("button");
-        QTest::addColumn<QString>("after");  // mode|BSSID in the store
+        QTest::addColumn<BridgeModeCase>("c");
         const QString address = QStringLiteral("00 40 F4 11 22 33"), maskOnly = QStringLiteral("__ __ __ __ __ __");
-        const QByteArray none, ok("OKCommand"), wbToWb("WirelessBridgeToWirelessBridgeOption"),
-            wb("WirelessBridgeOption"), ap("APOption");
+        const char *ok = "OKCommand", *wb = "WirelessBridgeOption";
         // Unedited, OK gives back the mode whose option was shown selected.
-        QTest::newRow("WB to WB") << 1 << address << none << "1 1" << "" << ok << "1|0040F4112233";
-        QTest::newRow("access point") << 2 << maskOnly << none << "0 0" << "" << ok << "2|0040F4112233";
-        QTest::newRow("wireless bridge") << 3 << address << none << "1 1" << "" << ok << "3|0040F4112233";
-        QTest::newRow("nothing read yet") << 0 << maskOnly << none << "0 1" << "" << ok << "0|0040F4112233";
-        QTest::newRow("bridge to access point") << 3 << address << ap << "0 0" << "" << ok << "2|0040F4112233";
-        QTest::newRow("access point to WB to WB, typed")
-            << 2 << maskOnly << wbToWb << "1 1" << "0a0b0c0d0e0f" << ok << "1|0A0B0C0D0E0F";
+        QTest::newRow("WB to WB") << BridgeModeCase{1, address, nullptr, "1 1", "", ok, "1|0040F4112233"};
+        QTest::newRow("access point") << BridgeModeCase{2, maskOnly, nullptr, "0 0", "", ok, "2|0040F4112233"};
+        QTest::newRow("nothing read yet") << BridgeModeCase{0, maskOnly, nullptr, "0 1", "", ok, "0|0040F4112233"};
+        QTest::newRow("bridge to access point") << BridgeModeCase{3, address, "APOption", "0 0", "", ok, "2|0040F4112233"};
+        QTest::newRow("access point to WB to WB, typed") << BridgeModeCase{
+            2, maskOnly, "WirelessBridgeToWirelessBridgeOption", "1 1", "0a0b0c0d0e0f", ok, "1|0A0B0C0D0E0F"};
         // A bridge mode chosen over an empty box shows the stored partner, so
         // what OK sends is what the user sees.
         QTest::newRow("no mode to bridge, typed over the stored partner")
-            << 0 << maskOnly << wb << "1 1" << "aabb" << ok << "3|AABBF4112233";
-        QTest::newRow("Cancel after switching")
-            << 2 << maskOnly << wb << "1 1" << "ff" << QByteArray("CancelCommand") << "2|0040F4112233";
+            << BridgeModeCase{0, maskOnly, wb, "1 1", "aabb", ok, "3|AABBF4112233"};
+        QTest::newRow("Cancel after switching") << BridgeModeCase{2, maskOnly, wb, "1 1", "ff", "CancelCommand", "2|0040F4112233"};
     }
 
     void bridgeMode()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, shown);
-        QFETCH(QByteArray, chosen);
-        QFETCH(QString, enabled);
-        QFETCH(QString, typed);
-        QFETCH(QByteArray, button);
-        QFETCH(QString, after);
+        QFETCH(BridgeModeCase, c);
         auto &store = config::store();
-        store.bridgeOperationalMode = config::Integer(mode);
+        store.bridgeOperationalMode = config::Integer(c.mode);
         store.bridgeRemoteBridgeBSSID = QStringLiteral("0040F4112233");
         auto *dialog = openDialog<frmBridgeOperationalMode>(dialog_);
         auto *box = control<MaskedHexEdit>(dialog, "RemoteBridgeBSSIDMaskEdBox");
-        QCOMPARE(box->displayText(), shown);
-        if (!chosen.isEmpty())
-            control<QAbstractButton>(dialog, chosen.constData())->click();
+        QCOMPARE(box->displayText(), c.shown);
+        if (c.chosen)
+            control<QAbstractButton>(dialog, c.chosen)->click();
         QCOMPARE(QStringLiteral("%1 %2").arg(box->isEnabled()).arg(control<QLabel>(dialog, "Label5")->isEnabled()),
-                 enabled);
+                 c.enabled);
         box->setCursorPosition(0);
-        QTest::keyClicks(box, typed);
-        press(dialog, button.constData());
-        QCOMPARE(QStringLiteral("%1|%2").arg(store.bridgeOperationalMode).arg(store.bridgeRemoteBridgeBSSID), after);
+        QTest::keyClicks(box, c.typed);
+        press(dialog, c.button);
+        QCOMPARE(QStringLiteral("%1|%2").arg(store.bridgeOperationalMode).arg(store.bridgeRemoteBridgeBSSID), c.after);
     }
 
     // What the masked hex box gives back, edited or not.
     void storeText_data()
     {
-        QTest::addColumn<int>("pairs");
-        QTest::addColumn<QString>("stored");   // given to the box
-        QTest::addColumn<QString>("display");  // what it shows then
-        QTest::addColumn<int>("cursor");
-        QTest::addColumn<QString>("typed");    // from the cursor on; "\b" is Backspace
-        QTest::addColumn<QString>("expected"); // what the box gives back
+        QTest::addColumn<HexBoxCase>("c");
         const QString address = QStringLiteral("0040F4A1B2C3"), shown = QStringLiteral("00 40 F4 A1 B2 C3"),
                       empty = QStringLiteral("__ __ __ __ __ __"), longer = QStringLiteral("0123456789ABCDEF");
-        // Unedited: every byte comes back as it was given.
-        QTest::newRow("address") << 6 << address << shown << 0 << "" << address;
-        QTest::newRow("empty") << 6 << "" << empty << 0 << "" << "";
-        QTest::newRow("odd length") << 6 << "0040F" << "00 40 F_ __ __ __" << 0 << "" << "0040F";
-        QTest::newRow("longer than the box") << 5 << longer << "01 23 45 67 89" << 0 << "" << longer;
-        QTest::newRow("lower case, blank, prompt") << 6 << "00 0f_A1" << "00  0 f_ A1 __ __" << 0 << "" << "00 0f_A1";
-        QTest::newRow("not hexadecimal") << 5 << "ZZ-GH!x?yq" << "ZZ -G H! x? yq" << 0 << "" << "ZZ-GH!x?yq";
-        QTest::newRow("control characters") << 5 << "\x01\x02" "33\t4" << "__ 33 _4 __ __" << 0 << "" << "\x01\x02" "33\t4";
+        // Unedited: every byte comes back as it was given. (The dialog tests
+        // above show an address and an empty box, and type over a stored one.)
+        QTest::newRow("odd length") << HexBoxCase{6, "0040F", "00 40 F_ __ __ __", 0, "", "0040F"};
+        QTest::newRow("longer than the box") << HexBoxCase{5, longer, "01 23 45 67 89", 0, "", longer};
+        QTest::newRow("lower case, blank, prompt") << HexBoxCase{6, "00 0f_A1", "00  0 f_ A1 __ __", 0, "", "00 0f_A1"};
+        QTest::newRow("not hexadecimal") << HexBoxCase{5, "ZZ-GH!x?yq", "ZZ -G H! x? yq", 0, "", "ZZ-GH!x?yq"};
+        QTest::newRow("control characters") << HexBoxCase{5, "\x01\x02" "33\t4", "__ 33 _4 __ __", 0, "", "\x01\x02" "33\t4"};
         // Edited: the places from the left, upper case; a position without a digit reads "0".
-        QTest::newRow("first place") << 6 << address << shown << 0 << "ff" << "FF40F4A1B2C3";
-        QTest::newRow("typing skips the blanks") << 6 << address << shown << 1 << "123" << "0123F4A1B2C3";
-        QTest::newRow("half a place") << 6 << "" << empty << 0 << "1" << "10";
-        QTest::newRow("empty places before a typed one") << 6 << "" << empty << 6 << "AB" << "0000AB";
-        QTest::newRow("not hexadecimal typed") << 6 << "FF40F4A1B2C3" << "FF 40 F4 A1 B2 C3" << 0 << "G" << "0F40F4A1B2C3";
-        QTest::newRow("odd length completed") << 6 << "0040F" << "00 40 F_ __ __ __" << 7 << "A" << "0040FA";
-        QTest::newRow("blank stored, other edited") << 6 << "0011 2AA" << "00 11  2 AA __ __" << 0 << "FF" << "FF1102AA";
+        QTest::newRow("typing skips the blanks") << HexBoxCase{6, address, shown, 1, "123", "0123F4A1B2C3"};
+        QTest::newRow("half a place") << HexBoxCase{6, "", empty, 0, "1", "10"};
+        QTest::newRow("empty places before a typed one") << HexBoxCase{6, "", empty, 6, "AB", "0000AB"};
+        QTest::newRow("not hexadecimal typed") << HexBoxCase{6, "FF40F4A1B2C3", "FF 40 F4 A1 B2 C3", 0, "G", "0F40F4A1B2C3"};
+        QTest::newRow("odd length completed") << HexBoxCase{6, "0040F", "00 40 F_ __ __ __", 7, "A", "0040FA"};
+        QTest::newRow("blank stored, other edited") << HexBoxCase{6, "0011 2AA", "00 11  2 AA __ __", 0, "FF", "FF1102AA"};
         // Empty places at the end give nothing: the text gets shorter.
-        QTest::newRow("last place cleared") << 6 << address << shown << 17 << "\b\b" << "0040F4A1B2";
-        QTest::newRow("all cleared") << 6 << address << shown << 17 << QString(17, QLatin1Char('\b')) << "";
+        QTest::newRow("last place cleared") << HexBoxCase{6, address, shown, 17, "\b\b", "0040F4A1B2"};
+        QTest::newRow("all cleared") << HexBoxCase{6, address, shown, 17, QString(17, QLatin1Char('\b')), ""};
     }
 
     void storeText()
     {
-        QFETCH(int, pairs);
-        QFETCH(QString, stored);
-        QFETCH(QString, display);
-        QFETCH(int, cursor);
-        QFETCH(QString, typed);
-        QFETCH(QString, expected);
-        MaskedHexEdit edit(pairs);
+        QFETCH(HexBoxCase, c);
+        MaskedHexEdit edit(c.pairs);
         edit.setStoreText(QStringLiteral("FFFFFFFFFFFF"));  // an earlier value must not linger
-        edit.setStoreText(stored);
-        QCOMPARE(edit.displayText(), display);
-        edit.setCursorPosition(cursor);
-        for (const QChar c : typed) {
-            if (c == QLatin1Char('\b'))
+        edit.setStoreText(c.stored);
+        QCOMPARE(edit.displayText(), c.display);
+        edit.setCursorPosition(c.cursor);
+        for (const QChar ch : c.typed) {
+            if (ch == QLatin1Char('\b'))
                 QTest::keyClick(&edit, Qt::Key_Backspace);
             else
-                QTest::keyClicks(&edit, QString(c));
+                QTest::keyClicks(&edit, QString(ch));
         }
-        QCOMPARE(edit.storeText(), expected);
+        QCOMPARE(edit.storeText(), c.expected);
     }
+
 
 private:
     QPointer<QWidget> dialog_;
