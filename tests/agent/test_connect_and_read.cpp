@@ -110,35 +110,43 @@ private slots:
     void badAnswerShowsItsTextOnlyOnTheLastPass_data()
     {
         QTest::addColumn<QString>("object");
-        QTest::addColumn<Value>("value");  // none: the object is misnamed, or silent if so named
+        QTest::addColumn<QString>("fault");  // "value" (the next column), "silent", "misnamed" or "refused"
+        QTest::addColumn<Value>("value");
         QTest::addColumn<QString>("text");
         const Value none;
         auto notAll = [](int group) { return QStringLiteral("Network Error%1-Not all values retrieved.").arg(group); };
-        QTest::newRow("silent device info: no text of its own") << "sysDeviceInfo" << none << kReading;
-        QTest::newRow("traps 0") << "sysTrapSwitch" << Value::integer(0)
+        QTest::newRow("silent device info: no text of its own") << "sysDeviceInfo" << "silent" << none << kReading;
+        QTest::newRow("traps 0") << "sysTrapSwitch" << "value" << Value::integer(0)
                                  << "Network Error-Not expected Traps values.Try connect again.";
-        QTest::newRow("channel 15") << "operChannelID" << Value::integer(15)
+        QTest::newRow("channel 15") << "operChannelID" << "value" << Value::integer(15)
                                     << "Network Error-Not expected Wireless Operational values.Try connect again.";
-        QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey3" << Value::octets(QByteArray(4, '\x11')) << notAll(4);
-        QTest::newRow("mode 1, short BSSID") << "bridgeRemoteBridgeBSSID" << Value::octets(QByteArray(5, '\x22')) << notAll(7);
-        QTest::newRow("short statistics") << "EthTxStatistics" << Value::octets(QByteArray(55, '\x01')) << notAll(10);
-        // Values are taken by position: an answer naming other objects is no
-        // answer to the group.
-        QTest::newRow("answer names another object") << "operIPMask" << none << notAll(3);
+        QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey3" << "value" << Value::octets(QByteArray(4, '\x11'))
+                                            << notAll(4);
+        QTest::newRow("mode 1, short BSSID") << "bridgeRemoteBridgeBSSID" << "value"
+                                             << Value::octets(QByteArray(5, '\x22')) << notAll(7);
+        QTest::newRow("short statistics") << "EthTxStatistics" << "value" << Value::octets(QByteArray(55, '\x01'))
+                                          << notAll(10);
+        // Values are taken by position: an answer naming other objects, or one
+        // with an error status, is no answer to the group.
+        QTest::newRow("answer names another object") << "operIPMask" << "misnamed" << none << notAll(3);
+        QTest::newRow("answer with an error status") << "privacyWEPEnable" << "refused" << none << notAll(4);
     }
 
     void badAnswerShowsItsTextOnlyOnTheLastPass()
     {
         QFETCH(QString, object);
+        QFETCH(QString, fault);
         QFETCH(Value, value);
         QFETCH(QString, text);
         SessionFixture f;
-        if (value.kind != snmp::ValueKind::Null)
-            f.ap.setValue(object, value);
-        else if (text == kReading)
+        if (fault == QLatin1String("silent"))
             f.ap.faults.silentObjects.insert(object);
-        else
+        else if (fault == QLatin1String("misnamed"))
             f.ap.faults.misnamedObjects.insert(object);
+        else if (fault == QLatin1String("refused"))
+            f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
+        else
+            f.ap.setValue(object, value);
         if (object == QLatin1String("bridgeRemoteBridgeBSSID"))
             f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(1));
         f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));

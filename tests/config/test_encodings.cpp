@@ -123,7 +123,7 @@ private slots:
         // Each accumulator takes the same code twice: the seed is 0 again.
         QTest::newRow("block written twice") << QStringLiteral("WXYZWXYZ") << emptyPhraseKeys;
         // é (0xE9) in the fourth place: the seed is 0xE9636261, above 2^31.
-        QTest::newRow("A3 of 128 or more") << QStringLiteral("abc\u00e9")
+        QTest::newRow("A3 of 128 or more, from a Latin-1 letter above 127") << QStringLiteral("abc\u00e9")
                                            << QStringList{"41192B542A", "6473463AC1", "F33A3D5A83", "BD5C452EBD"};
         QTest::newRow("long") << QStringLiteral("correct horse battery staple ").repeated(20)
                               << QStringList{"BE9B142B52", "CB022A3D93", "518A74243E", "25BD3A61C1"};
