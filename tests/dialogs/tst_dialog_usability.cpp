@@ -81,10 +81,7 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("bridgeMode");    // in the store; every other group holds its second option
         QTest::addColumn<QString>("expected");  // the option Tab lands on
-        const QString operational = QStringLiteral("frmWireLessOperationalSettings");
-        QTest::newRow("preamble") << operational << 3 << "LongPreambleOption";
-        QTest::newRow("authentication") << operational << 3 << "SharedKeyOption";
-        QTest::newRow("basic rates") << operational << 3 << "BasicRates125511Option";
+        QTest::newRow("preamble") << "frmWireLessOperationalSettings" << 3 << "LongPreambleOption";
         QTest::newRow("bridge mode") << "frmBridgeOperationalMode" << 3 << "WirelessBridgeOption";
         QTest::newRow("bridge mode, none selected") << "frmBridgeOperationalMode" << 0 << "APOption";
     }
