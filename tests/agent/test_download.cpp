@@ -89,6 +89,9 @@ private slots:
         // A device that refuses a SET echoes the request's own bindings: the
         // error status alone tells that nothing was written.
         QTest::newRow("wireless refused") << "operESSID" << "refused" << 1;
+        QTest::newRow("IP refused") << "operIPMask" << "refused" << 2;
+        QTest::newRow("privacy refused") << "defaultWEPKey4" << "refused" << 3;
+        QTest::newRow("bridge refused") << "bridgeRemoteBridgeBSSID" << "refused" << 4;
         QTest::newRow("reset refused") << "sysReset" << "refused" << 5;
         QTest::newRow("malformed address is never sent") << "operIPAddress" << "malformed" << 1;
     }
