@@ -20,7 +20,8 @@ work = os.path.join(root, 'build-faults')
 tree, build = os.path.join(work, 'tree'), os.path.join(work, 'build')
 shutil.rmtree(tree, ignore_errors=True)
 os.makedirs(tree)
-subprocess.run(f'git -C "{root}" archive HEAD | tar -x -C "{tree}"', shell=True, check=True)
+# -m: fresh times, so objects left by an earlier run's last fault are rebuilt.
+subprocess.run(f'git -C "{root}" archive HEAD | tar -x -m -C "{tree}"', shell=True, check=True)
 launcher = ['-DCMAKE_CXX_COMPILER_LAUNCHER=ccache'] if shutil.which('ccache') else []
 subprocess.run(['cmake', '-S', tree, '-B', build, *launcher], check=True, stdout=subprocess.DEVNULL)
 subprocess.run(['cmake', '--build', build, '-j2'], check=True, stdout=subprocess.DEVNULL)
