@@ -16,8 +16,10 @@ using config::StoreVerdict;
 bool DeviceSession::readGroupReporting(Group group)
 {
     const StoreVerdict verdict = config::readGroup(link_, AgentAddress, group, config::store());
-    if (verdict == StoreVerdict::Accepted)
+    if (verdict == StoreVerdict::Accepted) {
+        lastRead_[group] = QDateTime::currentDateTime();
         return true;
+    }
     // Earlier passes fail quietly; only the last retry tells the user why.
     if (ReadAttempt == 5) {
         const QString failure = config::readFailureText(group, verdict);
@@ -35,6 +37,28 @@ bool DeviceSession::GetBridgeOperationalModeConf() { return readGroupReporting(G
 bool DeviceSession::GetWirelessStatisticsConf() { return readGroupReporting(Group::WirelessStatistics); }
 bool DeviceSession::GetEthernetStatisticsConf() { return readGroupReporting(Group::EthernetStatistics); }
 bool DeviceSession::GetRadioConfiguration() { return readGroupReporting(Group::RadioConfiguration); }
+
+QDateTime DeviceSession::lastRead(Group group) const
+{
+    const auto found = lastRead_.find(group);
+    return found == lastRead_.end() ? QDateTime() : found->second;
+}
+
+bool DeviceSession::readStatistics()
+{
+    if (refuseWhileBusy())
+        return false;
+    problem_.clear();
+    for (const Group group : {Group::WirelessStatistics, Group::EthernetStatistics}) {
+        const StoreVerdict verdict = config::readGroup(link_, AgentAddress, group, config::store());
+        if (verdict != StoreVerdict::Accepted) {
+            setFailureStatus(config::readFailureText(group, verdict));
+            return false;
+        }
+        lastRead_[group] = QDateTime::currentDateTime();
+    }
+    return true;
+}
 
 bool DeviceSession::GetTrapsConf()
 {

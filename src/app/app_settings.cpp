@@ -2,6 +2,9 @@
 
 #include "app_logging.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMap>
 
 namespace app {
@@ -23,6 +26,28 @@ StoreState &state()
 QString pathOf(const QString &section, const QString &key)
 {
     return section + QLatin1Char('/') + key;
+}
+
+// The store holds the community, the device's password: only its owner may
+// read it. A new file is made private before anything is written to it, and
+// an existing one that others could read is closed to them. The rewrite on
+// saving keeps the mode of the file it replaces.
+void keepPrivate(const QString &path)
+{
+    constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QFile file(path);
+    if (!file.exists()) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly);
+        return;
+    }
+    // Only the bits that let others in go; an owner-only mode stays as it is.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther
+                                            | QFileDevice::ExeOther;
+    const QFileDevice::Permissions mode = file.permissions();
+    if (mode & others)
+        file.setPermissions((mode & ~others) | ownerOnly);
 }
 
 }  // namespace
@@ -65,6 +90,7 @@ bool writeSetting(const QString &section, const QString &key, const QString &val
     StoreState &s = state();
     s.unsaved.insert(pathOf(section, key), value);
     auto settings = openSettings();
+    keepPrivate(settings->fileName());
     for (auto it = s.unsaved.cbegin(); it != s.unsaved.cend(); ++it)
         settings->setValue(it.key(), it.value());
     settings->sync();

@@ -79,8 +79,10 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
     wirelessOperationalSettings_ = new app::SingleMdiChild(
         mdiArea_, [] { return new frmWireLessOperationalSettings; }, this);
     deviceInfo_ = new app::SingleMdiChild(mdiArea_, [] { return new frmDeviceInfo; }, this);
-    wirelessStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmInfoStatistics; }, this);
-    ethernetStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmEthernetStatistics; }, this);
+    wirelessStatistics_ =
+        new app::SingleMdiChild(mdiArea_, [this] { return new frmInfoStatistics(*session_); }, this);
+    ethernetStatistics_ =
+        new app::SingleMdiChild(mdiArea_, [this] { return new frmEthernetStatistics(*session_); }, this);
     setUpTraps();
 
     // A settings dialog's OK must not change the store under a download
@@ -254,7 +256,11 @@ void frmMain::mnuFileSave_Click()
 
 void frmMain::mnuFileExit_Click()
 {
-    close();
+    // Exit ends the program: the quick-setup window would otherwise stay
+    // with no way back to this one. Closing this window saves the placement;
+    // closing the quick-setup window ends the program.
+    if (close() && quickSetup_)
+        quickSetup_->close();
 }
 
 void frmMain::mnuSetupBridgeIPsettings_Click()

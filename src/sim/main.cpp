@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (!quitOnTerminationSignals())
-        err << "apsim: SIGINT and SIGTERM will end it without clean-up" << Qt::endl;
+        err << "apsim: SIGINT, SIGTERM and SIGHUP will end it without clean-up" << Qt::endl;
 
     out << "listening on " << endpoint(agent.address(), agent.port()) << Qt::endl;
     QObject::connect(&agent, &sim::SimulatedAccessPoint::moved, &app, [&out, &agent](const QHostAddress &to) {

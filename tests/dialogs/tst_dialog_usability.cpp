@@ -127,8 +127,8 @@ private:
             {"frmWireLessPrivacyOptions", [] { return new frmWireLessPrivacyOptions; }},
             {"frmOptions", [this] { return new frmOptions(session_.polling()); }},
             {"frmDeviceInfo", [] { return new frmDeviceInfo; }},
-            {"frmInfoStatistics", [] { return new frmInfoStatistics; }},
-            {"frmEthernetStatistics", [] { return new frmEthernetStatistics; }}};
+            {"frmInfoStatistics", [this] { return new frmInfoStatistics(session_); }},
+            {"frmEthernetStatistics", [this] { return new frmEthernetStatistics(session_); }}};
         window_.reset(make.value(window)());
         // Settings dialogs delete themselves when they close; the test does.
         window_->setAttribute(Qt::WA_DeleteOnClose, false);
