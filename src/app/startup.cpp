@@ -1,9 +1,9 @@
 #include "startup.h"
 
+#include "app_logging.h"
 #include "app_settings.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
-#include "app_logging.h"
 #include "sim/termination_signals.h"
 #include "snmp/snmp_manager.h"
 

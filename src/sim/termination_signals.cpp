@@ -12,8 +12,8 @@
 namespace {
 
 int signalSockets[2] = {-1, -1};
-bool requested = false;
-const int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+bool terminationSignalArrived = false;
+const int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void onTerminationSignal(int)
 {
@@ -37,7 +37,7 @@ bool quitOnTerminationSignals()
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(signalSockets[1], &byte, 1);
         notifier->setEnabled(false);
-        requested = true;
+        terminationSignalArrived = true;
         // Every event loop ends, a modal dialog's too, whatever the windows
         // would say to being closed.
         QCoreApplication::exit(0);
@@ -49,12 +49,12 @@ bool quitOnTerminationSignals()
     // A program that does not end after the first signal ends at the next.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
     bool installed = true;
-    for (const int number : kSignals)
+    for (const int number : kTerminationSignals)
         installed = ::sigaction(number, &action, nullptr) == 0 && installed;
     return installed;
 }
 
 bool terminationRequested()
 {
-    return requested;
+    return terminationSignalArrived;
 }
