@@ -19,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace app {
 
@@ -78,26 +79,35 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 
 // --- the window ---------------------------------------------------------------------
 
-HelpWindow *HelpWindow::open(const QString &collectionFile, QWidget *parent)
+HelpWindow *HelpWindow::open(const QString &collectionFile, QWidget *parent, QString *why)
 {
+    const auto refuse = [&](const QString &reason) -> HelpWindow * {
+        if (why)
+            *why = QStringLiteral("Help could not be opened: %1").arg(reason);
+        return nullptr;
+    };
     if (collectionFile.isEmpty() || !QFileInfo::exists(collectionFile)) {
         qCWarning(lcApp) << "help file missing:" << collectionFile;
-        return nullptr;
+        return refuse(QStringLiteral("the help file is not beside the program."));
     }
-    auto *engine = new QHelpEngine(collectionFile);
+    auto engine = std::make_unique<QHelpEngine>(collectionFile);
     if (!engine->setupData() || engine->registeredDocumentations().isEmpty()) {
         qCWarning(lcApp) << "help file" << collectionFile << "cannot be read:" << engine->error();
-        delete engine;
-        return nullptr;
+        return refuse(QStringLiteral("%1 is damaged.").arg(QDir::toNativeSeparators(collectionFile)));
     }
     for (const QString &ns : engine->registeredDocumentations()) {
-        if (!QFileInfo::exists(engine->documentationFileName(ns))) {
-            qCWarning(lcApp) << "help documentation missing:" << engine->documentationFileName(ns);
-            delete engine;
-            return nullptr;
+        const QString documentation = engine->documentationFileName(ns);
+        if (!QFileInfo::exists(documentation)) {
+            qCWarning(lcApp) << "help documentation missing:" << documentation;
+            return refuse(QStringLiteral("%1 is missing.").arg(QDir::toNativeSeparators(documentation)));
+        }
+        // A damaged file still registers, and would show an empty window.
+        if (QHelpEngineCore::namespaceName(documentation) != ns) {
+            qCWarning(lcApp) << "help documentation damaged:" << documentation;
+            return refuse(QStringLiteral("%1 is damaged.").arg(QDir::toNativeSeparators(documentation)));
         }
     }
-    return new HelpWindow(engine, parent);
+    return new HelpWindow(engine.release(), parent);
 }
 
 HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Qt::Window), engine_(engine)
