@@ -7,7 +7,7 @@ StatusLine::StatusLine(QObject *parent) : QObject(parent)
     release_.setSingleShot(true);
     connect(&release_, &QTimer::timeout, this, [this] {
         if (!waiting_.isEmpty())
-            display(waiting_, true);
+            display(QString(waiting_), true);  // a copy: display() empties waiting_
     });
 }
 
