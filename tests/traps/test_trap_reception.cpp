@@ -95,7 +95,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(manager.Open(kLoopback, 0).ok);
-        QVERIFY(mib.Load(QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib")).ok);
+        QVERIFY(mib.Load(QCoreApplication::applicationDirPath() + "/CorvaneMIB.mib").ok);
         QVERIFY(device.start(kLoopback, 0));
         device.setTrapDestination(kLoopback, manager.LocalPort());
     }
