@@ -12,6 +12,7 @@
 #include "status_line.h"
 #include "window_placement.h"
 
+#include "dialogs/accessibility.h"
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
 #include "dialogs/frm_device_info.h"
@@ -53,6 +54,7 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
       session_(std::make_unique<agent::DeviceSession>(options))
 {
     loadAppResources();
+    dialogs::installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kCaption);
     // The dialogs inside the window take its icon too.

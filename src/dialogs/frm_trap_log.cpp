@@ -1,4 +1,5 @@
 #include "dialogs/frm_trap_log.h"
+#include "dialogs/accessibility.h"
 
 #include "traps/trap_reception.h"
 
@@ -43,6 +44,7 @@ QString asShown(QString entry)
 frmTrapLog::frmTrapLog(traps::TrapReception &log, QWidget *parent)
     : QWidget(parent), txtTrapLog(new QPlainTextEdit(this)), ClearCommand(new QPushButton(this)), log_(log)
 {
+    dialogs::makeAccessible(this);
     setObjectName(QStringLiteral("frmTrapLog"));
     setWindowTitle(QStringLiteral(" Trap Recorder"));
     setAttribute(Qt::WA_DeleteOnClose);
