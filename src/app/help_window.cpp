@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -61,6 +62,31 @@ QString helpCollectionFile()
         return QString();
     }
     return cache.filePath(kCollectionName);
+}
+
+// Qt's search page leaves its box and its arrow buttons nameless to a
+// screen reader: the box gets its purpose, a button its tooltip, the
+// result pages' four arrows their direction.
+static void nameQtHelpControls(QWidget *query, QWidget *results)
+{
+    for (QLineEdit *box : query->findChildren<QLineEdit *>()) {
+        if (box->accessibleName().isEmpty())
+            box->setAccessibleName(QStringLiteral("Search for"));
+    }
+    for (QToolButton *button : query->findChildren<QToolButton *>()) {
+        if (button->accessibleName().isEmpty() && button->text().isEmpty() && !button->toolTip().isEmpty())
+            button->setAccessibleName(button->toolTip());
+    }
+    QList<QToolButton *> unnamed;
+    for (QToolButton *button : results->findChildren<QToolButton *>()) {
+        if (button->accessibleName().isEmpty() && button->text().isEmpty() && button->toolTip().isEmpty())
+            unnamed << button;
+    }
+    const QStringList pages{"First results page", "Previous results page", "Next results page", "Last results page"};
+    if (unnamed.size() == pages.size()) {
+        for (int i = 0; i < pages.size(); ++i)
+            unnamed[i]->setAccessibleName(pages[i]);
+    }
 }
 
 // --- the page viewer ------------------------------------------------------------
@@ -212,6 +238,7 @@ QWidget *HelpWindow::buildSearchPage()
     layout->addWidget(query);
     layout->addWidget(results, 1);
     connect(query, &QHelpSearchQueryWidget::search, search, [search, query] { search->search(query->searchInput()); });
+    nameQtHelpControls(query, results);
     connect(results, &QHelpSearchResultWidget::requestShowLink, this, &HelpWindow::showPage);
     return page;
 }
