@@ -27,7 +27,10 @@ struct SnmpManager::PendingRequest {
     QEventLoop *loop = nullptr;
 };
 
-SnmpManager::SnmpManager(QObject *parent) : QObject(parent), dropReport_(new DropReport(lcSnmpManager(), DropReport::kPeriodMs, this)) {}
+SnmpManager::SnmpManager(QObject *parent)
+    : QObject(parent), dropReport_(new DropReport(lcSnmpManager(), DropReport::kPeriodMs, this))
+{
+}
 
 SnmpManager::~SnmpManager()
 {

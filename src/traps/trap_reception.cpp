@@ -13,7 +13,6 @@ Q_LOGGING_CATEGORY(lcTraps, "corvane.traps")
 
 namespace traps {
 
-
 TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mib, const QString &agentAddress,
                              const bool &connected, StatusSink showStatus, QObject *parent)
     : QObject(parent),
@@ -29,6 +28,8 @@ TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mi
 
 TrapReception::~TrapReception()
 {
+    // The last burst still goes to the file; the status line is gone.
+    showStatus_ = nullptr;
     flush();
 }
 
