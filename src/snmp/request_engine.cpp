@@ -209,18 +209,25 @@ void RequestEngine::onTimeout(Reply *reply)
 
 void RequestEngine::readBatch()
 {
-    // Called from readyRead and from the previous batch: at most a bounded
-    // number of datagrams, read whenever one is waiting (Qt reports the
-    // next readyRead only after a read). They are handled after the slot
-    // returns: a handler of finished() may wait for another answer on this
-    // socket, and readyRead is not emitted again while its slot runs.
-    for (int i = 0; i < kMaxDatagramsPerTurn && socket_->hasPendingDatagrams(); ++i) {
+    // Only here, on readyRead: a bounded number of datagrams. The socket
+    // reports readable again on the event loop's next turn while more wait,
+    // so a flood is read batch by batch with timers and windows served in
+    // between. The first read is made even when nothing seems to wait: Qt
+    // emits readyRead once and then only after a read, so a notification
+    // left unread would silence the socket for good.
+    for (int i = 0; i < kMaxDatagramsPerTurn; ++i) {
+        if (i > 0 && !socket_->hasPendingDatagrams())
+            break;
         QHostAddress sender;
         quint16 senderPort = 0;
         const qint64 size = socket_->readDatagram(buffer_.data(), buffer_.size(), &sender, &senderPort);
-        if (size >= 0)
-            inbox_.append(Incoming{QByteArray(buffer_.constData(), size), plainIpv4(sender), senderPort});
+        if (size < 0)
+            break;
+        inbox_.append(Incoming{QByteArray(buffer_.constData(), size), plainIpv4(sender), senderPort});
     }
+    // Handled after this slot has returned: a handler of finished() may
+    // wait for another answer on this socket, and readyRead is not emitted
+    // again while its slot runs.
     if (!inbox_.isEmpty() && !handlingQueued_) {
         handlingQueued_ = true;
         QMetaObject::invokeMethod(this, &RequestEngine::handleInbox, Qt::QueuedConnection);
@@ -238,10 +245,6 @@ void RequestEngine::handleInbox()
             return;
         handleDatagram(datagram.bytes, datagram.sender, datagram.senderPort);
     }
-    // More waiting: the next batch is handled after the event loop's next
-    // turn, so timers and windows get theirs during a flood.
-    if (alive && socket_->hasPendingDatagrams())
-        readBatch();
 }
 
 void RequestEngine::handleDatagram(QByteArrayView bytes, const QHostAddress &sender, quint16 senderPort)

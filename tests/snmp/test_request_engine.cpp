@@ -11,6 +11,9 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <thread>
+#include <unistd.h>
+
 using namespace snmp;
 
 namespace {
@@ -169,6 +172,50 @@ private slots:
         }
         QCOMPARE(finishOrder.first(), QStringLiteral("127.0.1.13"));
         QCOMPARE(finishOrder.last(), QStringLiteral("127.0.1.11"));
+    }
+
+    void aFloodOfAnswersIsReadBatchByBatch()
+    {
+        // Answers keep arriving, from another thread, while earlier ones
+        // are handled, more at once than one turn of the event loop reads,
+        // each behind a datagram that does not decode: every request
+        // finishes, none waits for its time-out.
+        RawPeer peer;
+        QVector<Reply *> replies;
+        QVector<QByteArray> answers;
+        for (int i = 0; i < 400; ++i) {
+            replies << engine->send(getFrom(peer, 3000));
+            Message answer = peer.receive();
+            answer.pdu.type = PduType::GetResponse;
+            answers << encodeMessage(answer);
+        }
+        const QHostAddress to = peer.engineAddress;
+        const quint16 port = peer.enginePort;
+        std::thread sender([&answers, to, port, from = peer.socket.socketDescriptor()] {
+            QUdpSocket socket;
+            socket.setSocketDescriptor(::dup(from), QAbstractSocket::BoundState, QIODevice::WriteOnly);
+            for (int i = 0; i < answers.size(); ++i) {
+                socket.writeDatagram("\x30\x84", to, port);
+                socket.writeDatagram(answers[i], to, port);
+                if (i % 40 == 39)
+                    QThread::usleep(3000);
+            }
+        });
+        // A plain event loop, as a program runs: the test's own waiting
+        // turns the loop differently and would hide a socket gone quiet.
+        QEventLoop loop;
+        int finished = 0;
+        for (Reply *reply : std::as_const(replies))
+            connect(reply, &Reply::finished, &loop, [&] {
+                if (++finished == replies.size())
+                    loop.quit();
+            });
+        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        loop.exec();
+        sender.join();
+        QCOMPARE(finished, replies.size());
+        for (Reply *reply : std::as_const(replies))
+            QCOMPARE(reply->error(), Reply::NoError);
     }
 
     void answers_data()
