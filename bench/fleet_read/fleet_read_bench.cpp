@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLoggingCategory>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -92,6 +93,7 @@ int fail(const QString &text)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("corvane.*.debug=false"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A connect's nine exchanges with a fleet of simulated devices."));
     parser.addHelpOption();
