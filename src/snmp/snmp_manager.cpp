@@ -28,7 +28,10 @@ struct SnmpManager::PendingRequest {
     QEventLoop *loop = nullptr;
 };
 
-SnmpManager::SnmpManager(QObject *parent) : QObject(parent) {}
+SnmpManager::SnmpManager(QObject *parent)
+    : QObject(parent), dropReport_(new DropReport(lcSnmpManager(), DropReport::kPeriodMs, this))
+{
+}
 
 SnmpManager::~SnmpManager()
 {
@@ -209,7 +212,14 @@ void SnmpManager::readPendingDatagrams()
     // One read per datagram into a buffer that outlives the call: asking the
     // system for the size first would cost a call of its own every time.
     receiveBuffer_.resize(65536);
-    while (socket_ && socket_->hasPendingDatagrams()) {
+    // Under a flood the socket never runs dry: a bounded share per turn.
+    // The socket's notifier fires again on the next turn while datagrams
+    // wait, so timers and the window's events come in between. (Reads only
+    // from here: a readyRead that found nothing to read would leave the
+    // socket believing a datagram still waits, and it would stop telling.)
+    for (int taken = 0; taken < kDatagramsPerTurn; ++taken) {
+        if (!socket_ || !socket_->hasPendingDatagrams())
+            return;
         QHostAddress sender;
         const qint64 read = socket_->readDatagram(receiveBuffer_.data(), receiveBuffer_.size(), &sender);
         if (read < 0)
@@ -223,8 +233,7 @@ void SnmpManager::handleDatagram(QByteArrayView data, const QHostAddress &sender
     const DecodeResult decoded = decodeMessage(data);
     if (!decoded.ok()) {
         ++dropped_;
-        qCDebug(lcSnmpManager) << "dropped a datagram from" << sender.toString() << ":"
-                               << berErrorText(decoded.error);
+        dropReport_->dropped(sender.toString(), berErrorText(decoded.error));
         return;
     }
     const snmp::Message &message = *decoded.message;

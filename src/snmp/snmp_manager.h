@@ -21,6 +21,7 @@
 // Loopback-only guard: when it is on (the demo, every test), a request to
 // any address outside 127.0.0.0/8 fails before a byte is sent.
 
+#include "drop_report.h"
 #include "snmp_message.h"
 #include "udp_binding.h"
 
@@ -97,6 +98,10 @@ public:
 
     // Datagrams that did not decode as SNMPv1; they are dropped.
     int droppedDatagrams() const { return dropped_; }
+
+    // Datagrams read from the socket in one turn of the event loop, at
+    // most: a flood must leave the window its turns.
+    static constexpr int kDatagramsPerTurn = 128;
     // Decoded responses that did not match the outstanding request.
     int unmatchedResponses() const { return unmatched_; }
 
@@ -141,6 +146,7 @@ private:
     };
     QList<Delivery> deliveries_;
     bool deliveryPosted_ = false;
+    DropReport *dropReport_ = nullptr;
 };
 
 }  // namespace snmp
