@@ -51,7 +51,9 @@ constexpr int kSocketBufferBytes = 1 << 20;
 }  // namespace
 
 RequestEngine::RequestEngine(QObject *parent)
-    : QObject(parent), nextId_(qint32(QRandomGenerator::global()->bounded(1, 1 << 30)))
+    : QObject(parent),
+      nextId_(qint32(QRandomGenerator::global()->bounded(1, 1 << 30))),
+      dropReport_(new DropReport(lcRequestEngine(), DropReport::kPeriodMs, this))
 {
     // A random first id: answers meant for an earlier engine on the same
     // port are not taken for ours.
@@ -252,8 +254,7 @@ void RequestEngine::handleDatagram(QByteArrayView bytes, const QHostAddress &sen
     DecodeResult decoded = decodeMessage(bytes);
     if (!decoded.ok()) {
         ++dropped_;
-        qCDebug(lcRequestEngine) << "dropped a datagram from" << endpointText(sender, senderPort) << ":"
-                                 << berErrorText(decoded.error);
+        dropReport_->dropped(endpointText(sender, senderPort), berErrorText(decoded.error));
         noteUndecodable(sender, senderPort);
         return;
     }

@@ -19,6 +19,7 @@
 // The loopback-only guard (loopback_guard.h) is checked before a byte of a
 // request is sent.
 
+#include "drop_report.h"
 #include "reply.h"
 #include "udp_binding.h"
 
@@ -82,6 +83,7 @@ private:
     QMultiHash<qint32, Reply *> byRequestId_;
     QHash<int, Reply *> byTimer_;
     qint32 nextId_ = 1;
+    DropReport *dropReport_ = nullptr;
     struct Incoming {
         QByteArray bytes;
         QHostAddress sender;
