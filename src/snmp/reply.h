@@ -24,7 +24,7 @@ public:
         NoError,
         Timeout,         // transport: no answer after every attempt
         ErrorStatus,     // protocol: the device refused (errorStatus(), errorIndex())
-        Malformed,       // protocol: not a GetResponse, bindings not as asked, or only undecodable datagrams
+        Malformed,       // protocol: not a GetResponse, other objects than asked, or only undecodable datagrams
         NotAllowed,      // transport: the loopback-only guard refused the destination
         SocketError,     // transport: the socket could not send
         InvalidRequest,  // the request itself cannot be sent (no host, not a request type)
@@ -50,9 +50,9 @@ public:
     bool isProtocolError() const { return error_ == ErrorStatus || error_ == Malformed; }
     bool isTransportError() const { return error_ == Timeout || error_ == NotAllowed || error_ == SocketError; }
 
-    // From the answer, when error() is ErrorStatus (0 otherwise).
-    int errorStatus() const { return response_.pdu.errorStatus; }
-    int errorIndex() const { return response_.pdu.errorIndex; }
+    // From the answer when error() is ErrorStatus, 0 otherwise.
+    int errorStatus() const { return error_ == ErrorStatus ? response_.pdu.errorStatus : 0; }
+    int errorIndex() const { return error_ == ErrorStatus ? response_.pdu.errorIndex : 0; }
 
     // The matching answer (empty while none came); kept for protocol errors
     // too, so a caller can show what the device did send. For an

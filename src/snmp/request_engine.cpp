@@ -27,10 +27,14 @@ QString endpointText(const QHostAddress &host, quint16 port)
     return QStringLiteral("%1:%2").arg(host.toString()).arg(port);
 }
 
-bool namesAsAsked(const QVector<VarBind> &asked, const QVector<VarBind> &answered)
+// An answer names the objects asked for, in the order asked; the answer to
+// a GETNEXT names the objects after them, one for each.
+bool namesAsAsked(PduType type, const QVector<VarBind> &asked, const QVector<VarBind> &answered)
 {
     if (asked.size() != answered.size())
         return false;
+    if (type == PduType::GetNextRequest)
+        return true;
     for (qsizetype i = 0; i < asked.size(); ++i) {
         if (asked[i].name != answered[i].name)
             return false;
@@ -329,7 +333,7 @@ void RequestEngine::acceptAnswer(Reply *reply, Message &&message, const QHostAdd
                    .arg(peer, Reply::errorStatusName(message.pdu.errorStatus))
                    .arg(message.pdu.errorStatus)
                    .arg(message.pdu.errorIndex);
-    } else if (!namesAsAsked(reply->request_.bindings, message.pdu.varBinds)) {
+    } else if (!namesAsAsked(reply->request_.type, reply->request_.bindings, message.pdu.varBinds)) {
         error = Reply::Malformed;
         text = QStringLiteral("The answer from %1 does not name the requested objects in the requested order.")
                    .arg(peer);

@@ -16,6 +16,8 @@
 
 using namespace snmp;
 
+Q_DECLARE_METATYPE(snmp::PduType)
+
 namespace {
 
 const Oid kSysDescr{1, 3, 6, 1, 2, 1, 1, 1, 0};
@@ -28,11 +30,11 @@ enum Step {
     FromOtherAddress,   // the right answer from 127.0.0.2
     FromOtherPort,      // the right answer from another port of the same address
     Garbage,            // bytes that do not decode
-    GarbageFlood,       // a hundred of them
     TrapPdu,            // a trap, which this socket ignores
     RequestPdu,         // the matching id, but a GetRequest
     Reordered,          // the bindings swapped
     BindingMissing,     // only the first binding
+    OtherNames,         // instance .1 of each object instead
     Refused,            // error status noSuchName at index 2
 };
 
@@ -73,10 +75,6 @@ struct RawPeer {
             case FromOtherAddress: from = &otherAddress; break;
             case FromOtherPort: from = &otherPort; break;
             case Garbage: bytes = QByteArray("\x30\x84\xFF\xFF\xFF\xFF", 6); break;
-            case GarbageFlood:
-                for (int i = 0; i < 100; ++i)
-                    socket.writeDatagram(QByteArray(i % 40, char(0x30)), engineAddress, enginePort);
-                continue;
             case TrapPdu:
                 answer.pdu.type = PduType::Trap;
                 answer.pdu.enterprise = kSysDescr;
@@ -85,6 +83,10 @@ struct RawPeer {
             case RequestPdu: answer.pdu.type = PduType::GetRequest; break;
             case Reordered: std::swap(answer.pdu.varBinds[0], answer.pdu.varBinds[1]); break;
             case BindingMissing: answer.pdu.varBinds.removeLast(); break;
+            case OtherNames:
+                for (VarBind &vb : answer.pdu.varBinds)
+                    vb.name.last() = 1;
+                break;
             case Refused:
                 answer.pdu.errorStatus = error_status::NoSuchName;
                 answer.pdu.errorIndex = 2;
@@ -220,35 +222,43 @@ private slots:
 
     void answers_data()
     {
+        QTest::addColumn<PduType>("type");
         QTest::addColumn<QList<int>>("steps");
         QTest::addColumn<Reply::Error>("error");
         QTest::addColumn<int>("errorStatus");
+        const PduType get = PduType::GetRequest;
 
-        QTest::newRow("plain answer") << QList<int>{RightAnswer} << Reply::NoError << 0;
-        QTest::newRow("wrong id ignored") << QList<int>{WrongId, RightAnswer} << Reply::NoError << 0;
-        QTest::newRow("wrong address ignored") << QList<int>{FromOtherAddress, RightAnswer} << Reply::NoError << 0;
-        QTest::newRow("wrong port ignored") << QList<int>{FromOtherPort, RightAnswer} << Reply::NoError << 0;
-        QTest::newRow("garbage and traps ignored")
-            << QList<int>{Garbage, TrapPdu, GarbageFlood, RightAnswer} << Reply::NoError << 0;
-        QTest::newRow("refused") << QList<int>{Refused} << Reply::ErrorStatus << int(error_status::NoSuchName);
-        QTest::newRow("not a response") << QList<int>{RequestPdu} << Reply::Malformed << 0;
-        QTest::newRow("bindings reordered") << QList<int>{Reordered} << Reply::Malformed << 0;
-        QTest::newRow("binding missing") << QList<int>{BindingMissing} << Reply::Malformed << 0;
-        QTest::newRow("only garbage") << QList<int>{Garbage, Garbage} << Reply::Malformed << 0;
-        QTest::newRow("only strangers") << QList<int>{FromOtherAddress, WrongId} << Reply::Timeout << 0;
+        QTest::newRow("plain answer") << get << QList<int>{RightAnswer} << Reply::NoError << 0;
+        QTest::newRow("wrong id ignored") << get << QList<int>{WrongId, RightAnswer} << Reply::NoError << 0;
+        QTest::newRow("wrong address ignored") << get << QList<int>{FromOtherAddress, RightAnswer} << Reply::NoError << 0;
+        QTest::newRow("wrong port ignored") << get << QList<int>{FromOtherPort, RightAnswer} << Reply::NoError << 0;
+        QTest::newRow("garbage and traps ignored") << get
+            << QList<int>{Garbage, TrapPdu, RightAnswer} << Reply::NoError << 0;
+        QTest::newRow("refused") << get << QList<int>{Refused} << Reply::ErrorStatus << int(error_status::NoSuchName);
+        QTest::newRow("not a response") << get << QList<int>{RequestPdu} << Reply::Malformed << 0;
+        QTest::newRow("bindings reordered") << get << QList<int>{Reordered} << Reply::Malformed << 0;
+        QTest::newRow("binding missing") << get << QList<int>{BindingMissing} << Reply::Malformed << 0;
+        QTest::newRow("only garbage") << get << QList<int>{Garbage, Garbage} << Reply::Malformed << 0;
+        QTest::newRow("other objects") << get << QList<int>{OtherNames} << Reply::Malformed << 0;
+        QTest::newRow("GETNEXT: the objects after") << PduType::GetNextRequest << QList<int>{OtherNames}
+                                                     << Reply::NoError << 0;
+        QTest::newRow("only strangers") << get << QList<int>{FromOtherAddress, WrongId} << Reply::Timeout << 0;
     }
 
     void answers()
     {
+        QFETCH(PduType, type);
         QFETCH(QList<int>, steps);
         QFETCH(Reply::Error, error);
         QFETCH(int, errorStatus);
         RawPeer peer;
-        Reply *reply = engine->send(getFrom(peer, 200));
-        const Message request = peer.receive();
-        QCOMPARE(request.pdu.varBinds.size(), 2);
-        QCOMPARE(request.pdu.requestId, reply->requestId());
-        peer.play(request, steps);
+        Request request = getFrom(peer, 200);
+        request.type = type;
+        Reply *reply = engine->send(request);
+        const Message sent = peer.receive();
+        QCOMPARE(sent.pdu.varBinds.size(), 2);
+        QCOMPARE(sent.pdu.requestId, reply->requestId());
+        peer.play(sent, steps);
         QSignalSpy finished(reply, &Reply::finished);
         QVERIFY(QTest::qWaitFor([reply] { return reply->isFinished(); }, 3000));
         QCOMPARE(reply->error(), error);
