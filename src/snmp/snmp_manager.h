@@ -23,6 +23,7 @@
 
 #include "drop_report.h"
 #include "snmp_message.h"
+#include "udp_binding.h"
 
 #include <QHostAddress>
 #include <QObject>
@@ -42,16 +43,6 @@ struct SendResult {
     bool answered() const { return outcome == SendOutcome::Answered; }
     bool failed() const { return outcome == SendOutcome::Failed; }
 };
-
-struct OpenResult {
-    bool ok = false;
-    int errorNumber = 0;  // 10048: the port is in use
-    QString description;
-};
-
-constexpr int kErrorAddressInUse = 10048;
-constexpr int kErrorAccessDenied = 10013;
-constexpr int kErrorOther = 10022;
 
 class SnmpManager : public QObject {
     Q_OBJECT
@@ -90,8 +81,8 @@ public:
     void setDirectWaitMs(int milliseconds) { directWaitMs_ = milliseconds; }
     static constexpr int kDefaultDirectWaitMs = 2;
 
-    // The process-wide loopback-only guard. Starts on when the environment
-    // variable CORVANE_LOOPBACK_ONLY is set to anything but "0".
+    // The process-wide loopback-only guard (loopback_guard.h), which the
+    // request engine honours too.
     static void setLoopbackOnly(bool on);
     static bool loopbackOnly();
     // The text a refused destination gets.

@@ -1,7 +1,9 @@
 // The apsim program, the simulated access point as a process of its own:
-// it answers on loopback, and SIGTERM ends it cleanly. (The faults the
-// other suites inject are checked where they are used.)
+// its command line, a fleet of devices each answering on its own loopback
+// address, and SIGTERM ending it cleanly. (The faults the other suites
+// inject are checked where they are used.)
 
+#include "sim/apsim_options.h"
 #include "sim_test_support.h"
 
 #include <QProcess>
@@ -12,23 +14,60 @@ class TestSim : public QObject {
     Q_OBJECT
 
 private slots:
-    void apsimRunsAnswersAndEndsOnSigterm()
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("addresses");  // empty: refused
+        QTest::newRow("one device by default") << QStringList{} << QStringList{"127.0.0.1"};
+        QTest::newRow("a fleet on consecutive addresses")
+            << QStringList{"--count", "3", "--address", "127.0.1.254"}
+            << QStringList{"127.0.1.254", "127.0.1.255", "127.0.2.0"};
+        QTest::newRow("no devices") << QStringList{"--count", "0"} << QStringList{};
+        QTest::newRow("not a number") << QStringList{"--count", "x"} << QStringList{};
+        QTest::newRow("past the loopback range")
+            << QStringList{"--count", "2", "--address", "127.255.255.255"} << QStringList{};
+        QTest::newRow("IPv6 has no next address") << QStringList{"--count", "2", "--address", "::1"} << QStringList{};
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, addresses);
+        const sim::ApsimCommandLine parsed = sim::parseApsimCommandLine(QStringList{"apsim"} + arguments);
+        QCOMPARE(parsed.outcome == sim::ApsimCommandLine::Outcome::Run, !addresses.isEmpty());
+        QCOMPARE(parsed.error.isEmpty(), !addresses.isEmpty());
+        if (addresses.isEmpty())
+            return;
+        QStringList got;
+        for (const QHostAddress &address : sim::deviceAddresses(parsed.options))
+            got << address.toString();
+        QCOMPARE(got, addresses);
+    }
+
+    void fleetAnswersEachFromItsOwnAddressAndEndsOnSigterm()
     {
         QProcess apsim;
-        apsim.start(QStringLiteral(CORVANE_BINARY_DIR "/bin/apsim"), {"--port", "0", "--community", "tst"});
+        apsim.start(QStringLiteral(CORVANE_BINARY_DIR "/bin/apsim"),
+                    {"--count", "2", "--address", "127.0.3.1", "--port", "0", "--community", "tst"});
         QVERIFY(apsim.waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(apsim.canReadLine(), 5000);
-        const QString line = QString::fromLatin1(apsim.readLine()).trimmed();
-        QVERIFY2(line.startsWith(QLatin1String("listening on 127.0.0.1:")), qPrintable(line));
-        const quint16 port = quint16(line.section(QLatin1Char(':'), -1).toUInt());
         const sim::SimulatedAccessPoint names;  // only for object identifiers
+        const snmp::VarBind ownAddress{simtest::instanceOf(names, QStringLiteral("operIPAddress")), snmp::Value()};
         QUdpSocket client;
         QVERIFY(client.bind(QHostAddress::LocalHost, 0));
-        const snmp::VarBind essid{simtest::instanceOf(names, QStringLiteral("operESSID")), snmp::Value()};
-        client.writeDatagram(simtest::request(snmp::PduType::GetRequest, 5, {essid}, "tst"), QHostAddress::LocalHost, port);
-        QVERIFY(client.waitForReadyRead(5000));
-        const snmp::Message answer = simtest::decoded(client.receiveDatagram().data());
-        QCOMPARE(answer.pdu.varBinds.value(0).value, snmp::Value::octets("corvane"));
+        for (const char last : {1, 2}) {
+            const QByteArray expected = QByteArray("\x7f\x00\x03", 3) + last;
+            const QString host = QStringLiteral("127.0.3.%1").arg(int(last));
+            QTRY_VERIFY_WITH_TIMEOUT(apsim.canReadLine(), 5000);
+            const QString line = QString::fromLatin1(apsim.readLine()).trimmed();
+            QVERIFY2(line.startsWith(QStringLiteral("listening on %1:").arg(host)), qPrintable(line));
+            const quint16 port = quint16(line.section(QLatin1Char(':'), -1).toUInt());
+            client.writeDatagram(simtest::request(snmp::PduType::GetRequest, 5, {ownAddress}, "tst"), QHostAddress(host),
+                                 port);
+            QVERIFY(client.waitForReadyRead(5000));
+            const QNetworkDatagram datagram = client.receiveDatagram();
+            QCOMPARE(datagram.senderAddress().toString(), host);
+            QCOMPARE(simtest::decoded(datagram.data()).pdu.varBinds.value(0).value, snmp::Value::ipAddress(expected));
+        }
         ::kill(pid_t(apsim.processId()), SIGTERM);
         QVERIFY(apsim.waitForFinished(5000));
         QCOMPARE(apsim.exitStatus(), QProcess::NormalExit);
