@@ -4,6 +4,7 @@
 #include "command_line_options.h"
 #include "display_check.h"
 #include "first_window_report.h"
+#include "installation_check.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -40,6 +41,13 @@ int finishWithoutRunning(const app::CommandLineResult &result)
     return 0;
 }
 
+int runInstallationCheck(const app::CommandLineOptions &options)
+{
+    const app::InstallationCheck check = app::checkInstallation(options);
+    print(stdout, check.lines.join(QLatin1Char('\n')));
+    return check.ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -48,10 +56,15 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QLatin1String(app::kProgramVersion));
 
     const QStringList rawArguments = argumentsOf(argc, argv);
+    // The check needs no display: it runs before the windows' application object.
+    const app::CommandLineResult early = app::parseCommandLine(rawArguments);
+    if (early.action == app::CommandLineResult::Action::Check) {
+        QCoreApplication application(argc, argv);
+        return runInstallationCheck(early.options);
+    }
     if (!app::displayAvailable(rawArguments, [](const char *name) { return qgetenv(name); })) {
-        const app::CommandLineResult result = app::parseCommandLine(rawArguments);
-        if (result.action != app::CommandLineResult::Action::Run)
-            return finishWithoutRunning(result);
+        if (early.action != app::CommandLineResult::Action::Run)
+            return finishWithoutRunning(early);
         print(stderr, app::noDisplayMessage());
         return 1;
     }
@@ -60,6 +73,8 @@ int main(int argc, char **argv)
     app::reportFirstWindowIfAsked(application);
     // The application object has taken its own arguments (-platform ...).
     const app::CommandLineResult result = app::parseCommandLine(QCoreApplication::arguments());
+    if (result.action == app::CommandLineResult::Action::Check)
+        return runInstallationCheck(result.options);
     if (result.action != app::CommandLineResult::Action::Run)
         return finishWithoutRunning(result);
     return app::runConsole(result.options);

@@ -2,12 +2,15 @@
 
 #include "app_logging.h"
 #include "app_settings.h"
+#include "config/data_locations.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
 #include "sim/termination_signals.h"
 #include "snmp/snmp_manager.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QHostAddress>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -15,7 +18,10 @@ namespace app {
 
 QString mibFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/CorvaneMIB.mib");
+    const QString name = QStringLiteral("CorvaneMIB.mib");
+    const QString found = config::findDataFile(name);
+    // Found nowhere: the load's failure names the first place looked in.
+    return found.isEmpty() ? QDir(config::dataFolders().constFirst()).filePath(name) : found;
 }
 
 int runConsole(CommandLineOptions options)
@@ -44,6 +50,12 @@ int runConsole(CommandLineOptions options)
 
     agent::SessionOptions sessionOptions = options.session;
     sessionOptions.mibPath = mibFilePath();
+    if (!options.trapAddress.isEmpty()) {
+        const QHostAddress trapAddress(options.trapAddress);
+        sessionOptions.openTrapPort = [trapAddress](snmp::SnmpManager &trapInstance, quint16 port) {
+            return trapInstance.Open(trapAddress, port);
+        };
+    }
 
     frmMain window(sessionOptions);
     MainForm = &window;
