@@ -115,6 +115,31 @@ expect_line "$report" "MIB file: /usr/share/$PACKAGE/CorvaneMIB.mib"
 expect_line "$report" "Help file: /usr/share/$PACKAGE/SNMPHelp.qhc"
 expect_line "$report" "Trap log: $home/.local/share/$PACKAGE/TrapLog.txt"
 expect_line "$report" "Trap port: UDP 127.0.0.1:162 opens"
+# The console itself, offscreen: it opens the trap port on 127.0.0.1 and
+# then gives up its capability. It sends nothing: its connect dialog waits.
+as_checker CORVANE_LOOPBACK_ONLY=1 QT_QPA_PLATFORM=offscreen corvane-manager --trap-address 127.0.0.1 \
+  >/dev/null 2>&1 &
+console_pid=$!
+dropped=""
+for _ in $(seq 1 100); do
+  pid=$(pgrep -u "$checker" -x corvane-manager || true)
+  if [ -n "$pid" ] && grep -q '^CapPrm:[[:space:]]*0*$' "/proc/$pid/status" 2>/dev/null; then
+    dropped=$pid
+    break
+  fi
+  sleep 0.1
+done
+if [ -n "$dropped" ]; then
+  # 0100007F:00A2 is 127.0.0.1:162 as the kernel lists UDP sockets.
+  grep -q ' 0100007F:00A2 ' /proc/net/udp || fail "the running console holds no socket on 127.0.0.1:162"
+  echo "  the running console: trap port 127.0.0.1:162 open, capabilities given up"
+else
+  fail "the running console kept its capabilities (or did not start)"
+fi
+kill "$console_pid" 2>/dev/null || true
+[ -n "$dropped" ] && kill "$dropped" 2>/dev/null || true
+wait "$console_pid" 2>/dev/null || true
+
 # Without the capability the same user may not: the check above shows the
 # package's doing, not a machine that lets anyone open low ports.
 if [ "$(cat /proc/sys/net/ipv4/ip_unprivileged_port_start 2>/dev/null || echo 1024)" -le 162 ]; then

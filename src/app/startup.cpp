@@ -2,6 +2,7 @@
 
 #include "app_logging.h"
 #include "app_settings.h"
+#include "capabilities.h"
 #include "config/data_locations.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
@@ -62,6 +63,9 @@ int runConsole(CommandLineOptions options)
     if (!options.trapLogFile.isEmpty())
         window.session().trapReception.setLogFilePath(options.trapLogFile);
     window.MDIForm_Load();
+    // The trap port is open (or failed): the right to open it is not needed again.
+    if (!dropCapabilities())
+        qCWarning(lcApp) << "could not give up the right to bind ports below 1024";
     window.show();
     // The quick-setup window comes up in front of the main window; its load
     // shows the connect dialog, the first thing the user answers. It runs
