@@ -70,6 +70,8 @@ int main(int argc, char **argv)
     }
 
     QApplication application(argc, argv);
+    // Wayland desktops match the windows to the installed menu entry (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvane-manager"));
     app::reportFirstWindowIfAsked(application);
     // The application object has taken its own arguments (-platform ...).
     const app::CommandLineResult result = app::parseCommandLine(QCoreApplication::arguments());
