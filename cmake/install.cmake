@@ -114,11 +114,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/lintian-overrides
 
 # --- the other programs' system files, where they exist ------------------------
 
-# Bash completion: a script named after its program (corvanectl,
-# corvanectl.bash) in a completion folder or with a .bash name.
-file(GLOB_RECURSE completions CONFIGURE_DEPENDS
-     ${CMAKE_SOURCE_DIR}/data/*.bash ${CMAKE_SOURCE_DIR}/docs/*.bash ${CMAKE_SOURCE_DIR}/scripts/*.bash
-     ${CMAKE_SOURCE_DIR}/src/*.bash ${CMAKE_SOURCE_DIR}/*/bash-completion/* ${CMAKE_SOURCE_DIR}/*/completions/*)
+# Bash completion: a script named after its program (corvanectl.bash, or
+# corvanectl in a completions/ or bash-completion/ folder).
+set(shipped_folders data docs packaging scripts src)
+list(TRANSFORM shipped_folders PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE shipped_globs)
+list(TRANSFORM shipped_globs APPEND /*)
+file(GLOB_RECURSE completions CONFIGURE_DEPENDS ${shipped_globs})
+list(FILTER completions INCLUDE REGEX "(\\.bash(-completion)?|/(bash-)?completions?/[^/.]+)$")
 foreach(script ${completions})
   get_filename_component(program ${script} NAME_WE)
   if(TARGET ${program})
