@@ -84,3 +84,11 @@ FAULTS += [
  ('help: no search page', 'src/app/help_window.cpp', '    navigation_->addTab(buildSearchPage(), QStringLiteral("&Search"));\n', ''),
  ('help: a new window per click', 'src/app/frm_main.cpp', "    if (!helpWindow_) {\n        const QString file", "    if (true) {\n        const QString file"),
 ]
+
+# --- installation: where the programs find their data and keep their log ---
+FAULTS += [
+ ('installed program logs beside itself', 'src/traps/trap_log_file.cpp', " && !config::runsInstalled(programFolder);", ";"),
+ ('installed data folder not searched', 'src/config/data_locations.cpp', "QStringList folders{QDir::cleanPath(programFolder), installedDataFolder(programFolder)};", "QStringList folders{QDir::cleanPath(programFolder)};"),
+ ('check: a refused trap port passes', 'src/app/installation_check.cpp', "    ok = opened.ok;", "    ok = true;"),
+ ('trap address ignored', 'src/app/startup.cpp', "            return trapInstance.Open(trapAddress, port);", "            return trapInstance.Open(port);"),
+]

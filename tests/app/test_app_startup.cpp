@@ -69,6 +69,35 @@ private slots:
         QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
     }
 
+    // --trap-address: the trap port is opened on that address alone, so
+    // another program may hold the same port on another address.
+    void trapPortOnOneAddress()
+    {
+        QTemporaryDir temp;
+        QUdpSocket probe;
+        QVERIFY(probe.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0));
+        const quint16 port = probe.localPort();
+        probe.close();
+        const auto held = [port](const char *address) {
+            QUdpSocket socket;
+            return !socket.bind(QHostAddress(QLatin1String(address)), port, QUdpSocket::DontShareAddress);
+        };
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(CORVANE_BINARY_DIR "/bin/corvane-manager"),
+                      {"--settings", temp.filePath("settings.ini"), "--trap-log", temp.filePath("TrapLog.txt"),
+                       "--trap-address", "127.0.0.2", "--trap-port", QString::number(port)});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(held("127.0.0.2"), 20000);
+        QVERIFY(!held("127.0.0.1"));
+        program.terminate();
+        if (!program.waitForFinished(20000))
+            program.kill();
+        QCOMPARE(program.exitCode(), 0);
+    }
+
     void demoCleansUpOnSignal_data()
     {
         QTest::addColumn<int>("signal");
