@@ -19,6 +19,8 @@
 #include "dialogs/frm_trap_log.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
+#include "agent/session_texts.h"
+#include "config/group_state.h"
 #include "dialogs/settings_dialog.h"
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
@@ -117,6 +119,21 @@ void frmMain::connectSession()
     connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
     connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
     connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
+    connect(s, &agent::DeviceSession::managedDeviceChanged, this, &frmMain::showManagedDevice);
+    connect(&config::groupState(), &config::GroupState::editsWaitingChanged, this, &frmMain::showEditsWaiting);
+    showEditsWaiting(config::groupState().editsWaiting());
+}
+
+void frmMain::showManagedDevice(const QString &address)
+{
+    // Which device every command goes to, always in sight.
+    setWindowTitle(address.isEmpty() ? kCaption : kCaption + QStringLiteral(" - ") + address);
+}
+
+void frmMain::showEditsWaiting(bool waiting)
+{
+    emptyPanel_->setText(waiting ? agent::text::editsWaiting : QString());
+    emptyPanel_->setAccessibleName(waiting ? agent::text::editsWaiting : QString());
 }
 
 void frmMain::MDIForm_Load()
@@ -136,6 +153,13 @@ void frmMain::MDIForm_Load()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // The program ends with this window unless the quick-setup window stays.
+    const bool programEnds = !quickSetup_ || !quickSetup_->isVisible();
+    if (programEnds && config::groupState().editsWaiting()
+        && !session_->askUser(agent::text::closeWithEdits, agent::text::closeWithEditsTitle)) {
+        event->ignore();
+        return;
+    }
     savePlacement();
     // The help belongs to this window; left open it would keep the program running.
     if (helpWindow_)

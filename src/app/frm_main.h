@@ -76,7 +76,7 @@ public:
     bool GetEthernetStatisticsConf() { return session_->GetEthernetStatisticsConf(); }
     bool GetRadioConfiguration() { return session_->GetRadioConfiguration(); }
     bool ResetDevise() { return session_->ResetDevise(); }
-    void SavePara() { session_->SavePara(); }
+    agent::DeviceSession::DownloadStart SavePara() { return session_->SavePara(); }
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
 
@@ -175,6 +175,8 @@ private:
     void restorePlacement();
     void savePlacement();
     void showDeviceCommandsEnabled(bool enabled);
+    void showManagedDevice(const QString &address);
+    void showEditsWaiting(bool waiting);
     void showTrapSwitch(bool checked);
     QList<QAction *> deviceCommands() const;
 

@@ -127,9 +127,14 @@ private slots:
                                            << QStringList{"41192B542A", "6473463AC1", "F33A3D5A83", "BD5C452EBD"};
         QTest::newRow("long") << QStringLiteral("correct horse battery staple ").repeated(20)
                               << QStringList{"BE9B142B52", "CB022A3D93", "518A74243E", "25BD3A61C1"};
-        // The euro sign has no Latin-1 code: it counts as "?".
-        QTest::newRow("outside Latin-1") << QStringLiteral("\u20ac5")
-                                         << QStringList{"07CF4FFA63", "1C892981FD", "70141D532F", "CD51DE5C23"};
+        // Windows-1252 codes: the euro sign is 0x80, the closing quote 0x92;
+        // a character outside the code page counts as "?".
+        QTest::newRow("euro sign") << QStringLiteral("\u20acuro")
+                                   << QStringList{"85E915F4DF", "79C50398E1", "1D92654BA9", "CF4CFAB4A9"};
+        QTest::newRow("curly quote") << QStringLiteral("it\u2019s")
+                                     << QStringList{"96F48ED339", "144F682A6F", "EFB11B824C", "20807C2192"};
+        QTest::newRow("outside the code page") << QStringLiteral("\u0100x")
+                                               << QStringList{"D209CCFFDF", "03C0BE0E73", "B934C92C11", "E3DBDC8D0A"};
     }
 
     void knownAnswers()
