@@ -92,7 +92,8 @@ private slots:
         QTest::addColumn<QString>("cr31");
         QTest::addColumn<QByteArray>("bytes");  // channel, antenna, CR31, rate, filter, command, 0, 0; empty: none
         QTest::newRow("window defaults, start") << QVector<int>{1, 1, 3, 1, 4} << "C0" << QByteArray("0101C00301040000");
-        QTest::newRow("channel 14, B, 1M, JPN, Rx") << QVector<int>{14, 2, 0, 2, 2} << "ff" << QByteArray("0E02FF0002020000");
+        // Every field a value of its own: a field in another's place shows.
+        QTest::newRow("channel 14, B, 1M, US, carrier") << QVector<int>{14, 2, 0, 1, 3} << "ff" << QByteArray("0E02FF0001030000");
         QTest::newRow("empty place reads as no digit") << QVector<int>{6, 1, 1, 1, 1} << "C_" << QByteArray("06010C0101010000");
         QTest::newRow("field beyond a byte") << QVector<int>{300, 1, 3, 1, 4} << "C0" << QByteArray();
     }

@@ -1,8 +1,11 @@
 // The apsim program, the simulated access point as a process of its own:
-// it answers on loopback, and SIGTERM ends it cleanly. (The faults the
-// other suites inject are checked where they are used.)
+// it answers on loopback, and SIGTERM ends it cleanly; its options take
+// their ranges' ends and nothing beyond. (The faults the other suites
+// inject are checked where they are used.)
 
 #include "sim_test_support.h"
+
+#include "sim/apsim_options.h"
 
 #include <QProcess>
 
@@ -12,6 +15,36 @@ class TestSim : public QObject {
     Q_OBJECT
 
 private slots:
+    void optionRanges_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("accepted");
+        const auto row = [](const char *option, const char *value, bool accepted) {
+            QTest::addRow("%s %s", option, value) << QStringList{"apsim", QLatin1String(option), QLatin1String(value)}
+                                                  << accepted;
+        };
+        row("--port", "65535", true);
+        row("--port", "65536", false);
+        row("--drop-ratio", "1", true);
+        row("--drop-ratio", "1.01", false);
+        row("--drop-ratio", "-0.1", false);
+        row("--error-status", "5", true);
+        row("--error-status", "6", false);
+        row("--duplicates", "100", true);
+        row("--duplicates", "101", false);
+        row("--delay-ms", "600000", true);
+        row("--delay-ms", "-1", false);
+    }
+
+    void optionRanges()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, accepted);
+        const sim::ApsimCommandLine parsed = sim::parseApsimCommandLine(arguments);
+        QCOMPARE(parsed.outcome == sim::ApsimCommandLine::Outcome::Run, accepted);
+        QCOMPARE(parsed.error.isEmpty(), accepted);
+    }
+
     void apsimRunsAnswersAndEndsOnSigterm()
     {
         QProcess apsim;
