@@ -6,4 +6,5 @@ bin=$1
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 "$bin/bench_full_read" --rounds 300
 "$bin/bench_trap_burst"
+"$bin/bench_lossy_link" --drop-ratio 0.3 --connects 20
 if [ -x "$bin/bench_startup" ]; then "$bin/bench_startup" --runs 20; fi

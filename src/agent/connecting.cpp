@@ -22,6 +22,13 @@ void DeviceSession::letGoOfDevice()
     // the user asked for another.
     if (Connected)
         DisableDeviceMenus();
+    // Nor may a read retry or a download repeat still waiting for its turn
+    // go to it later.
+    Timer2.stop();
+    if (SetTimer.isActive()) {
+        SetTimer.stop();
+        emit downloadFinished(false);
+    }
     // Nothing read from or edited for the old device may reach the new one.
     config::groupState().forgetAll();
     config::store().pendingIPAddress.clear();
