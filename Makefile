@@ -1,6 +1,7 @@
 # make run   - the console against the simulated access point (demo mode)
 # make test  - build and pass every test: plain build, sanitized build
-#              (AddressSanitizer + UndefinedBehaviorSanitizer), short fuzz runs
+#              (AddressSanitizer + UndefinedBehaviorSanitizer, leaks detected;
+#              tests/lsan.supp names what system libraries keep), short fuzz runs
 # make check - only the plain build's tests (quick loop while developing)
 
 JOBS ?= $(shell nproc)
@@ -29,7 +30,8 @@ check: build
 test-sanitized: deps
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_SANITIZE=ON
 	cmake --build $(BUILD_ASAN) -j$(JOBS)
-	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j$(JOBS)
 
 fuzz: deps

@@ -10,6 +10,7 @@ packages=(
   qt6-documentation-tools libqt6sql6-sqlite       # qhelpgenerator; help files are SQLite
   snmp smitools python3-pysnmp4      # independent SNMP peers for the tests
   snmptrapd                          # the trap receiver the trap benchmark compares with
+  libsnmp-dev                        # net-snmp's library, the benchmarks' yardstick
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xvfb xauth                         # a display for make run on a headless machine
   xdotool x11-utils                  # the start-up order test looks at real windows

@@ -2,6 +2,7 @@
 
 #include "app_logging.h"
 
+#include <QCoreApplication>
 #include <QMap>
 
 namespace app {
@@ -12,6 +13,10 @@ struct StoreState {
     QString overrideFile;
     QMap<QString, QString> unsaved;  // "section/key" -> value
     QString problem;
+    // One handle for reading, kept: the file is parsed once, not once per
+    // value (a large settings file would hold the window for seconds).
+    // Handles made meanwhile share its parsed copy.
+    std::unique_ptr<QSettings> handle;
 };
 
 StoreState &state()
@@ -29,7 +34,7 @@ QString pathOf(const QString &section, const QString &key)
 
 void useSettingsFile(const QString &path)
 {
-    state() = StoreState{path, {}, {}};
+    state() = StoreState{path, {}, {}, nullptr};
 }
 
 QString settingsFile()
@@ -45,14 +50,27 @@ std::unique_ptr<QSettings> openSettings()
                                        QString::fromLatin1(kSettingsApplication));
 }
 
+// The store's handle. A file changed by someone else since is read again;
+// unchanged, checking costs a look at its size and time.
+static QSettings &sharedSettings()
+{
+    StoreState &s = state();
+    if (!s.handle) {
+        s.handle = openSettings();
+        // Gone with the application, before Qt's own caches.
+        static const bool released = (qAddPostRoutine([] { state().handle.reset(); }), true);
+        Q_UNUSED(released);
+    } else
+        s.handle->sync();
+    return *s.handle;
+}
+
 QString readSetting(const QString &section, const QString &key, const QString &fallback)
 {
     const auto kept = state().unsaved.constFind(pathOf(section, key));
     if (kept != state().unsaved.cend())
         return *kept;
-    auto settings = openSettings();
-    settings->beginGroup(section);
-    const QVariant value = settings->value(key);
+    const QVariant value = sharedSettings().value(pathOf(section, key));
     // Anything that is not plain text (a list written by another tool, say)
     // counts as missing.
     if (!value.isValid() || !value.canConvert<QString>() || value.userType() == QMetaType::QStringList)
@@ -64,6 +82,9 @@ bool writeSetting(const QString &section, const QString &key, const QString &val
 {
     StoreState &s = state();
     s.unsaved.insert(pathOf(section, key), value);
+    // A fresh handle, so that its status is this write's own; it shares the
+    // parsed file with the reading handle, so nothing is read again.
+    sharedSettings();
     auto settings = openSettings();
     for (auto it = s.unsaved.cbegin(); it != s.unsaved.cend(); ++it)
         settings->setValue(it.key(), it.value());

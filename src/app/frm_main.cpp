@@ -5,11 +5,16 @@
 #include "frm_options.h"
 #include "help_window.h"
 #include "message_box_questioner.h"
+#include "message_history_window.h"
 #include "paced_repaint.h"
 #include "status_panel.h"
 #include "single_mdi_child.h"
+#include "status_line.h"
 #include "window_placement.h"
 
+#include "agent/session_texts.h"
+#include "config/group_state.h"
+#include "dialogs/accessibility.h"
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
 #include "dialogs/frm_device_info.h"
@@ -19,8 +24,6 @@
 #include "dialogs/frm_trap_log.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
-#include "agent/session_texts.h"
-#include "config/group_state.h"
 #include "dialogs/settings_dialog.h"
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
@@ -53,6 +56,7 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
       session_(std::make_unique<agent::DeviceSession>(options))
 {
     loadAppResources();
+    dialogs::installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kCaption);
     // The dialogs inside the window take its icon too.
@@ -220,9 +224,23 @@ QString frmMain::statusText() const
 
 void frmMain::showStatus(const QString &text)
 {
-    statusRepaint_->aboutToChange();
-    messagePanel_->setText(text);
-    messagePanel_->setToolTip(text);
+    statusLine_->post(text, text == traps::kTrapReceived);
+}
+
+void frmMain::showMessageHistory()
+{
+    if (!messageHistory_) {
+        messageHistory_ = new app::MessageHistoryWindow(*statusLine_, this);
+        messageHistory_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    messageHistory_->show();
+    messageHistory_->raise();
+    messageHistory_->activateWindow();
+}
+
+app::MessageHistoryWindow *frmMain::messageHistoryWindow() const
+{
+    return messageHistory_.data();
 }
 
 void frmMain::setTrapMarkVisible(bool visible)
@@ -341,10 +359,13 @@ void frmMain::mnuHelpTopic_Click()
 {
     if (!helpWindow_) {
         const QString file = helpCollectionFile_.isEmpty() ? app::helpCollectionFile() : helpCollectionFile_;
-        // Without a help file the command does nothing; the log says why.
-        helpWindow_ = app::HelpWindow::open(file, this);
-        if (!helpWindow_)
+        // No help window without a help file to show; the status line says why.
+        QString why;
+        helpWindow_ = app::HelpWindow::open(file, this, &why);
+        if (!helpWindow_) {
+            showStatus(why);
             return;
+        }
     }
     helpWindow_->show();
     helpWindow_->raise();

@@ -25,6 +25,8 @@ class FrmMain2;
 namespace app {
 class HelpWindow;
 class MessageBoxQuestioner;
+class MessageHistoryWindow;
+class StatusLine;
 class PacedRepaint;
 class StatusPanel;
 class SingleMdiChild;
@@ -51,8 +53,14 @@ public:
     QWidget *statusPanel(int number) const;
     QString statusText() const;
     // Panel 1's text replaced; its tooltip shows the whole text where the
-    // panel is too narrow for it. Every status text goes through here.
+    // panel is too narrow for it. Every status text goes through here. A
+    // trap's "Trap Received" waits while a result is still fresh.
     void showStatus(const QString &text);
+    // Panel 1's messages and their history.
+    app::StatusLine &statusLine() const { return *statusLine_; }
+    // The history of the status line's messages (a click on panel 1).
+    void showMessageHistory();
+    app::MessageHistoryWindow *messageHistoryWindow() const;
     // Panel 3: shown when a trap arrives.
     void setTrapMarkVisible(bool visible);
     // The help collection "Help Topic" opens; by default the one beside
@@ -185,6 +193,8 @@ private:
     std::unique_ptr<agent::DeviceSession> session_;
     QMdiArea *mdiArea_ = nullptr;
     app::StatusPanel *messagePanel_ = nullptr;  // panel 1
+    app::StatusLine *statusLine_ = nullptr;     // what panel 1 shows
+    QPointer<app::MessageHistoryWindow> messageHistory_;
     QLabel *emptyPanel_ = nullptr;              // panel 2
     QLabel *trapMark_ = nullptr;                // panel 3
     app::PacedRepaint *statusRepaint_ = nullptr;

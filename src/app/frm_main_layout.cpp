@@ -2,6 +2,7 @@
 
 #include "frm_main.h"
 #include "paced_repaint.h"
+#include "status_line.h"
 #include "status_panel.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -148,7 +150,21 @@ void frmMain::buildStatusBar()
     // The received-trap mark: a fixed 108 x 23 picture.
     trapMark_->setPixmap(QPixmap(QStringLiteral(":/icons/trap_mark.png")));
     trapMark_->setFixedSize(108 + 2 * trapMark_->frameWidth(), 23 + 2 * trapMark_->frameWidth());
+    trapMark_->setAccessibleName(QStringLiteral("Trap received"));
+    trapMark_->setToolTip(QStringLiteral("A trap was received: Traps, View Record shows it"));
     statusRepaint_ = new app::PacedRepaint(messagePanel_);
+
+    // Panel 1 shows what the status line decides; a click on it (or
+    // Ctrl+M) lists the last messages.
+    statusLine_ = new app::StatusLine(this);
+    connect(statusLine_, &app::StatusLine::shown, this, [this](const QString &text) {
+        statusRepaint_->aboutToChange();
+        messagePanel_->setText(text);
+        messagePanel_->setToolTip(text);
+    });
+    connect(messagePanel_, &app::StatusPanel::activated, this, &frmMain::showMessageHistory);
+    auto *history = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
+    connect(history, &QShortcut::activated, this, &frmMain::showMessageHistory);
 
     showStatus(QStringLiteral("Status"));
     sbStatusBar->addWidget(messagePanel_, 3);

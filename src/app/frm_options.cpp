@@ -1,4 +1,5 @@
 #include "frm_options.h"
+#include "dialogs/accessibility.h"
 
 #include "agent/polling.h"
 #include "config/configuration_store.h"
@@ -27,6 +28,7 @@ frmOptions::frmOptions(agent::Polling &polling, QWidget *parent)
       PollingIntervalLabel(new QLabel(this)),
       SaveTrapsCheck(new QCheckBox(QStringLiteral(" Save Traps To File"), this))
 {
+    dialogs::makeAccessible(this);
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral(" Options"));
     setModal(true);

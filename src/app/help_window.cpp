@@ -1,4 +1,5 @@
 #include "help_window.h"
+#include "dialogs/accessibility.h"
 
 #include "app_logging.h"
 
@@ -18,7 +19,9 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace app {
 
@@ -61,6 +64,31 @@ QString helpCollectionFile()
     return cache.filePath(kCollectionName);
 }
 
+// Qt's search page leaves its box and its arrow buttons nameless to a
+// screen reader: the box gets its purpose, a button its tooltip, the
+// result pages' four arrows their direction.
+static void nameQtHelpControls(QWidget *query, QWidget *results)
+{
+    for (QLineEdit *box : query->findChildren<QLineEdit *>()) {
+        if (box->accessibleName().isEmpty())
+            box->setAccessibleName(QStringLiteral("Search for"));
+    }
+    for (QToolButton *button : query->findChildren<QToolButton *>()) {
+        if (button->accessibleName().isEmpty() && button->text().isEmpty() && !button->toolTip().isEmpty())
+            button->setAccessibleName(button->toolTip());
+    }
+    QList<QToolButton *> unnamed;
+    for (QToolButton *button : results->findChildren<QToolButton *>()) {
+        if (button->accessibleName().isEmpty() && button->text().isEmpty() && button->toolTip().isEmpty())
+            unnamed << button;
+    }
+    const QStringList pages{"First results page", "Previous results page", "Next results page", "Last results page"};
+    if (unnamed.size() == pages.size()) {
+        for (int i = 0; i < pages.size(); ++i)
+            unnamed[i]->setAccessibleName(pages[i]);
+    }
+}
+
 // --- the page viewer ------------------------------------------------------------
 
 HelpBrowser::HelpBrowser(QHelpEngine &engine, QWidget *parent) : QTextBrowser(parent), engine_(engine)
@@ -78,30 +106,40 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
 
 // --- the window ---------------------------------------------------------------------
 
-HelpWindow *HelpWindow::open(const QString &collectionFile, QWidget *parent)
+HelpWindow *HelpWindow::open(const QString &collectionFile, QWidget *parent, QString *why)
 {
+    const auto refuse = [&](const QString &reason) -> HelpWindow * {
+        if (why)
+            *why = QStringLiteral("Help could not be opened: %1").arg(reason);
+        return nullptr;
+    };
     if (collectionFile.isEmpty() || !QFileInfo::exists(collectionFile)) {
         qCWarning(lcApp) << "help file missing:" << collectionFile;
-        return nullptr;
+        return refuse(QStringLiteral("the help file is not beside the program."));
     }
-    auto *engine = new QHelpEngine(collectionFile);
+    auto engine = std::make_unique<QHelpEngine>(collectionFile);
     if (!engine->setupData() || engine->registeredDocumentations().isEmpty()) {
         qCWarning(lcApp) << "help file" << collectionFile << "cannot be read:" << engine->error();
-        delete engine;
-        return nullptr;
+        return refuse(QStringLiteral("%1 is damaged.").arg(QDir::toNativeSeparators(collectionFile)));
     }
     for (const QString &ns : engine->registeredDocumentations()) {
-        if (!QFileInfo::exists(engine->documentationFileName(ns))) {
-            qCWarning(lcApp) << "help documentation missing:" << engine->documentationFileName(ns);
-            delete engine;
-            return nullptr;
+        const QString documentation = engine->documentationFileName(ns);
+        if (!QFileInfo::exists(documentation)) {
+            qCWarning(lcApp) << "help documentation missing:" << documentation;
+            return refuse(QStringLiteral("%1 is missing.").arg(QDir::toNativeSeparators(documentation)));
+        }
+        // A damaged file still registers, and would show an empty window.
+        if (QHelpEngineCore::namespaceName(documentation) != ns) {
+            qCWarning(lcApp) << "help documentation damaged:" << documentation;
+            return refuse(QStringLiteral("%1 is damaged.").arg(QDir::toNativeSeparators(documentation)));
         }
     }
-    return new HelpWindow(engine, parent);
+    return new HelpWindow(engine.release(), parent);
 }
 
 HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Qt::Window), engine_(engine)
 {
+    dialogs::makeAccessible(this);
     engine_->setParent(this);
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("TARVO SNMP Manager Help"));
@@ -200,6 +238,7 @@ QWidget *HelpWindow::buildSearchPage()
     layout->addWidget(query);
     layout->addWidget(results, 1);
     connect(query, &QHelpSearchQueryWidget::search, search, [search, query] { search->search(query->searchInput()); });
+    nameQtHelpControls(query, results);
     connect(results, &QHelpSearchResultWidget::requestShowLink, this, &HelpWindow::showPage);
     return page;
 }

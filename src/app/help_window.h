@@ -32,9 +32,10 @@ private:
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    // nullptr when the collection cannot be opened; the reason goes to the
-    // log and nothing is shown to the user.
-    static HelpWindow *open(const QString &collectionFile, QWidget *parent = nullptr);
+    // nullptr when the collection cannot be opened (missing, damaged, its
+    // documentation missing or damaged); `why` then says so in a sentence
+    // for the status line, and the log has the details.
+    static HelpWindow *open(const QString &collectionFile, QWidget *parent = nullptr, QString *why = nullptr);
     ~HelpWindow() override;
 
     QHelpEngine &engine() { return *engine_; }

@@ -1,4 +1,5 @@
 #include "frm_ip_address.h"
+#include "dialogs/accessibility.h"
 
 #include "agent/device_session.h"
 #include "app/app_settings.h"
@@ -22,6 +23,7 @@ const QString kCommunityKey = QStringLiteral("LastPassword");
 frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
     : QDialog(parent), session_(session)
 {
+    dialogs::makeAccessible(this);
     setObjectName(QStringLiteral("frmIPAddress"));
     setWindowTitle(QStringLiteral("Enter Access Point IP Address"));
 

@@ -3,6 +3,12 @@
 // "Clear all", which empties the log in memory (the log file keeps every
 // entry). Closing it takes the trap mark off the main window's status bar
 // and empties its status line; the main window does that on unloaded().
+//
+// A refresh adds only the entries that came since the last one (a long
+// entry is laid out once, not every second), and leaves the reader where
+// they are unless they were at the bottom. The window shows the newest
+// entries up to about kShownLimit characters: past that, the oldest whole
+// entries leave it (the file keeps them all).
 
 #include <QTimer>
 #include <QWidget>
@@ -21,6 +27,8 @@ public:
     explicit frmTrapLog(traps::TrapReception &log, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
+
+    static constexpr int kShownLimit = 20000;
 
     QPlainTextEdit *txtTrapLog;
     QPushButton *ClearCommand;
@@ -41,8 +49,12 @@ private:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
+    void take(const QString &entry);
     void showLog();
 
     traps::TrapReception &log_;
-    QString shown_;  // the log as the text box has it
+    QStringList waiting_;  // entries since the last refresh, as the box shows them
+    qsizetype waitingChars_ = 0;
+    QList<qsizetype> shownEntries_;  // the length of each entry in the box, oldest first
+    qsizetype shownChars_ = 0;
 };

@@ -2,6 +2,7 @@
 // connection polling and the "Status" tab.
 
 #include "quicksetup/frm_main2.h"
+#include "dialogs/accessibility.h"
 
 #include "agent/session_texts.h"
 #include "app/frm_main.h"
@@ -39,6 +40,7 @@ agent::DeviceSession &session() { return MainForm->session(); }
 FrmMain2::FrmMain2(QWidget *parent)
     : QWidget(parent, Qt::Window), programEnd_([] { QCoreApplication::quit(); })
 {
+    dialogs::makeAccessible(this);
     buildWindow();
     connectControls();
     Timer1.setObjectName(QStringLiteral("Timer1"));
@@ -344,12 +346,13 @@ void FrmMain2::connectControls()
     connect(FragmentationThresholdText, &QLineEdit::textChanged, this, marks(BC_OKCommand));
     connect(UpDown1, &UpDownControl::stepped, this, marks(BC_OKCommand));
     connect(UpDown2, &UpDownControl::stepped, this, marks(BC_OKCommand));
-    // "Advanced".
+    // "Advanced". A choice made any way counts: a click, the keyboard, or a
+    // screen reader's toggle action (which does not click).
     connect(RTSThresholdText, &QLineEdit::textChanged, this, marks(BC1_OKCommand));
     for (QRadioButton *option : {ShortPreambleOption, LongPreambleOption, OpenSystemOption, SharedKeyOption,
                                  BothTypeOption, BasicRates125511Option, BasicRates12Option})
-        connect(option, &QRadioButton::clicked, this, marks(BC1_OKCommand));
-    connect(AutoRateFallBackCheck, &QCheckBox::clicked, this, marks(BC1_OKCommand));
+        connect(option, &QRadioButton::toggled, this, marks(BC1_OKCommand));
+    connect(AutoRateFallBackCheck, &QCheckBox::toggled, this, marks(BC1_OKCommand));
     // "IP Setting".
     connect(IPAddressText, &QLineEdit::textChanged, this, marks(AC_OKCommand));
     connect(IPMaskText, &QLineEdit::textChanged, this, marks(AC_OKCommand));

@@ -1,4 +1,5 @@
 #include "radiotest/frm_radio_configuration.h"
+#include "dialogs/accessibility.h"
 
 #include "agent/device_session.h"
 #include "agent/radio_test_steps.h"
@@ -48,6 +49,7 @@ private:
 frmRadioConfiguration::frmRadioConfiguration(agent::DeviceSession &session, QWidget *parent)
     : QDialog(parent), session_(&session)
 {
+    dialogs::makeAccessible(this);
     setObjectName(QStringLiteral("frmRadioConfiguration"));
     setWindowTitle(QStringLiteral("Radio Configuration"));
     setAttribute(Qt::WA_DeleteOnClose);

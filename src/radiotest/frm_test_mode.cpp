@@ -1,4 +1,5 @@
 #include "radiotest/frm_test_mode.h"
+#include "dialogs/accessibility.h"
 
 #include "agent/device_session.h"
 #include "agent/radio_test_steps.h"
@@ -75,6 +76,7 @@ void addOptionRow(QGridLayout *grid, int row, QLabel *label, const QVector<QRadi
 
 frmTestMode::frmTestMode(agent::DeviceSession &session, QWidget *parent) : QDialog(parent), session_(&session)
 {
+    dialogs::makeAccessible(this);
     setObjectName(QStringLiteral("frmTestMode"));
     setWindowTitle(QStringLiteral("Test Settings"));
     setModal(true);

@@ -13,8 +13,12 @@ struct Parser {
     QCommandLineOption address{QStringLiteral("address"),
                                QStringLiteral("Address to listen on (default 127.0.0.1)."), QStringLiteral("A"),
                                QStringLiteral("127.0.0.1")};
+    QCommandLineOption count{QStringLiteral("count"),
+                             QStringLiteral("Serve N devices, each its own agent and store, on N consecutive "
+                                            "addresses from --address, all on the same port (default 1)."),
+                             QStringLiteral("N"), QStringLiteral("1")};
     QCommandLineOption port{QStringLiteral("port"),
-                            QStringLiteral("UDP port to listen on (default 1161; 0 picks a free port)."),
+                            QStringLiteral("UDP port to listen on (default 1161; 0 picks a free port for each device)."),
                             QStringLiteral("N"), QStringLiteral("1161")};
     QCommandLineOption community{QStringLiteral("community"),
                                  QStringLiteral("Read/write community (default kavrel)."), QStringLiteral("C"),
@@ -63,7 +67,7 @@ struct Parser {
         parser.setApplicationDescription(
             QStringLiteral("Simulated Corvane access point: an SNMPv1 agent on a loopback UDP port.\n"
                            "Runs until it is ended with SIGINT or SIGTERM."));
-        parser.addOptions({address, port, community, allowAny, trapDestination, trapEvery, eventTraps,
+        parser.addOptions({address, count, port, community, allowAny, trapDestination, trapEvery, eventTraps,
                            moveOnReset, dropRatio, delayMs, silentObject, wrongEcho, shortValue, errorStatus,
                            duplicates, lateDuplicate, wrongRequestId, silent, help, version});
     }
@@ -152,6 +156,22 @@ ApsimCommandLine parseApsimCommandLine(const QStringList &arguments)
                     .arg(o.address.toString());
         return result;
     }
+    if (!readInt(p.parser, p.count, 1, kMaxDevices, o.count, error))
+        return result;
+    if (o.count > 1) {
+        bool isIpv4 = false;
+        const quint32 first = o.address.toIPv4Address(&isIpv4);
+        if (!isIpv4) {
+            error = QStringLiteral("--count: consecutive addresses need an IPv4 --address");
+            return result;
+        }
+        const QHostAddress last(quint32(first + quint32(o.count - 1)));
+        if (first > 0xFFFFFFFFu - quint32(o.count - 1) || (!o.allowAnyAddress && !last.isLoopback())) {
+            error = QStringLiteral("--count: %1 devices from %2 would run past the loopback range")
+                        .arg(o.count).arg(o.address.toString());
+            return result;
+        }
+    }
     int port = o.port;
     if (!readInt(p.parser, p.port, 0, 65535, port, error))
         return result;
@@ -198,6 +218,17 @@ ApsimCommandLine parseApsimCommandLine(const QStringList &arguments)
     f.silent = p.parser.isSet(p.silent);
     result.outcome = ApsimCommandLine::Outcome::Run;
     return result;
+}
+
+QVector<QHostAddress> deviceAddresses(const ApsimOptions &options)
+{
+    if (options.count <= 1)
+        return {options.address};
+    QVector<QHostAddress> addresses;
+    const quint32 first = options.address.toIPv4Address();
+    for (int i = 0; i < options.count; ++i)
+        addresses.append(QHostAddress(quint32(first + quint32(i))));
+    return addresses;
 }
 
 void configure(SimulatedAccessPoint &agent, const ApsimOptions &options)

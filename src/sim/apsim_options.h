@@ -7,11 +7,13 @@
 #include <QHostAddress>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace sim {
 
 struct ApsimOptions {
-    QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+    QHostAddress address = QHostAddress(QHostAddress::LocalHost);  // the first device's
+    int count = 1;  // devices, on consecutive addresses from `address`
     quint16 port = 1161;
     QByteArray community = "kavrel";
     bool allowAnyAddress = false;
@@ -33,6 +35,12 @@ struct ApsimCommandLine {
 
 // `arguments` includes the program name first, as QCoreApplication gives it.
 ApsimCommandLine parseApsimCommandLine(const QStringList &arguments);
+
+// Where each device listens: `count` consecutive addresses from `address`.
+QVector<QHostAddress> deviceAddresses(const ApsimOptions &options);
+
+// The most devices one process serves.
+inline constexpr int kMaxDevices = 4096;
 
 // Applies the options to an agent that has not been started yet.
 void configure(SimulatedAccessPoint &agent, const ApsimOptions &options);

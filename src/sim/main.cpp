@@ -1,6 +1,6 @@
 // apsim: a simulated Corvane access point on a loopback UDP port, for
 // trying the console without hardware and for tests that run it as a
-// separate process.
+// separate process; with --count, a fleet of them in one process.
 
 #include "sim/apsim_options.h"
 #include "sim/simulated_access_point.h"
@@ -10,7 +10,31 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <memory>
+#include <sys/resource.h>
+#include <vector>
+
 namespace {
+
+// Sockets and files apsim needs besides one socket per device.
+constexpr int kFilesBesideDevices = 64;
+
+// A few hundred devices need more sockets than some systems allow a
+// process by default: the soft limit goes up as far as the hard one.
+bool raiseOpenFileLimit(int needed, QString *error)
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= rlim_t(needed))
+        return true;
+    const rlim_t wanted = limit.rlim_max == RLIM_INFINITY ? rlim_t(needed) : qMin(rlim_t(needed), limit.rlim_max);
+    limit.rlim_cur = wanted;
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0 || wanted < rlim_t(needed)) {
+        *error = QStringLiteral("only %1 open files allowed, %2 devices may not all start")
+                     .arg(qulonglong(wanted)).arg(needed - kFilesBesideDevices);
+        return false;
+    }
+    return true;
+}
 
 QString endpoint(const QHostAddress &address, quint16 port)
 {
@@ -46,26 +70,42 @@ int main(int argc, char *argv[])
     }
     const sim::ApsimOptions &options = commandLine.options;
 
-    sim::SimulatedAccessPoint agent;
-    sim::configure(agent, options);
+    const QVector<QHostAddress> addresses = sim::deviceAddresses(options);
     QString error;
-    if (!agent.start(options.address, options.port, &error)) {
-        err << "apsim: cannot listen on " << endpoint(options.address, options.port) << ": " << error << Qt::endl;
-        return 1;
+    if (!raiseOpenFileLimit(addresses.size() + kFilesBesideDevices, &error))
+        err << "apsim: " << error << Qt::endl;
+
+    // Each device its own agent, store and socket; they share only the event loop.
+    std::vector<std::unique_ptr<sim::SimulatedAccessPoint>> devices;
+    std::vector<std::unique_ptr<sim::StationEventSchedule>> stations;
+    devices.reserve(size_t(addresses.size()));
+    for (const QHostAddress &address : addresses) {
+        auto agent = std::make_unique<sim::SimulatedAccessPoint>();
+        sim::configure(*agent, options);
+        if (!agent->start(address, options.port, &error)) {
+            err << "apsim: cannot listen on " << endpoint(address, options.port) << ": " << error << Qt::endl;
+            return 1;
+        }
+        devices.push_back(std::move(agent));
     }
     if (!quitOnTerminationSignals())
         err << "apsim: SIGINT and SIGTERM will end it without clean-up" << Qt::endl;
 
-    out << "listening on " << endpoint(agent.address(), agent.port()) << Qt::endl;
-    QObject::connect(&agent, &sim::SimulatedAccessPoint::moved, &app, [&out, &agent](const QHostAddress &to) {
-        out << "moved to " << endpoint(to, agent.port()) << Qt::endl;
-    });
-
-    sim::StationEventSchedule stations(agent);
-    if (options.trapEverySeconds > 0)
-        stations.start(options.trapEverySeconds * 1000);
+    for (const auto &agent : devices) {
+        sim::SimulatedAccessPoint *device = agent.get();
+        out << "listening on " << endpoint(device->address(), device->port()) << Qt::endl;
+        QObject::connect(device, &sim::SimulatedAccessPoint::moved, &app, [&out, device](const QHostAddress &to) {
+            out << "moved to " << endpoint(to, device->port()) << Qt::endl;
+        });
+        if (options.trapEverySeconds > 0) {
+            stations.push_back(std::make_unique<sim::StationEventSchedule>(*device));
+            stations.back()->start(options.trapEverySeconds * 1000);
+        }
+    }
 
     const int status = QCoreApplication::exec();
-    agent.stop();
+    stations.clear();
+    for (const auto &agent : devices)
+        agent->stop();
     return status;
 }

@@ -1,10 +1,11 @@
 #include "snmp_manager.h"
 
+#include "loopback_guard.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLoggingCategory>
 #include <QNetworkDatagram>
-#include <QNetworkInterface>
 #include <QTimer>
 #include <QUdpSocket>
 #include <QVariant>
@@ -27,7 +28,10 @@ struct SnmpManager::PendingRequest {
     QEventLoop *loop = nullptr;
 };
 
-SnmpManager::SnmpManager(QObject *parent) : QObject(parent) {}
+SnmpManager::SnmpManager(QObject *parent)
+    : QObject(parent), dropReport_(new DropReport(lcSnmpManager(), DropReport::kPeriodMs, this))
+{
+}
 
 SnmpManager::~SnmpManager()
 {
@@ -48,22 +52,12 @@ OpenResult SnmpManager::Open(const QHostAddress &address, quint16 port)
         result.ok = true;
         return result;
     }
-    auto *socket = new QUdpSocket(this);
-    // No address sharing: a second console must find the trap port taken.
-    if (!socket->bind(address, port, QAbstractSocket::DontShareAddress)) {
-        switch (socket->error()) {
-        case QAbstractSocket::AddressInUseError: result.errorNumber = kErrorAddressInUse; break;
-        case QAbstractSocket::SocketAccessError: result.errorNumber = kErrorAccessDenied; break;
-        default: result.errorNumber = kErrorOther; break;
-        }
-        result.description = socket->errorString();
-        delete socket;
+    QUdpSocket *socket = bindUdpSocket(address, port, this, result);
+    if (!socket)
         return result;
-    }
     socket_ = socket;
     localPort_ = socket->localPort();
     connect(socket_, &QUdpSocket::readyRead, this, &SnmpManager::readPendingDatagrams);
-    result.ok = true;
     return result;
 }
 
@@ -77,55 +71,22 @@ int SnmpManager::setReceiveBufferSize(int bytes)
 
 bool SnmpManager::isBroadcast(const QHostAddress &address)
 {
-    if (address == QHostAddress(QHostAddress::Broadcast))
-        return true;
-    const quint32 ip = address.toIPv4Address();
-    if (ip == 0x7FFFFFFFu)  // 127.255.255.255, the loopback network's broadcast
-        return true;
-    // The interfaces' directed broadcasts. Asking the system costs more than
-    // a whole exchange with the device, so the answer is kept for a while.
-    static QList<QHostAddress> broadcasts;
-    static QElapsedTimer age;
-    if (!age.isValid() || age.elapsed() > 10000) {
-        broadcasts.clear();
-        const auto interfaces = QNetworkInterface::allInterfaces();
-        for (const QNetworkInterface &iface : interfaces) {
-            for (const QNetworkAddressEntry &entry : iface.addressEntries()) {
-                if (!entry.broadcast().isNull())
-                    broadcasts.append(entry.broadcast());
-            }
-        }
-        age.start();
-    }
-    return broadcasts.contains(address);
+    return isBroadcastAddress(address);
 }
-
-namespace {
-bool &loopbackOnlyFlag()
-{
-    static bool on = [] {
-        const QByteArray value = qgetenv("CORVANE_LOOPBACK_ONLY");
-        return !value.isEmpty() && value != "0";
-    }();
-    return on;
-}
-}  // namespace
 
 void SnmpManager::setLoopbackOnly(bool on)
 {
-    loopbackOnlyFlag() = on;
+    loopback_guard::setOn(on);
 }
 
 bool SnmpManager::loopbackOnly()
 {
-    return loopbackOnlyFlag();
+    return loopback_guard::isOn();
 }
 
 QString SnmpManager::loopbackRefusal(const QString &host)
 {
-    return QStringLiteral("Request to %1 refused: in this mode the console only talks to this machine "
-                          "(127.0.0.0/8).")
-        .arg(host.trimmed());
+    return loopback_guard::refusal(host);
 }
 
 bool SnmpManager::resolveHost(const QString &text, QHostAddress &address)
@@ -169,7 +130,7 @@ SendResult SnmpManager::Send()
         result.description = QStringLiteral("'%1' is not an IPv4 address.").arg(RemoteHost);
         return result;
     }
-    if (loopbackOnly() && (host.toIPv4Address() >> 24) != 127) {
+    if (!loopback_guard::allows(host)) {
         ++refused_;
         result.description = loopbackRefusal(RemoteHost);
         qCWarning(lcSnmpManager).noquote() << result.description;
@@ -251,7 +212,14 @@ void SnmpManager::readPendingDatagrams()
     // One read per datagram into a buffer that outlives the call: asking the
     // system for the size first would cost a call of its own every time.
     receiveBuffer_.resize(65536);
-    while (socket_ && socket_->hasPendingDatagrams()) {
+    // Under a flood the socket never runs dry: a bounded share per turn.
+    // The socket's notifier fires again on the next turn while datagrams
+    // wait, so timers and the window's events come in between. (Reads only
+    // from here: a readyRead that found nothing to read would leave the
+    // socket believing a datagram still waits, and it would stop telling.)
+    for (int taken = 0; taken < kDatagramsPerTurn; ++taken) {
+        if (!socket_ || !socket_->hasPendingDatagrams())
+            return;
         QHostAddress sender;
         const qint64 read = socket_->readDatagram(receiveBuffer_.data(), receiveBuffer_.size(), &sender);
         if (read < 0)
@@ -265,8 +233,7 @@ void SnmpManager::handleDatagram(QByteArrayView data, const QHostAddress &sender
     const DecodeResult decoded = decodeMessage(data);
     if (!decoded.ok()) {
         ++dropped_;
-        qCDebug(lcSnmpManager) << "dropped a datagram from" << sender.toString() << ":"
-                               << berErrorText(decoded.error);
+        dropReport_->dropped(sender.toString(), berErrorText(decoded.error));
         return;
     }
     const snmp::Message &message = *decoded.message;

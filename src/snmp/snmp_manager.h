@@ -21,7 +21,9 @@
 // Loopback-only guard: when it is on (the demo, every test), a request to
 // any address outside 127.0.0.0/8 fails before a byte is sent.
 
+#include "drop_report.h"
 #include "snmp_message.h"
+#include "udp_binding.h"
 
 #include <QHostAddress>
 #include <QObject>
@@ -41,16 +43,6 @@ struct SendResult {
     bool answered() const { return outcome == SendOutcome::Answered; }
     bool failed() const { return outcome == SendOutcome::Failed; }
 };
-
-struct OpenResult {
-    bool ok = false;
-    int errorNumber = 0;  // 10048: the port is in use
-    QString description;
-};
-
-constexpr int kErrorAddressInUse = 10048;
-constexpr int kErrorAccessDenied = 10013;
-constexpr int kErrorOther = 10022;
 
 class SnmpManager : public QObject {
     Q_OBJECT
@@ -89,8 +81,8 @@ public:
     void setDirectWaitMs(int milliseconds) { directWaitMs_ = milliseconds; }
     static constexpr int kDefaultDirectWaitMs = 2;
 
-    // The process-wide loopback-only guard. Starts on when the environment
-    // variable CORVANE_LOOPBACK_ONLY is set to anything but "0".
+    // The process-wide loopback-only guard (loopback_guard.h), which the
+    // request engine honours too.
     static void setLoopbackOnly(bool on);
     static bool loopbackOnly();
     // The text a refused destination gets.
@@ -106,6 +98,10 @@ public:
 
     // Datagrams that did not decode as SNMPv1; they are dropped.
     int droppedDatagrams() const { return dropped_; }
+
+    // Datagrams read from the socket in one turn of the event loop, at
+    // most: a flood must leave the window its turns.
+    static constexpr int kDatagramsPerTurn = 128;
     // Decoded responses that did not match the outstanding request.
     int unmatchedResponses() const { return unmatched_; }
 
@@ -150,6 +146,7 @@ private:
     };
     QList<Delivery> deliveries_;
     bool deliveryPosted_ = false;
+    DropReport *dropReport_ = nullptr;
 };
 
 }  // namespace snmp

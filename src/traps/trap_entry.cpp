@@ -22,14 +22,23 @@ void addSeparatorBlock(QByteArray &entry)
     entry += "\r\n";
 }
 
-// A value the device sent, as one line: a line break inside it would let a
-// device write lines of its own making (a forged entry) into the log, so
-// carriage returns and line feeds become blanks. A device that sends its new
-// address as an address never has them.
+bool isControl(uchar c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// A value the device sent, as one line of plain text: a line break would
+// let a device write lines of its own making (a forged entry) into the log,
+// and other control bytes make the log "binary" to text tools or move the
+// cursor of a terminal that shows it (ESC sequences, NEL). Every C0 and C1
+// control and DEL becomes a blank. A device that sends its new address as
+// an address never has them.
 QByteArray asOneLine(QByteArray value)
 {
-    value.replace('\r', ' ');
-    value.replace('\n', ' ');
+    for (char &c : value) {
+        if (isControl(uchar(c)))
+            c = ' ';
+    }
     return value;
 }
 
@@ -58,6 +67,10 @@ QByteArray entryTextOf(const QString &mibText)
     QByteArray text = mibText.toLatin1();
     text.replace("\r\n", "\n");
     text.replace('\r', '\n');
+    for (char &c : text) {
+        if (c != '\n' && isControl(uchar(c)))
+            c = ' ';
+    }
     text.replace("\n", "\r\n");
     return text;
 }

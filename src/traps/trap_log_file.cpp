@@ -6,42 +6,120 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace traps {
 
 namespace {
 
-// Unbuffered: the entry goes to the system in a single write.
-constexpr QIODevice::OpenMode kAppend =
-    QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered;
-constexpr QIODevice::OpenMode kCreate = QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered;
-
-FileWriteResult failure(const QString &path, const QString &why)
+QString systemReason(int error)
 {
-    return {false, QStringLiteral("Trap not saved to %1: %2").arg(QDir::toNativeSeparators(path), why)};
+    return QString::fromLocal8Bit(std::strerror(error));
 }
+
+FileWriteResult failure(const QString &path, const QString &why, int written = 0)
+{
+    return {false, written, QStringLiteral("Trap not saved to %1: %2").arg(QDir::toNativeSeparators(path), why)};
+}
+
+// Neither waits (a pipe with no reader, a device) nor follows into a
+// terminal; the descriptor is not passed on to programs we start.
+constexpr int kOpenFlags = O_WRONLY | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
 }  // namespace
 
-FileWriteResult appendToTrapLogFile(const QString &path, const QByteArray &bytes)
+TrapLogFile::~TrapLogFile()
 {
-    QFile file(path);
-    // Appending to a file that is there; making one only when there is
-    // none, so an existing log is never replaced. Someone may make the file
-    // between the two attempts: then append to theirs.
-    bool open = file.open(kAppend);
-    if (!open && !QFileInfo::exists(path)) {
-        open = file.open(kCreate);
-        if (!open && QFileInfo::exists(path))
-            open = file.open(kAppend);
+    close();
+}
+
+void TrapLogFile::setPath(const QString &path)
+{
+    if (path == path_)
+        return;
+    close();
+    path_ = path;
+}
+
+void TrapLogFile::close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+bool TrapLogFile::openIfNeeded(QString &why)
+{
+    const QByteArray name = QFile::encodeName(path_);
+    struct stat onDisk {};
+    if (fd_ >= 0) {
+        // Still the file at the path? A log rotated or removed meanwhile is
+        // followed by a new file, not written into the old one.
+        if (::stat(name.constData(), &onDisk) == 0 && quint64(onDisk.st_dev) == device_
+            && quint64(onDisk.st_ino) == inode_)
+            return true;
+        close();
     }
-    if (!open)
-        return failure(path, file.errorString());
-    if (file.write(bytes) != bytes.size())
-        return failure(path, file.errorString());
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return failure(path, file.errorString());
-    return {true, QString()};
+    int fd = ::open(name.constData(), kOpenFlags);
+    if (fd < 0 && errno == ENOENT)
+        fd = ::open(name.constData(), kOpenFlags | O_CREAT | O_EXCL, 0666);
+    if (fd < 0 && errno == EEXIST)  // made by someone else in between: append to theirs
+        fd = ::open(name.constData(), kOpenFlags);
+    if (fd < 0) {
+        why = errno == ENXIO ? QStringLiteral("not a regular file (a pipe or device)") : systemReason(errno);
+        return false;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        why = S_ISDIR(opened.st_mode) ? systemReason(EISDIR) : QStringLiteral("not a regular file (a pipe or device)");
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    device_ = quint64(opened.st_dev);
+    inode_ = quint64(opened.st_ino);
+    return true;
+}
+
+FileWriteResult TrapLogFile::append(const QByteArray &bytes, const QList<qsizetype> &entryEnds)
+{
+    if (bytes.isEmpty())
+        return {true, 0, QString()};
+    QString why;
+    if (!openIfNeeded(why))
+        return failure(path_, why);
+    const off_t start = ::lseek(fd_, 0, SEEK_END);
+    // One write; only a disk that takes part of it is asked again for the
+    // rest, and then answers with its reason (a full disk: ENOSPC).
+    qsizetype done = 0;
+    int error = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += qsizetype(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            error = n < 0 ? errno : ENOSPC;
+            break;
+        }
+    }
+    if (done == bytes.size())
+        return {true, int(entryEnds.size()), QString()};
+
+    int whole = 0;
+    qsizetype keep = 0;
+    while (whole < entryEnds.size() && entryEnds[whole] <= done)
+        keep = entryEnds[whole++];
+    // A torn entry would glue its beginning to the next one's: cut it off.
+    why = systemReason(error);
+    if (keep < done && (start < 0 || ::ftruncate(fd_, start + off_t(keep)) != 0))
+        why += QStringLiteral("; the file ends in a part of an entry");
+    return failure(path_, why, whole);
 }
 
 QString trapLogPathFor(const QString &programFolder, const QString &userDataFolder)

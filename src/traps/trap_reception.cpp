@@ -7,14 +7,11 @@
 #include "trap_log_file.h"
 
 #include <QLoggingCategory>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcTraps, "corvane.traps")
 
 namespace traps {
-
-namespace {
-const QString kTrapReceived = QStringLiteral("Trap Received");
-}
 
 TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mib, const QString &agentAddress,
                              const bool &connected, StatusSink showStatus, QObject *parent)
@@ -29,11 +26,24 @@ TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mi
     connect(&manager_, &snmp::SnmpManager::Trap, this, &TrapReception::Manager2_Trap);
 }
 
+TrapReception::~TrapReception()
+{
+    // The last burst still goes to the file; the status line is gone.
+    showStatus_ = nullptr;
+    flush();
+}
+
+void TrapReception::setLogFilePath(const QString &path)
+{
+    flush();  // what came before goes where it was meant to
+    file_.setPath(path);
+}
+
 QString TrapReception::logFilePath() const
 {
-    if (logFilePath_.isEmpty())
-        logFilePath_ = defaultTrapLogPath();
-    return logFilePath_;
+    if (file_.path().isEmpty())
+        file_.setPath(defaultTrapLogPath());
+    return file_.path();
 }
 
 int TrapReception::enlargeReceiveBuffer(int bytes)
@@ -60,13 +70,19 @@ void TrapReception::Manager2_Trap()
         ++dropped_;
         return;
     }
-    if (showStatus_)
-        showStatus_(kTrapReceived);
-    emit trapMarkShown();
+    if (!burstOpen_) {
+        burstOpen_ = true;
+        burstTime_ = timeText_ ? timeText_() : QString();
+        // After every trap the trap instance handed over with this one.
+        QMetaObject::invokeMethod(this, &TrapReception::flush, Qt::QueuedConnection);
+        if (showStatus_)
+            showStatus_(kTrapReceived);
+        emit trapMarkShown();
+    }
 
     const snmp::SnmpMessage &message = manager_.Message;
     ReceivedTrap trap;
-    trap.timeText = timeText_ ? timeText_() : QString();
+    trap.timeText = burstTime_;
     trap.sender = manager_.RemoteHost;
     trap.genericTrap = message.GenericTrap;
     trap.code = message.TrapCode;
@@ -78,17 +94,34 @@ void TrapReception::Manager2_Trap()
 
     if (TrapLog.size() > kTrapLogLimit)
         TrapLog.clear();
-    TrapLog += QString::fromLatin1(entry);
-    ++logged_;
+    const QString text = QString::fromLatin1(entry);
+    TrapLog += text;
+    emit entryLogged(text);
+    ++burstEntries_;
 
-    if (!config::store().saveTraps)
-        return;
-    const FileWriteResult written = appendToTrapLogFile(logFilePath(), entry);
+    if (config::store().saveTraps) {
+        pendingFile_ += entry;
+        pendingEnds_.append(pendingFile_.size());
+    }
+}
+
+void TrapReception::flush()
+{
+    burstOpen_ = false;
+    const int entries = std::exchange(burstEntries_, 0);
+    const QByteArray bytes = std::exchange(pendingFile_, QByteArray());
+    const QList<qsizetype> ends = std::exchange(pendingEnds_, {});
+    FileWriteResult written{true, 0, QString()};
+    if (!bytes.isEmpty()) {
+        logFilePath();  // the default path, when none was set
+        written = file_.append(bytes, ends);
+    }
+    logged_ += entries;
     if (written.ok) {
         lastFileError_.clear();
         return;
     }
-    // The entry stays in memory; the user learns why the file lacks it.
+    // The entries stay in memory; the user learns why the file lacks them.
     if (written.error != lastFileError_)
         qCWarning(lcTraps).noquote() << written.error;
     lastFileError_ = written.error;

@@ -6,10 +6,14 @@
 // connected, are dropped without a word.
 //
 // Per trap the work is small and fixed: no MIB lookup by name, the entry
-// built in one buffer, the file opened, written once and closed. Windows
-// that show the log read it on their own timer, not per trap.
+// built in one buffer. Traps that arrive together (the trap instance hands
+// over what one turn of the event loop read) are a burst: the clock is read
+// and the status line told once per burst, and the burst's entries go to
+// the file, which stays open, in one write once the burst is handled.
+// Windows that show the log read it on their own timer, not per trap.
 
 #include "time_of_day.h"
+#include "trap_log_file.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -24,6 +28,10 @@ class SnmpManager;
 }  // namespace snmp
 
 namespace traps {
+
+// What the status line says when a trap is taken. It only says that
+// something arrived: a result shown just before it matters more.
+inline const QString kTrapReceived = QStringLiteral("Trap Received");
 
 class TrapReception : public QObject {
     Q_OBJECT
@@ -43,7 +51,7 @@ public:
 
     // The log file; until one is set, beside the program or in the user's
     // data folder (defaultTrapLogPath).
-    void setLogFilePath(const QString &path) { logFilePath_ = path; }
+    void setLogFilePath(const QString &path);
     QString logFilePath() const;
 
     // The time of day written into each entry (tests fix it).
@@ -57,13 +65,22 @@ public:
 
     // The handler of the trap instance's Trap event.
     void Manager2_Trap();
+    // The end of a burst: its entries go to the file. Runs by itself once
+    // the burst is handled; here for whoever must have the file now.
+    void flush();
+    ~TrapReception() override;
 
+    // Traps taken into the log (and, while saving is on, offered to the
+    // file) and traps dropped as not from the connected device.
     int loggedTraps() const { return logged_; }
     int droppedTraps() const { return dropped_; }
 
 signals:
     // A trap from the device was taken: the trap mark goes on.
     void trapMarkShown();
+    // Each entry as it goes into TrapLog (the Trap Recorder keeps its own
+    // view, which outlives the log's size rule).
+    void entryLogged(const QString &entry);
 
 private:
     const QByteArray *mibTextOf(qint32 code);
@@ -74,7 +91,14 @@ private:
     const bool &connected_;
     StatusSink showStatus_;
     std::function<QString()> timeText_;
-    mutable QString logFilePath_;
+    mutable TrapLogFile file_;
+    // The burst being handled: its time of day, its entries for the file
+    // and where each ends, how many it took.
+    bool burstOpen_ = false;
+    QString burstTime_;
+    QByteArray pendingFile_;
+    QList<qsizetype> pendingEnds_;
+    int burstEntries_ = 0;
     // Each code's text as the entry writes it, made on its first trap;
     // a code the MIB does not define is remembered as absent.
     QHash<qint32, std::optional<QByteArray>> mibTexts_;

@@ -3,6 +3,7 @@
 #include "app/app_settings.h"
 #include "config/configuration_store.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QTest>
 #include <QUdpSocket>
@@ -37,7 +38,8 @@ agent::SessionOptions loopbackOptions(quint16 agentPort, double timeScale)
     options.agentPort = agentPort;
     options.trapPort = freeUdpPort();
     options.scanAddress = QStringLiteral("127.0.0.1");
-    options.mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib");
+    // Beside the test programs, wherever the build folder is.
+    options.mibPath = QCoreApplication::applicationDirPath() + QStringLiteral("/CorvaneMIB.mib");
     options.timeScale = timeScale;
     options.directWaitMs = 0;  // the device answers from this process's event loop
     return options;

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QToolBar>
+#include <QElapsedTimer>
 #include <QtTest>
 #include <unistd.h>
 
@@ -159,6 +160,35 @@ private slots:
         }
         if (!readOnly.isEmpty())
             QFile::setPermissions(dir.filePath(readOnly), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // A large settings file is read once, not once per value (it held the
+    // window for seconds at connect); a change made by someone else since
+    // is still seen.
+    void settingsFileReadOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.ini");
+        const auto writeFile = [&](const QByteArray &address, int clutter) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[BridgeSettings]\nLastIPaddress=" + address + "\n");
+            for (int i = 0; i < clutter; ++i)  // in the section read: it is parsed whole
+                file.write("key" + QByteArray::number(i) + "=a value another tool left here\n");
+        };
+        writeFile("127.0.0.7", 20000);
+        app::useSettingsFile(path);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(app::readSetting("BridgeSettings", "LastIPaddress", QString()), QStringLiteral("127.0.0.7"));
+        const qint64 first = clock.nsecsElapsed();
+        clock.restart();
+        for (int i = 0; i < 20; ++i)
+            app::readSetting("BridgeSettings", "LastPassword", QString());
+        const qint64 twentyMore = clock.nsecsElapsed();
+        QVERIFY2(twentyMore < first / 4, qPrintable(QStringLiteral("%1 ns, then %2 ns").arg(first).arg(twentyMore)));
+        writeFile("127.0.0.8", 0);
+        QCOMPARE(app::readSetting("BridgeSettings", "LastIPaddress", QString()), QStringLiteral("127.0.0.8"));
     }
 
 private:

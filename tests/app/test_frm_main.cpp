@@ -4,11 +4,15 @@
 #include "app_test_support.h"
 
 #include "agent/session_texts.h"
+#include "app/message_history_window.h"
 #include "app/single_mdi_child.h"
+#include "app/status_line.h"
+#include "app/status_panel.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -131,6 +135,61 @@ private slots:
         // Whole in the tooltip, where the panel cuts it.
         QCOMPARE(window->statusPanel(1)->toolTip(), status);
         QVERIFY(window->statusPanel(3)->isHidden());  // the trap mark waits for a trap
+    }
+
+    // A trap's notice waits while a result is fresh (its mark does not);
+    // the history keeps both, each with its time, and opens from panel 1;
+    // a text too long for the panel ends in "…", whole in tooltip and history.
+    void statusLine_data()
+    {
+        QTest::addColumn<QStringList>("posted");  // in order; "trap" for a trap's notice
+        QTest::addColumn<QString>("shownAtOnce");
+        QTest::addColumn<QString>("shownLater");
+        const QString trap = traps::kTrapReceived, done = QStringLiteral("Download complete successfully");
+        const QString longText = QStringLiteral("Network Error-Download not completed; the device did not answer "
+                                                "the wireless operational group, try again after a reset");
+        QTest::newRow("result, then a trap") << QStringList{done, trap} << done << trap;
+        QTest::newRow("trap, then a result") << QStringList{trap, done} << done << done;
+        QTest::newRow("two traps, just after load") << QStringList{trap, trap} << "Manager opened successfully." << trap;
+        QTest::newRow("result, trap, newer result") << QStringList{done, trap, "Reading configuration..."}
+                                                    << "Reading configuration..." << "Reading configuration...";
+        QTest::newRow("long text") << QStringList{longText} << longText << longText;
+    }
+
+    void statusLine()
+    {
+        QFETCH(QStringList, posted);
+        QFETCH(QString, shownAtOnce);
+        QFETCH(QString, shownLater);
+        ScratchSettings settings;
+        auto window = loadedMainWindow(options_);
+        window->resize(433, 433);
+        window->show();
+        window->statusLine().setHoldMs(300);
+        for (const QString &text : posted)
+            window->showStatus(text);
+        QCOMPARE(window->statusText(), shownAtOnce);
+        QTest::qWait(400);
+        QCOMPARE(window->statusText(), shownLater);
+        const auto *panel = qobject_cast<app::StatusPanel *>(window->statusPanel(1));
+        QCOMPARE(panel->toolTip(), shownLater);
+        const bool cut = panel->fontMetrics().horizontalAdvance(shownLater) > panel->contentsRect().width() - 4;
+        QCOMPARE(panel->shownText().endsWith(QChar(0x2026)), cut);
+        QCOMPARE(cut, shownLater.size() > 100);
+
+        QTest::mouseClick(window->statusPanel(1), Qt::LeftButton);
+        app::MessageHistoryWindow *history = window->messageHistoryWindow();
+        QVERIFY(history && history->isVisible());
+        QStringList listed;
+        for (int i = 0; i < history->list()->count(); ++i)
+            listed << history->list()->item(i)->text().section(QStringLiteral("  "), 1);
+        QCOMPARE(listed.mid(listed.size() - posted.size()), posted);
+        QVERIFY(QTime::fromString(history->list()->item(0)->text().left(8), QStringLiteral("HH:mm:ss")).isValid());
+        // The last hundred only.
+        for (int i = 0; i < 150; ++i)
+            window->showStatus(QString::number(i));
+        QCOMPARE(history->list()->count(), app::StatusLine::kKept);
+        QCOMPARE(history->list()->item(0)->text().section(QStringLiteral("  "), 1), QStringLiteral("50"));
     }
 
     void placement_data()

@@ -1,6 +1,6 @@
 // The help file built beside the program: its contents, its index and a
 // full-text search, read with Qt's help engine; "Help Topic" opens it, and
-// does nothing visible without it.
+// without a sound help file says so in the status line (no window, no box).
 
 #include "app_test_support.h"
 
@@ -21,7 +21,8 @@ namespace {
 // whose search index is written beside it.
 bool copyHelpTo(const QTemporaryDir &dir, bool withDocumentation = true)
 {
-    const QString bin = QStringLiteral(CORVANE_BINARY_DIR "/bin/");
+    // Beside the test programs, as beside the program, wherever the build is.
+    const QString bin = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     bool ok = QFile::copy(bin + "SNMPHelp.qhc", dir.filePath("SNMPHelp.qhc"));
     if (withDocumentation)
         ok = ok && QFile::copy(bin + "SNMPHelp.qch", dir.filePath("SNMPHelp.qch"));
@@ -44,7 +45,7 @@ private slots:
     void helpTopicOpensOneWindow()
     {
         // By default, the help file beside the program.
-        QCOMPARE(app::helpCollectionFile(), QStringLiteral(CORVANE_BINARY_DIR "/bin/SNMPHelp.qhc"));
+        QCOMPARE(app::helpCollectionFile(), QCoreApplication::applicationDirPath() + QStringLiteral("/SNMPHelp.qhc"));
         QTemporaryDir dir;
         QVERIFY(copyHelpTo(dir));
         testing::ScratchSettings settings;
@@ -102,21 +103,35 @@ private slots:
         QTRY_VERIFY(!window.helpWindow());
     }
 
-    void missingHelpShowsNothing_data()
+    void unusableHelpIsReported_data()
     {
-        QTest::addColumn<bool>("collection");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("no help file") << false << "help file missing";
-        QTest::newRow("collection without its documentation") << true << "help documentation missing";
+        QTest::addColumn<QString>("status");  // %1: the folder
+        QTest::newRow("no help file") << "none" << "help file missing"
+                                      << "Help could not be opened: the help file is not beside the program.";
+        QTest::newRow("collection without its documentation")
+            << "no documentation" << "help documentation missing" << "Help could not be opened: %1/SNMPHelp.qch is missing.";
+        QTest::newRow("damaged collection") << "damaged SNMPHelp.qhc" << "cannot be read"
+                                            << "Help could not be opened: %1/SNMPHelp.qhc is damaged.";
+        QTest::newRow("damaged documentation") << "damaged SNMPHelp.qch" << "help documentation damaged"
+                                               << "Help could not be opened: %1/SNMPHelp.qch is damaged.";
     }
 
-    void missingHelpShowsNothing()
+    void unusableHelpIsReported()
     {
-        QFETCH(bool, collection);
+        QFETCH(QString, fault);
         QFETCH(QString, logged);
+        QFETCH(QString, status);
         QTemporaryDir dir;
-        if (collection)
-            QVERIFY(copyHelpTo(dir, false));
+        if (fault != "none")
+            QVERIFY(copyHelpTo(dir, fault != "no documentation"));
+        if (fault.startsWith("damaged")) {
+            QFile file(dir.filePath(fault.section(' ', 1)));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const qint64 size = file.size();
+            QVERIFY(file.resize(0) && file.write(QByteArray(int(size), 'x')) == size);
+        }
         testing::ScratchSettings settings;
         frmMain window(testing::loopbackOptions(testing::freeUdpPort()));
         window.MDIForm_Load();
@@ -129,6 +144,7 @@ private slots:
         QVERIFY(!window.helpWindow());
         QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
         QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(window.statusText(), status.replace("%1", dir.path()));
     }
 };
 

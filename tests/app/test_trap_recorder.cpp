@@ -3,6 +3,7 @@
 // it); the trap switch against the device.
 
 #include "app_test_support.h"
+#include "app/status_line.h"
 #include "config/configuration_store.h"
 #include "dialogs/frm_trap_log.h"
 
@@ -10,6 +11,8 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QtTest>
 
 namespace {
@@ -48,6 +51,7 @@ private slots:
         window->session().trapReception.setLogFilePath(logPath);
         f->device.setTrapDestination(QHostAddress::LocalHost, window->session().options().trapPort);
         QVERIFY(f->connectDevice());
+        window->statusLine().setHoldMs(0);  // "Trap Received" at once (its waiting: test_frm_main)
     }
 
     void cleanup() { f.reset(); }
@@ -98,6 +102,56 @@ private slots:
         QTRY_VERIFY(!recorder());
         QVERIFY(window->statusPanel(3)->isHidden());
         QCOMPARE(panel1(), QString());
+    }
+
+    // Each refresh adds what came (a selection survives it), keeps the
+    // reader's place unless at the bottom, and past the window's limit lets
+    // the oldest whole entries go; the file keeps them all.
+    void recorderFollowsTheLog()
+    {
+        window->mnuViewRecord->trigger();
+        frmTrapLog *log = recorder();
+        log->resize(400, 200);
+        log->Timer1.setInterval(10);
+        auto station = [](int i) { return QByteArray::fromHex("0200000000") + char(i); };
+        auto sendTraps = [&](int from, int to) {
+            const int before = window->session().trapReception.loggedTraps();
+            for (int i = from; i < to; ++i)
+                QVERIFY(f->device.sendStationTrap(3, station(i)));
+            QVERIFY(QTest::qWaitFor([&] { return window->session().trapReception.loggedTraps() == before + to - from; }, 5000));
+        };
+        QScrollBar *bar = log->txtTrapLog->verticalScrollBar();
+        const auto topLine = [&] { return log->txtTrapLog->cursorForPosition(QPoint(2, 2)).block().text(); };
+        const auto shown = [&] { return log->txtTrapLog->toPlainText(); };
+        const QString lastLine = QStringLiteral("Station Mac Address :\n02 00 00 00 00 %1\n");
+
+        sendTraps(1, 3);
+        QTRY_VERIFY(shown().contains(lastLine.arg("02")));
+        QTextCursor selection = log->txtTrapLog->textCursor();
+        selection.setPosition(0);
+        selection.setPosition(10, QTextCursor::KeepAnchor);
+        log->txtTrapLog->setTextCursor(selection);
+        sendTraps(3, 4);
+        QTRY_VERIFY(shown().contains(lastLine.arg("03")));
+        QCOMPARE(log->txtTrapLog->textCursor().selectedText(), QStringLiteral("Trap recei"));
+
+        bar->setValue(bar->maximum());
+        sendTraps(4, 200);  // far past the window's limit and the log's
+        QTRY_VERIFY(shown().endsWith(lastLine.arg("C7") + QStringLiteral("==================================\n\n")));
+        QVERIFY(shown().size() <= frmTrapLog::kShownLimit);
+        QVERIFY(shown().size() > frmTrapLog::kShownLimit - 200);
+        QVERIFY(shown().startsWith(QStringLiteral("Trap received @ ")));
+        QCOMPARE(bar->value(), bar->maximum());  // it was at the bottom, and stays there
+
+        bar->setValue(bar->maximum() / 2);
+        const QString reading = topLine();
+        sendTraps(200, 203);
+        QTRY_VERIFY(shown().contains(lastLine.arg("CA")));
+        QCOMPARE(topLine(), reading);
+        QVERIFY(bar->value() < bar->maximum());
+        QFile file(logPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("Trap received @ "), 202);
     }
 
     // The check mark flips at once and keeps its new state; the status line

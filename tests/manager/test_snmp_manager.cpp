@@ -164,6 +164,41 @@ private slots:
         QCOMPARE(refusals.count(), refused ? 1 : 0);
         QCOMPARE(result.description.contains(host), refused);
     }
+
+    // Garbage from anyone costs the log a few lines, then a count per period.
+    void undecodableDatagramsAreCounted()
+    {
+        static QStringList lines;
+        lines.clear();
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context,
+                                                                    const QString &text) {
+            if (QByteArray(context.category).startsWith("corvane.snmp"))
+                lines << text;
+        });
+        SnmpManager manager;
+        QVERIFY(manager.Open(QHostAddress::LocalHost, 0).ok);
+        QUdpSocket sender;
+        for (int i = 0; i < 40; ++i)
+            sender.writeDatagram(QByteArray("\x30\x84garbage", 9), QHostAddress::LocalHost, manager.LocalPort());
+        QTRY_COMPARE(manager.droppedDatagrams(), 40);
+        const QStringList fromManager = lines;
+        // The count at the end of a period (a short one here).
+        DropReport report(lcCounted(), 20);
+        for (int i = 0; i < DropReport::kLoggedOneByOne + 7; ++i)
+            report.dropped(QStringLiteral("127.0.0.9"), QStringLiteral("bad length"));
+        QTRY_COMPARE(lines.size(), 2 * DropReport::kLoggedOneByOne + 1);
+        qInstallMessageHandler(previous);
+        QCOMPARE(fromManager.size(), DropReport::kLoggedOneByOne);
+        QVERIFY2(fromManager.constFirst().contains(QLatin1String("127.0.0.1")), qPrintable(fromManager.constFirst()));
+        QVERIFY2(lines.constLast().startsWith(QLatin1String("7 more")), qPrintable(lines.constLast()));
+    }
+
+private:
+    static const QLoggingCategory &lcCounted()
+    {
+        static const QLoggingCategory category("corvane.snmp.test");
+        return category;
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSnmpManager)

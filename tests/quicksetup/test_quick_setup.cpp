@@ -9,6 +9,7 @@
 #include "config/value_rules.h"
 #include "dialogs/up_down_control.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QToolButton>
 
@@ -195,6 +196,14 @@ private slots:
         }) << QStringList{"BC_OKCommand", "BC1_OKCommand"};
         QTest::newRow("preamble") << Action([](FrmMain2 *w) { w->ShortPreambleOption->click(); })
                                   << QStringList{"BC1_OKCommand"};
+        // A screen reader's toggle action chooses without a click.
+        QTest::newRow("authentication, toggled by a screen reader") << Action([](FrmMain2 *w) {
+            QRadioButton *other = w->OpenSystemOption->isChecked() ? w->SharedKeyOption : w->OpenSystemOption;
+            QAccessibleInterface *option = QAccessible::queryAccessibleInterface(other);
+            QVERIFY(option && option->actionInterface());
+            option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(other->isChecked());
+        }) << QStringList{"BC1_OKCommand"};
         QTest::newRow("IP mask") << type(&FrmMain2::IPMaskText, "0") << QStringList{"AC_OKCommand"};
         QTest::newRow("key number") << Action([](FrmMain2 *w) { w->DefaultWepKeyIDCombo->setCurrentIndex(1); })
                                     << QStringList{"EN1_OKCommand"};
