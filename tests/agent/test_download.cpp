@@ -123,7 +123,6 @@ private slots:
         QTest::newRow("new address beyond 255") << "pendingIPAddress" << "127.0.0.300"
                                                 << refused("IP Address", config::addressHint());
         QTest::newRow("key not hexadecimal") << "defaultWEPKey1" << "1GAB000000" << refused("Key 1", config::hexHint(10));
-        QTest::newRow("key of 8 digits") << "defaultWEPKey2" << "11223344" << refused("Key 2", config::hexHint(10));
         QTest::newRow("bridge partner short") << "bridgeRemoteBridgeBSSID" << "0200000000"
                                               << refused("BSSID", config::hexHint(12));
         QTest::newRow("a group not read since the connect")
@@ -142,7 +141,7 @@ private slots:
         config::ConfigurationStore &s = config::store();
         QHash<QString, QString *> texts{{"operESSID", &s.operESSID}, {"operIPAddress", &s.operIPAddress},
                                         {"pendingIPAddress", &s.pendingIPAddress},
-                                        {"defaultWEPKey1", &s.defaultWEPKey1}, {"defaultWEPKey2", &s.defaultWEPKey2},
+                                        {"defaultWEPKey1", &s.defaultWEPKey1},
                                         {"bridgeRemoteBridgeBSSID", &s.bridgeRemoteBridgeBSSID}};
         if (field == QLatin1String("operChannelID"))
             s.operChannelID = config::Integer(value.toInt());

@@ -422,8 +422,6 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey1" << Value::octets(QByteArray(4, '\x01'))
                                             << "Network Error4-Not all values retrieved.";
-        QTest::newRow("trap switch 0") << "sysTrapSwitch" << Value::integer(0)
-                                       << "Network Error-Not expected Traps values.Try connect again.";
         QTest::newRow("answers late, well within their time-out") << "" << Value() << kConnectOK;
     }
 
