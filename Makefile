@@ -10,18 +10,23 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run check test test-sanitized fuzz bench fault-check clean
+.PHONY: all deps configure build run check test test-sanitized fuzz bench fault-check clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only what the demo runs: the console (with its help file) and the
+# simulated access point; the test programs wait for make check.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target corvane-manager apsim
 	$(BUILD)/bin/corvane-manager --demo
 
 check: build

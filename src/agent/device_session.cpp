@@ -115,10 +115,15 @@ bool DeviceSession::OpenTrapManager()
     if (Manager2.LocalPort() != 0)
         return true;
     Manager2.Timeout = 1000;
-    const snmp::OpenResult result = Manager2.Open(options_.trapPort);
+    const snmp::OpenResult result = options_.openTrapPort ? options_.openTrapPort(Manager2, options_.trapPort)
+                                                          : Manager2.Open(options_.trapPort);
     if (!result.ok) {
-        setStatus(result.errorNumber == snmp::kErrorAddressInUse ? text::trapPortInUse.arg(options_.trapPort)
-                                                                 : result.description);
+        switch (result.errorNumber) {
+        case snmp::kErrorAddressInUse: setStatus(text::trapPortInUse.arg(options_.trapPort)); break;
+        // Ports below 1024 are for the administrator only: say what to do.
+        case snmp::kErrorAccessDenied: setStatus(text::trapPortNeedsRights.arg(options_.trapPort)); break;
+        default: setStatus(result.description); break;
+        }
         return false;
     }
     return true;

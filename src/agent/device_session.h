@@ -16,10 +16,13 @@
 #include "traps/trap_reception.h"
 #include "traps/trap_switch.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QTimer>
+#include <functional>
+#include <map>
 
 namespace agent {
 
@@ -35,6 +38,10 @@ struct SessionOptions {
     // (see SnmpManager::setDirectWaitMs): 0 when the device lives in this
     // process, as the demo's and the tests' do.
     int directWaitMs = snmp::SnmpManager::kDefaultDirectWaitMs;
+    // Opens the trap instance on the trap port; empty: on all IPv4
+    // addresses. Tests stand in a refusal here that only missing rights
+    // would give, whoever runs them.
+    std::function<snmp::OpenResult(snmp::SnmpManager &trapInstance, quint16 port)> openTrapPort;
 };
 
 // The intervals and time-outs of the exchange with the device, in ms at
@@ -140,6 +147,14 @@ public:
     bool GetWirelessStatisticsConf();
     bool GetEthernetStatisticsConf();
     bool GetRadioConfiguration();
+    // When `group` was last read whole from the device; null before that.
+    QDateTime lastRead(config::Group group) const;
+
+    // --- the statistics views' Refresh ---------------------------------------
+    // The wireless and Ethernet statistics groups read again, and nothing
+    // else. False when other work is talking to the device or the device did
+    // not give them; the status line says why.
+    bool readStatistics();
 
     // --- changing the device -----------------------------------------------
     // Refused (with a status text saying why: busy, no device, a group not
@@ -229,6 +244,7 @@ private:
     // Request ids of the probes of the current connect or scan attempt: only
     // an answer to one of them shows that the device is there.
     QSet<qint32> probeIds_;
+    std::map<config::Group, QDateTime> lastRead_;
     Polling polling_{*this};
 };
 

@@ -27,6 +27,7 @@ bool DeviceSession::readGroupReporting(Group group)
     const StoreVerdict verdict = config::readGroup(link_, AgentAddress, group, config::store(), tries);
     if (verdict == StoreVerdict::Accepted) {
         state.markRead(group);
+        lastRead_[group] = QDateTime::currentDateTime();
         return true;
     }
     // Earlier passes fail quietly; only the last retry tells the user why.
@@ -48,6 +49,32 @@ bool DeviceSession::GetBridgeOperationalModeConf() { return readGroupReporting(G
 bool DeviceSession::GetWirelessStatisticsConf() { return readGroupReporting(Group::WirelessStatistics); }
 bool DeviceSession::GetEthernetStatisticsConf() { return readGroupReporting(Group::EthernetStatistics); }
 bool DeviceSession::GetRadioConfiguration() { return readGroupReporting(Group::RadioConfiguration); }
+
+QDateTime DeviceSession::lastRead(Group group) const
+{
+    const auto found = lastRead_.find(group);
+    return found == lastRead_.end() ? QDateTime() : found->second;
+}
+
+bool DeviceSession::readStatistics()
+{
+    // Only the device whose configuration was read: after a connect to
+    // another address failed, the old one is not read again behind it.
+    if (refuseWhileBusy() || refuseWithoutDevice())
+        return false;
+    problem_.clear();
+    for (const Group group : {Group::WirelessStatistics, Group::EthernetStatistics}) {
+        const StoreVerdict verdict =
+            config::readGroup(link_, AgentAddress, group, config::store(), config::kReadTries);
+        if (verdict != StoreVerdict::Accepted) {
+            setFailureStatus(config::readFailureText(group, verdict));
+            return false;
+        }
+        config::groupState().markRead(group);
+        lastRead_[group] = QDateTime::currentDateTime();
+    }
+    return true;
+}
 
 bool DeviceSession::GetTrapsConf()
 {

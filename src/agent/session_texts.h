@@ -8,6 +8,9 @@ inline const QString managerOpened = QStringLiteral("Manager opened successfully
 inline const QString requestPortInUse = QStringLiteral("Current port is in use. Try again.");
 inline const QString trapPortInUse =
     QStringLiteral("Trap port(%1) is in use. Check to to see if another manager is running, then restart this one.");
+inline const QString trapPortNeedsRights =
+    QStringLiteral("Traps cannot be received: port %1 needs administrator rights; start with --trap-port 1162 and "
+                   "point the device's trap destination there, or see Help");
 inline const QString attempting = QStringLiteral("Attempting to connect TARVO Wireless Network...");
 inline const QString notFound = QStringLiteral("TARVO Wireless Network not found...");
 inline const QString found = QStringLiteral("TARVO Wireless Network found ...");

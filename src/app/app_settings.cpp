@@ -3,6 +3,9 @@
 #include "app_logging.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMap>
 
 namespace app {
@@ -28,6 +31,28 @@ StoreState &state()
 QString pathOf(const QString &section, const QString &key)
 {
     return section + QLatin1Char('/') + key;
+}
+
+// The store holds the community, the device's password: only its owner may
+// read it. A new file is made private before anything is written to it, and
+// an existing one that others could read is closed to them. The rewrite on
+// saving keeps the mode of the file it replaces.
+void keepPrivate(const QString &path)
+{
+    constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QFile file(path);
+    if (!file.exists()) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly);
+        return;
+    }
+    // Only the bits that let others in go; an owner-only mode stays as it is.
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther
+                                            | QFileDevice::ExeOther;
+    const QFileDevice::Permissions mode = file.permissions();
+    if (mode & others)
+        file.setPermissions((mode & ~others) | ownerOnly);
 }
 
 }  // namespace
@@ -86,6 +111,7 @@ bool writeSetting(const QString &section, const QString &key, const QString &val
     // parsed file with the reading handle, so nothing is read again.
     sharedSettings();
     auto settings = openSettings();
+    keepPrivate(settings->fileName());
     for (auto it = s.unsaved.cbegin(); it != s.unsaved.cend(); ++it)
         settings->setValue(it.key(), it.value());
     settings->sync();

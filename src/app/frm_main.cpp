@@ -85,8 +85,10 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
     wirelessOperationalSettings_ = new app::SingleMdiChild(
         mdiArea_, [] { return new frmWireLessOperationalSettings; }, this);
     deviceInfo_ = new app::SingleMdiChild(mdiArea_, [] { return new frmDeviceInfo; }, this);
-    wirelessStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmInfoStatistics; }, this);
-    ethernetStatistics_ = new app::SingleMdiChild(mdiArea_, [] { return new frmEthernetStatistics; }, this);
+    wirelessStatistics_ =
+        new app::SingleMdiChild(mdiArea_, [this] { return new frmInfoStatistics(*session_); }, this);
+    ethernetStatistics_ =
+        new app::SingleMdiChild(mdiArea_, [this] { return new frmEthernetStatistics(*session_); }, this);
     setUpTraps();
 
     // A settings dialog's OK must not change the store under a download
@@ -159,8 +161,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     // The program ends with this window unless the quick-setup window stays.
     const bool programEnds = !quickSetup_ || !quickSetup_->isVisible();
-    if (programEnds && config::groupState().editsWaiting()
-        && !session_->askUser(agent::text::closeWithEdits, agent::text::closeWithEditsTitle)) {
+    if (programEnds && !mayEndProgram()) {
         event->ignore();
         return;
     }
@@ -296,7 +297,22 @@ void frmMain::mnuFileSave_Click()
 
 void frmMain::mnuFileExit_Click()
 {
-    close();
+    // Exit ends the program: the quick-setup window would otherwise stay
+    // with no way back to this one. Closing this window saves the placement;
+    // closing the quick-setup window ends the program. Edits waiting are
+    // asked about first, once.
+    if (!mayEndProgram())
+        return;
+    if (close() && quickSetup_)
+        quickSetup_->close();
+}
+
+bool frmMain::mayEndProgram()
+{
+    if (endConfirmed_ || !config::groupState().editsWaiting())
+        return true;
+    endConfirmed_ = session_->askUser(agent::text::closeWithEdits, agent::text::closeWithEditsTitle);
+    return endConfirmed_;
 }
 
 void frmMain::mnuSetupBridgeIPsettings_Click()

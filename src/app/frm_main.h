@@ -109,6 +109,9 @@ public:
     // What the window's unload saves; for exits that end the program
     // without closing this window.
     void saveWindowPlacement() { savePlacement(); }
+    // Before the program ends: true when no edits wait to be downloaded or
+    // the user lets them go (asked once per ending).
+    bool mayEndProgram();
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
@@ -201,6 +204,7 @@ private:
     QPointer<frmIPAddress> connectDialog_;
     app::BusyCursor busyCursor_;
     bool trapSwitchChecked_ = false;
+    bool endConfirmed_ = false;
 
     app::SingleMdiChild *bridgeIPSettings_ = nullptr;
     app::SingleMdiChild *bridgeOperationalMode_ = nullptr;

@@ -1,12 +1,15 @@
 #include "startup.h"
 
+#include "app_logging.h"
 #include "app_settings.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
+#include "sim/termination_signals.h"
 #include "snmp/snmp_manager.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace app {
 
@@ -19,6 +22,12 @@ int runConsole(CommandLineOptions options)
 {
     if (!options.settingsFile.isEmpty())
         useSettingsFile(options.settingsFile);
+
+    // Ctrl+C, a closed terminal or a kill end the event loop rather than the
+    // process, so that the way out below runs: the placement is kept and the
+    // demo's temporary folder (its settings, its trap log) goes.
+    if (!quitOnTerminationSignals())
+        qCWarning(lcApp) << "SIGINT, SIGTERM and SIGHUP will end the program without clean-up";
 
     DemoAccessPoint demo;
     if (options.demo) {
@@ -43,9 +52,13 @@ int runConsole(CommandLineOptions options)
     window.MDIForm_Load();
     window.show();
     // The quick-setup window comes up in front of the main window; its load
-    // shows the connect dialog, the first thing the user answers.
-    window.showQuickSetup();
+    // shows the connect dialog, the first thing the user answers. It runs
+    // inside the event loop, so that a signal that ends the loop ends the
+    // dialog's wait too.
+    QTimer::singleShot(0, &window, [&window] { window.showQuickSetup(); });
     const int code = QApplication::exec();
+    if (terminationRequested())
+        window.saveWindowPlacement();
     MainForm = nullptr;
     return code;
 }

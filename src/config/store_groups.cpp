@@ -9,36 +9,36 @@ namespace {
 // The fields of a group as one tuple of references: assigning one tuple to
 // another copies the group, comparing them compares it.
 template <typename Store>
-auto wirelessOperational(Store &s)
+auto wirelessOperationalFields(Store &s)
 {
     return std::tie(s.operChannelID, s.operESSID, s.operRTSThreshold, s.operFragmentationThreshold,
                     s.operPreambleType, s.operAuthenticationType, s.operBasicRates, s.operAutoRateFallBack);
 }
 template <typename Store>
-auto ipSettings(Store &s)
+auto ipSettingsFields(Store &s)
 {
     return std::tie(s.operIPAddress, s.operIPMask, s.operEthernetAddress);
 }
 template <typename Store>
-auto privacy(Store &s)
+auto privacyFields(Store &s)
 {
     return std::tie(s.defaultWEPKey1, s.defaultWEPKey2, s.defaultWEPKey3, s.defaultWEPKey4,
                     s.privacyDefaultWEPKeyID, s.privacyWEPEnable);
 }
 template <typename Store>
-auto bridgeOperationalMode(Store &s)
+auto bridgeModeFields(Store &s)
 {
     return std::tie(s.bridgeOperationalMode, s.bridgeRemoteBridgeBSSID);
 }
 template <typename Store>
-auto deviceInfo(Store &s)
+auto deviceInfoFields(Store &s)
 {
     return std::tie(s.sysDeviceInfo.defaultMACAddress, s.sysDeviceInfo.regulationDomain,
                     s.sysDeviceInfo.manufactureName);
 }
 
 template <typename Record>
-bool sameCounters(const Record &a, const Record &b)
+bool sameGroupCounters(const Record &a, const Record &b)
 {
     for (int k = 1; k <= Record::kCount; ++k) {
         if (a.at(k) != b.at(k))
@@ -52,12 +52,12 @@ bool sameCounters(const Record &a, const Record &b)
 void copyGroup(Group group, const ConfigurationStore &from, ConfigurationStore &to)
 {
     switch (group) {
-    case Group::HardConf: deviceInfo(to) = deviceInfo(from); break;
-    case Group::WirelessOperational: wirelessOperational(to) = wirelessOperational(from); break;
-    case Group::IPSettings: ipSettings(to) = ipSettings(from); break;
-    case Group::Privacy: privacy(to) = privacy(from); break;
+    case Group::HardConf: deviceInfoFields(to) = deviceInfoFields(from); break;
+    case Group::WirelessOperational: wirelessOperationalFields(to) = wirelessOperationalFields(from); break;
+    case Group::IPSettings: ipSettingsFields(to) = ipSettingsFields(from); break;
+    case Group::Privacy: privacyFields(to) = privacyFields(from); break;
     case Group::Traps: to.sysTrapSwitch = from.sysTrapSwitch; break;
-    case Group::BridgeOperationalMode: bridgeOperationalMode(to) = bridgeOperationalMode(from); break;
+    case Group::BridgeOperationalMode: bridgeModeFields(to) = bridgeModeFields(from); break;
     case Group::WirelessStatistics: to.wirelessStatistics = from.wirelessStatistics; break;
     case Group::EthernetStatistics:
         to.EthRxStatistics = from.EthRxStatistics;
@@ -70,15 +70,15 @@ void copyGroup(Group group, const ConfigurationStore &from, ConfigurationStore &
 bool sameGroup(Group group, const ConfigurationStore &a, const ConfigurationStore &b)
 {
     switch (group) {
-    case Group::HardConf: return deviceInfo(a) == deviceInfo(b);
-    case Group::WirelessOperational: return wirelessOperational(a) == wirelessOperational(b);
-    case Group::IPSettings: return ipSettings(a) == ipSettings(b);
-    case Group::Privacy: return privacy(a) == privacy(b);
+    case Group::HardConf: return deviceInfoFields(a) == deviceInfoFields(b);
+    case Group::WirelessOperational: return wirelessOperationalFields(a) == wirelessOperationalFields(b);
+    case Group::IPSettings: return ipSettingsFields(a) == ipSettingsFields(b);
+    case Group::Privacy: return privacyFields(a) == privacyFields(b);
     case Group::Traps: return a.sysTrapSwitch == b.sysTrapSwitch;
-    case Group::BridgeOperationalMode: return bridgeOperationalMode(a) == bridgeOperationalMode(b);
-    case Group::WirelessStatistics: return sameCounters(a.wirelessStatistics, b.wirelessStatistics);
+    case Group::BridgeOperationalMode: return bridgeModeFields(a) == bridgeModeFields(b);
+    case Group::WirelessStatistics: return sameGroupCounters(a.wirelessStatistics, b.wirelessStatistics);
     case Group::EthernetStatistics:
-        return sameCounters(a.EthRxStatistics, b.EthRxStatistics) && sameCounters(a.EthTxStatistics, b.EthTxStatistics);
+        return sameGroupCounters(a.EthRxStatistics, b.EthRxStatistics) && sameGroupCounters(a.EthTxStatistics, b.EthTxStatistics);
     case Group::RadioConfiguration: return a.TestModeRadioConfiguration == b.TestModeRadioConfiguration;
     }
     return true;

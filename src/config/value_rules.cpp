@@ -102,7 +102,7 @@ namespace {
 
 // Codes a window can only choose from its options: one outside them was
 // never read from the device.
-bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+bool codeWithin(int value, int low, int high) { return value >= low && value <= high; }
 const QString kChooseOne = QStringLiteral("Choose one of the options");
 
 }  // namespace
@@ -112,21 +112,21 @@ std::optional<RefusedValue> firstRefusedValue(Group group, const ConfigurationSt
     using R = RefusedValue;
     switch (group) {
     case Group::WirelessOperational:
-        if (!inRange(s.operChannelID, 1, 14))
+        if (!codeWithin(s.operChannelID, 1, 14))
             return R{QStringLiteral("Channel"), QStringLiteral("Choose a channel from 1 to 14")};
         if (!isAcceptedEssid(s.operESSID))
             return R{QStringLiteral("ESSID"), essidHint()};
-        if (!inRange(s.operRTSThreshold, kThresholdMinimum, kThresholdMaximum))
+        if (!codeWithin(s.operRTSThreshold, kThresholdMinimum, kThresholdMaximum))
             return R{QStringLiteral("RTS Threshold"), thresholdHint()};
-        if (!inRange(s.operFragmentationThreshold, kThresholdMinimum, kThresholdMaximum))
+        if (!codeWithin(s.operFragmentationThreshold, kThresholdMinimum, kThresholdMaximum))
             return R{QStringLiteral("Fragmentation Threshold"), thresholdHint()};
-        if (!inRange(s.operPreambleType, 1, 2))
+        if (!codeWithin(s.operPreambleType, 1, 2))
             return R{QStringLiteral("Preamble Type"), kChooseOne};
-        if (!inRange(s.operAuthenticationType, 1, 3))
+        if (!codeWithin(s.operAuthenticationType, 1, 3))
             return R{QStringLiteral("Authentication Type"), kChooseOne};
         if (!isAcceptedBasicRates(s.operBasicRates))
             return R{QStringLiteral("Basic Rates"), kChooseOne};
-        if (!inRange(s.operAutoRateFallBack, 1, 2))
+        if (!codeWithin(s.operAutoRateFallBack, 1, 2))
             return R{QStringLiteral("Auto Rate Fall Back"), kChooseOne};
         return std::nullopt;
     case Group::IPSettings:
@@ -142,13 +142,13 @@ std::optional<RefusedValue> firstRefusedValue(Group group, const ConfigurationSt
             if (!isHexText(s.defaultWEPKey(i), 10))
                 return R{QStringLiteral("Key %1").arg(i), hexHint(10)};
         }
-        if (!inRange(s.privacyDefaultWEPKeyID, 0, 4))
+        if (!codeWithin(s.privacyDefaultWEPKeyID, 0, 4))
             return R{QStringLiteral("Default key"), kChooseOne};
-        if (!inRange(s.privacyWEPEnable, 1, 2))
+        if (!codeWithin(s.privacyWEPEnable, 1, 2))
             return R{QStringLiteral("WEP (ON/OFF)"), kChooseOne};
         return std::nullopt;
     case Group::BridgeOperationalMode:
-        if (!inRange(s.bridgeOperationalMode, 1, 3))
+        if (!codeWithin(s.bridgeOperationalMode, 1, 3))
             return R{QStringLiteral("Operational Mode"), kChooseOne};
         if (s.bridgeOperationalMode != 2 && !isHexText(s.bridgeRemoteBridgeBSSID, 12))
             return R{QStringLiteral("BSSID"), hexHint(12)};

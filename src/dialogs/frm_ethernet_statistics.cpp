@@ -2,9 +2,13 @@
 
 #include "config/configuration_store.h"
 #include "dialogs/information_view_parts.h"
+#include "dialogs/statistics_refresh.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -65,7 +69,7 @@ QGroupBox *counterFrame(const char *name, const QString &caption, const viewpart
 
 }  // namespace
 
-frmEthernetStatistics::frmEthernetStatistics(QWidget *parent)
+frmEthernetStatistics::frmEthernetStatistics(agent::DeviceSession &session, QWidget *parent)
     : SettingsDialog(QStringLiteral(" Ethernet Statistics"), parent)
 {
     setObjectName(QStringLiteral("frmEthernetStatistics"));
@@ -78,13 +82,24 @@ frmEthernetStatistics::frmEthernetStatistics(QWidget *parent)
     auto *OKCommand = viewparts::okButton(this);
     connect(OKCommand, &QPushButton::clicked, this, &frmEthernetStatistics::OKCommand_Click);
 
-    // The transmit column is two rows shorter; OK sits in the room below it.
+    refresh_ = new StatisticsRefresh(session, config::Group::EthernetStatistics, [this] { ShowStatistics(); }, this);
+
+    // The transmit column is two rows shorter; the time of the reading and
+    // the buttons sit in the room below it.
+    auto *foot = new QVBoxLayout;
+    foot->setSpacing(2);
+    foot->addWidget(refresh_->ReadingTimeLabel);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(refresh_->RefreshCommand);
+    buttons->addWidget(OKCommand);
+    foot->addLayout(buttons);
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(4, 2, 4, 4);
     grid->setHorizontalSpacing(4);
     grid->addWidget(Frame1, 0, 0, 2, 1);
     grid->addWidget(Frame2, 0, 1);
-    grid->addWidget(OKCommand, 1, 1, Qt::AlignRight | Qt::AlignBottom);
+    grid->addLayout(foot, 1, 1, Qt::AlignBottom);
     // Nothing here is edited: OK takes the focus, not the first box.
     OKCommand->setFocus();
 

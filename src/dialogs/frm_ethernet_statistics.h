@@ -1,17 +1,22 @@
 #pragma once
 // The Ethernet receive and transmit counters of the last read, in two
-// framed columns. A snapshot like the wireless statistics view.
+// framed columns. A snapshot with Refresh, like the wireless statistics view.
 
 #include "config/configuration_store.h"
 #include "dialogs/settings_dialog.h"
 
 class QLineEdit;
+class StatisticsRefresh;
+
+namespace agent {
+class DeviceSession;
+}
 
 class frmEthernetStatistics : public SettingsDialog {
     Q_OBJECT
 
 public:
-    explicit frmEthernetStatistics(QWidget *parent = nullptr);
+    explicit frmEthernetStatistics(agent::DeviceSession &session, QWidget *parent = nullptr);
 
 private slots:
     void OKCommand_Click();
@@ -23,4 +28,5 @@ private:
     // In record order, 1-based.
     QLineEdit *receiveBoxes_[config::EthRxStatisticsRecord::kCount + 1] = {};
     QLineEdit *transmitBoxes_[config::EthTxStatisticsRecord::kCount + 1] = {};
+    StatisticsRefresh *refresh_ = nullptr;
 };

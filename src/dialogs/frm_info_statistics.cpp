@@ -2,9 +2,12 @@
 
 #include "config/configuration_store.h"
 #include "dialogs/information_view_parts.h"
+#include "dialogs/statistics_refresh.h"
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -46,7 +49,7 @@ const Placed kRightColumn[] = {
 
 }  // namespace
 
-frmInfoStatistics::frmInfoStatistics(QWidget *parent)
+frmInfoStatistics::frmInfoStatistics(agent::DeviceSession &session, QWidget *parent)
     : SettingsDialog(QStringLiteral(" Wireless Statistics"), parent)
 {
     setObjectName(QStringLiteral("frmInfoStatistics"));
@@ -67,10 +70,15 @@ frmInfoStatistics::frmInfoStatistics(QWidget *parent)
 
     auto *OKCommand = viewparts::okButton(this);
     connect(OKCommand, &QPushButton::clicked, this, &frmInfoStatistics::OKCommand_Click);
+    refresh_ = new StatisticsRefresh(session, config::Group::WirelessStatistics, [this] { ShowStatistics(); }, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(Frame1);
-    layout->addWidget(OKCommand, 0, Qt::AlignRight);
+    auto *foot = new QHBoxLayout;
+    foot->addWidget(refresh_->ReadingTimeLabel, 1);
+    foot->addWidget(refresh_->RefreshCommand);
+    foot->addWidget(OKCommand);
+    layout->addLayout(foot);
     // Nothing here is edited: OK takes the focus, not the first box.
     OKCommand->setFocus();
 

@@ -1,18 +1,24 @@
 #pragma once
 // The 22 wireless counters of the last read, in two columns of eleven. A
-// snapshot: the boxes are filled once when the view opens and do not
-// follow later reads; opening it again shows the store as it is then.
+// snapshot: the boxes are filled when the view opens and do not follow
+// later reads; Refresh reads the statistics again and shows them, with the
+// time of the reading below the boxes.
 
 #include "config/configuration_store.h"
 #include "dialogs/settings_dialog.h"
 
 class QLineEdit;
+class StatisticsRefresh;
+
+namespace agent {
+class DeviceSession;
+}
 
 class frmInfoStatistics : public SettingsDialog {
     Q_OBJECT
 
 public:
-    explicit frmInfoStatistics(QWidget *parent = nullptr);
+    explicit frmInfoStatistics(agent::DeviceSession &session, QWidget *parent = nullptr);
 
 private slots:
     void OKCommand_Click();
@@ -24,4 +30,5 @@ private:
     // By the counter's place in the device's record (1-based), which is not
     // the order of the screen.
     QLineEdit *counterBoxes_[config::WirelessStatisticsRecord::kCount + 1] = {};
+    StatisticsRefresh *refresh_ = nullptr;
 };

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 frmWireLessOperationalSettings::frmWireLessOperationalSettings(QWidget *parent)
     : SettingsDialog(QStringLiteral("WireLess Operational Settings"), parent)
@@ -52,6 +53,8 @@ void frmWireLessOperationalSettings::buildControls()
     AutoRateFallBackCheck->setObjectName(QStringLiteral("AutoRateFallBackCheck"));
 
     auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setVerticalSpacing(4);
     grid->addWidget(dialogparts::label(QStringLiteral("Label3"), QStringLiteral("Channel"), ChannelCombo, this), 0, 0);
     grid->addWidget(ChannelCombo, 0, 1);
     grid->addWidget(dialogparts::label(QStringLiteral("Label4"), QStringLiteral("ESSID"), ESSIDtext, this), 1, 0);
@@ -71,10 +74,14 @@ void frmWireLessOperationalSettings::buildControls()
     grid->addWidget(dialogparts::optionFrame(QStringLiteral("Frame3"), QStringLiteral("Basic Rates"),
                           {BasicRates12Option, BasicRates125511Option}, this),
                     5, 0);
-    grid->addWidget(AutoRateFallBackCheck, 5, 1);
-
+    // OK and Cancel below the check box, beside the basic rates: the whole
+    // dialog fits the main window's default size.
     const auto buttons = dialogparts::okCancelButtons(this);
-    grid->addLayout(buttons.row, 6, 0, 1, 2);
+    auto *lastColumn = new QVBoxLayout;
+    lastColumn->addWidget(AutoRateFallBackCheck);
+    lastColumn->addStretch(1);
+    lastColumn->addLayout(buttons.row);
+    grid->addLayout(lastColumn, 5, 1);
     connect(buttons.ok, &QPushButton::clicked, this, &frmWireLessOperationalSettings::OKCommand_Click);
     connect(buttons.cancel, &QPushButton::clicked, this, &frmWireLessOperationalSettings::CancelCommand_Click);
 }

@@ -45,9 +45,11 @@ QLineEdit *addCounterRow(QGridLayout *grid, int row, int column, const CounterCe
     // Every line of a wrapped caption, whatever height the row would get.
     label->setMinimumHeight(label->heightForWidth(captionWidth));
     box->setAlignment(Qt::AlignRight);
-    // The widest counter, 4294967295, shown whole.
+    // The widest counter, 4294967295, shown whole; no taller than its text
+    // and frame, so that 16 rows fit the main window's default size.
     const int frame = 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("4294967295")) + frame + 4);
+    box->setFixedHeight(box->fontMetrics().height() + frame);
     grid->addWidget(label, row, column);
     grid->addWidget(box, row, column + 1);
     return box;

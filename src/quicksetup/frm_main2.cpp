@@ -4,11 +4,9 @@
 #include "quicksetup/frm_main2.h"
 #include "dialogs/accessibility.h"
 
-#include "agent/session_texts.h"
 #include "app/frm_main.h"
 #include "config/configuration_store.h"
 #include "config/encodings.h"
-#include "config/group_state.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/frm_ip_address.h"
 #include "dialogs/masked_hex_edit.h"
@@ -232,8 +230,7 @@ bool FrmMain2::endProgram()
             txtStatus->setText(kEndsAfterDownload);
             return false;
         }
-        if (config::groupState().editsWaiting()
-            && !session().askUser(agent::text::closeWithEdits, agent::text::closeWithEditsTitle))
+        if (!MainForm->mayEndProgram())
             return false;
     }
     ending_ = true;

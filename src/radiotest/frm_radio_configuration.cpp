@@ -24,13 +24,6 @@ namespace {
 
 constexpr int kRowsPerColumn = 7;
 
-QPushButton *button(const QString &objectName, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // Sets a flag for the life of a handler that waits on the network.
 class Acting {
@@ -86,9 +79,9 @@ void frmRadioConfiguration::buildControls()
     grid->setColumnMinimumWidth(2, 24);  // between the two columns of channels
     grid->setColumnStretch(5, 1);        // the boxes stay next to their labels
 
-    UpdateCommand = button(QStringLiteral("UpdateCommand"), QStringLiteral("Update values"), this);
-    SetCommand = button(QStringLiteral("SetCommand"), QStringLiteral("Set"), this);
-    CancelCommand = button(QStringLiteral("CancelCommand"), QStringLiteral("Close"), this);
+    UpdateCommand = radiotest::commandButton(QStringLiteral("UpdateCommand"), QStringLiteral("Update values"), this);
+    SetCommand = radiotest::commandButton(QStringLiteral("SetCommand"), QStringLiteral("Set"), this);
+    CancelCommand = radiotest::commandButton(QStringLiteral("CancelCommand"), QStringLiteral("Close"), this);
     // Nothing to set before the boxes show what the device holds.
     SetCommand->setEnabled(false);
     auto *buttons = new QHBoxLayout;

@@ -55,14 +55,6 @@ QCheckBox *checkBox(const QString &objectName, const QString &caption, QWidget *
     return box;
 }
 
-QPushButton *button(const QString &objectName, const QString &caption, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    // Enter in a box must not start or end a test.
-    button->setAutoDefault(false);
-    return button;
-}
 
 // A row of option buttons after their label.
 void addOptionRow(QGridLayout *grid, int row, QLabel *label, const QVector<QRadioButton *> &options)
@@ -144,9 +136,9 @@ void frmTestMode::buildControls()
     modes->addWidget(ContinuousTxWithoutModCheck);
     modes->addWidget(ContinuousTxWithModCheck);
 
-    StartCommand = button(QStringLiteral("StartCommand"), QStringLiteral("Start Test"), this);
-    CloseCommand = button(QStringLiteral("CloseCommand"), QStringLiteral("Close Test"), this);
-    CancelCommand = button(QStringLiteral("CancelCommand"), QStringLiteral("Cancel"), this);
+    StartCommand = radiotest::commandButton(QStringLiteral("StartCommand"), QStringLiteral("Start Test"), this);
+    CloseCommand = radiotest::commandButton(QStringLiteral("CloseCommand"), QStringLiteral("Close Test"), this);
+    CancelCommand = radiotest::commandButton(QStringLiteral("CancelCommand"), QStringLiteral("Cancel"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(StartCommand);

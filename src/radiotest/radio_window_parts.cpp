@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace radiotest {
@@ -43,6 +44,14 @@ int selectedIndex(const QVector<QRadioButton *> &options)
             return i;
     }
     return -1;
+}
+
+QPushButton *commandButton(const QString &objectName, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    return button;
 }
 
 QLineEdit *statusLine(QWidget *parent)

@@ -7,6 +7,7 @@
 
 class QButtonGroup;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QWidget;
 
@@ -20,6 +21,10 @@ QVector<QRadioButton *> optionArray(const QString &arrayName, const QString &lab
                                     QWidget *parent);
 // The index of the selected option, or -1.
 int selectedIndex(const QVector<QRadioButton *> &options);
+
+// A named button that Enter in a box never presses: Enter must not start,
+// end or send anything to the radio.
+QPushButton *commandButton(const QString &objectName, const QString &caption, QWidget *parent);
 
 // A read-only text box used as the window's status line; a text too long
 // for it is shown whole in its tooltip.

@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
         devices.push_back(std::move(agent));
     }
     if (!quitOnTerminationSignals())
-        err << "apsim: SIGINT and SIGTERM will end it without clean-up" << Qt::endl;
+        err << "apsim: SIGINT, SIGTERM and SIGHUP will end it without clean-up" << Qt::endl;
 
     for (const auto &agent : devices) {
         sim::SimulatedAccessPoint *device = agent.get();

@@ -12,6 +12,8 @@
 namespace {
 
 int signalSockets[2] = {-1, -1};
+bool terminationSignalArrived = false;
+const int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 extern "C" void onTerminationSignal(int)
 {
@@ -35,12 +37,24 @@ bool quitOnTerminationSignals()
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(signalSockets[1], &byte, 1);
         notifier->setEnabled(false);
-        QCoreApplication::quit();
+        terminationSignalArrived = true;
+        // Every event loop ends, a modal dialog's too, whatever the windows
+        // would say to being closed.
+        QCoreApplication::exit(0);
     });
 
     struct sigaction action = {};
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+    // A program that does not end after the first signal ends at the next.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    bool installed = true;
+    for (const int number : kTerminationSignals)
+        installed = ::sigaction(number, &action, nullptr) == 0 && installed;
+    return installed;
+}
+
+bool terminationRequested()
+{
+    return terminationSignalArrived;
 }

@@ -6,12 +6,6 @@
 
 namespace snmp {
 
-namespace {
-// Arcs beyond this are refused: no real MIB comes near it, and it keeps a
-// hostile OID from allocating without bound.
-constexpr int kMaxOidArcs = 128;
-}  // namespace
-
 const char *berErrorText(BerError error)
 {
     switch (error) {

@@ -29,6 +29,10 @@ constexpr quint8 SetRequest = 0xA3;
 constexpr quint8 Trap = 0xA4;
 }  // namespace tag
 
+// Arcs beyond this are refused, by the codec and by the MIB loader: no real
+// MIB comes near it, and it keeps a hostile OID from allocating without bound.
+constexpr int kMaxOidArcs = 128;
+
 enum class BerError {
     None,
     Truncated,          // the data ends inside a tag, length or content

@@ -1,5 +1,7 @@
 #include "mib.h"
 
+#include "ber.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -29,8 +31,6 @@ QString tooLargeError(const QString &source, qint64 size)
 {
     return QStringLiteral("%1: %2 bytes, too large for a MIB module (at most %3)").arg(source).arg(size).arg(kMaxMibBytes);
 }
-// Same bound as the BER codec puts on received object identifiers.
-constexpr int kMaxOidArcs = 128;
 
 enum class TokenKind {
     Word,      // identifier or keyword: letters, digits, '-', '_'

@@ -1,9 +1,11 @@
 // The program itself, started as a user starts it but with no display:
 // what it answers to --help and to a bad option, and that it stops with a
 // message instead of crashing when there is nothing to show windows on.
+// Then the demo ended by a signal, which must leave no temporary folder.
 
 #include <QProcess>
 #include <QtTest>
+#include <csignal>
 
 class TestAppStartup : public QObject {
     Q_OBJECT
@@ -42,6 +44,40 @@ private slots:
         const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
         QVERIFY2(stdOut.contains(out), qPrintable(stdOut));
         QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
+    }
+
+    void demoCleansUpOnSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+
+    void demoCleansUpOnSignal()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir temp;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", temp.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(CORVANE_BINARY_DIR "/bin/corvane-manager"), {"--demo"});
+        QVERIFY(program.waitForStarted());
+        const auto demoFolders = [&] {
+            return QDir(temp.path()).entryList({"corvane-manager-*"}, QDir::Dirs | QDir::NoDotAndDotDot);
+        };
+        // The folder holds the demo's settings once the demo is up.
+        QTRY_VERIFY_WITH_TIMEOUT(!demoFolders().isEmpty() &&
+                                     QFile::exists(temp.filePath(demoFolders().constFirst() + "/demo-settings.ini")),
+                                 20000);
+        QCOMPARE(::kill(pid_t(program.processId()), signal), 0);
+        if (!program.waitForFinished(20000))
+            program.kill();
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(demoFolders(), QStringList());
     }
 };
 

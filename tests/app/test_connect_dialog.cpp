@@ -1,6 +1,7 @@
 // The connect dialog against a simulated access point: the texts it offers
 // and remembers, OK and Scan, an unwritable settings file, then the
-// toolbar's Download Changes with a settings dialog's OK inside it.
+// toolbar's Download Changes with a settings dialog's OK inside it; the
+// settings file readable by its owner only.
 
 #include "app_test_support.h"
 
@@ -15,6 +16,7 @@
 #include <QToolBar>
 #include <QElapsedTimer>
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestConnectDialog : public QObject {
@@ -160,6 +162,35 @@ private slots:
         }
         if (!readOnly.isEmpty())
             QFile::setPermissions(dir.filePath(readOnly), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // The file holds the community, the device's password.
+    void settingsFileOwnerOnly_data()
+    {
+        QTest::addColumn<int>("modeBefore");  // -1: no file yet
+        QTest::newRow("new file") << -1;
+        QTest::newRow("readable by all") << 0644;
+        QTest::newRow("writable by all") << 0666;
+    }
+
+    void settingsFileOwnerOnly()
+    {
+        QFETCH(int, modeBefore);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.ini");
+        if (modeBefore >= 0) {
+            QSettings(path, QSettings::IniFormat).setValue("Settings/MainLeft", "1500");
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(modeBefore)), 0);
+        }
+        app::useSettingsFile(path);
+        dialog_->show();
+        dialog_->txtRemoteIP->setText("127.0.0.1");
+        dialog_->txtReadWritePassword->setText("secret");
+        dialog_->Command1->click();
+        struct stat file = {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &file), 0);
+        QCOMPARE(file.st_mode & 0777, mode_t(0600));
+        QCOMPARE(QSettings(path, QSettings::IniFormat).value("BridgeSettings/LastPassword").toString(), "secret");
     }
 
     // A large settings file is read once, not once per value (it held the

@@ -1,5 +1,6 @@
 // The main window: its menus and toolbar, the status line at load, its
-// placement from one run to the next, and the settings windows it hosts.
+// placement from one run to the next, the settings windows it hosts, and
+// the statistics views' Refresh.
 
 #include "app_test_support.h"
 
@@ -113,27 +114,38 @@ private slots:
 
     void statusAtLoad_data()
     {
-        QTest::addColumn<bool>("trapPortTaken");
-        QTest::addColumn<QString>("status");  // %1: the trap port
-        QTest::newRow("both ports free") << false << "Manager opened successfully.";
-        QTest::newRow("another manager") << true << "Trap port(%1) is in use. Check to to see if another manager is "
-                                                    "running, then restart this one.";
+        QTest::addColumn<QString>("trapPort");  // "free", "taken" (another manager), "refused" (no rights)
+        QTest::addColumn<QString>("status");    // %1: the trap port
+        QTest::newRow("both ports free") << "free" << "Manager opened successfully.";
+        QTest::newRow("another manager") << "taken" << "Trap port(%1) is in use. Check to to see if another manager "
+                                                       "is running, then restart this one.";
+        QTest::newRow("ordinary user") << "refused" << "Traps cannot be received: port %1 needs administrator "
+                                                       "rights; start with --trap-port 1162 and point the device's "
+                                                       "trap destination there, or see Help";
     }
 
     void statusAtLoad()
     {
-        QFETCH(bool, trapPortTaken);
+        QFETCH(QString, trapPort);
         QFETCH(QString, status);
         ScratchSettings settings;
         QUdpSocket otherManager;
         QVERIFY(otherManager.bind(QHostAddress::AnyIPv4, 0));
         agent::SessionOptions options = options_;
-        if (trapPortTaken)
+        if (trapPort == "taken")
             options.trapPort = otherManager.localPort();
+        if (trapPort == "refused") {
+            // What binding port 162 gives a user without administrator rights.
+            options.trapPort = 162;
+            options.openTrapPort = [](snmp::SnmpManager &, quint16) {
+                return snmp::OpenResult{false, snmp::kErrorAccessDenied, QStringLiteral("Permission denied")};
+            };
+        }
         auto window = loadedMainWindow(options);
         QCOMPARE(window->statusText(), status.replace("%1", QString::number(options.trapPort)));
-        // Whole in the tooltip, where the panel cuts it.
+        // Whole in the tooltip, where the panel cuts it, and kept in the history.
         QCOMPARE(window->statusPanel(1)->toolTip(), status);
+        QCOMPARE(window->statusLine().history().constLast().text, status);
         QVERIFY(window->statusPanel(3)->isHidden());  // the trap mark waits for a trap
     }
 
@@ -251,23 +263,29 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("IP settings") << "mnuSetupBridgeIPsettings" << "Bridge IP Configuration";
-        QTest::newRow("operational mode") << "mnuSetupBridgeOperationalMode" << "Bridge Operational Mode";
-        QTest::newRow("privacy") << "mnuSetupWireLessPrivacy" << "WireLess Privacy Options";
-        QTest::newRow("wireless operational") << "mnuSetupWireLessOperational" << "WireLess Operational Settings";
-        QTest::newRow("device info") << "mnuInformationDeviceInfo" << " Device Information";
-        QTest::newRow("wireless statistics") << "mnuInfoWireLessStatistics" << " Wireless Statistics";
-        QTest::newRow("Ethernet statistics") << "mnuInfoEthernetStatistics" << " Ethernet Statistics";
+        QTest::addColumn<QString>("closer");  // the button that closes it; empty: the frame's close box
+        QTest::newRow("IP settings") << "mnuSetupBridgeIPsettings" << "Bridge IP Configuration" << "CancelCommand";
+        QTest::newRow("operational mode") << "mnuSetupBridgeOperationalMode" << "Bridge Operational Mode"
+                                          << "CancelCommand";
+        QTest::newRow("privacy") << "mnuSetupWireLessPrivacy" << "WireLess Privacy Options" << "CancelCommand";
+        QTest::newRow("wireless operational") << "mnuSetupWireLessOperational" << "WireLess Operational Settings"
+                                              << "CancelCommand";
+        QTest::newRow("device info") << "mnuInformationDeviceInfo" << " Device Information" << "OKCommand";
+        QTest::newRow("wireless statistics") << "mnuInfoWireLessStatistics" << " Wireless Statistics" << "OKCommand";
+        QTest::newRow("Ethernet statistics") << "mnuInfoEthernetStatistics" << " Ethernet Statistics" << "OKCommand";
+        QTest::newRow("trap recorder") << "mnuViewRecord" << " Trap Recorder" << "";
+        QTest::newRow("radio configuration") << "mnuRadioConfiguration" << "Radio Configuration" << "CancelCommand";
     }
 
     // Opened twice, one window, which at the main window's default size
-    // (433 x 433 pixels) shows its whole caption, and scrolling brings its
-    // buttons into view. Its Cancel (a view's OK) takes the frame with it;
-    // the next choice makes a new one.
+    // (433 x 433 pixels) shows whole, its caption and its buttons, with no
+    // scrolling. Its Cancel (a view's OK) takes the frame with it; the next
+    // choice makes a new one.
     void setupWindowIsSingle()
     {
         QFETCH(QString, item);
         QFETCH(QString, caption);
+        QFETCH(QString, closer);
         ScratchSettings settings;
         auto window = loadedMainWindow(options_);
         window->show();
@@ -283,15 +301,16 @@ private slots:
         QCOMPARE(area->activeSubWindow(), frame);
         QCOMPARE(frame->windowTitle(), caption);
         QCOMPARE(app::captionShortfall(frame), 0);
-        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
-        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
-        for (const char *button : {"OKCommand", "CancelCommand"}) {
-            const QWidget *w = frame->widget()->findChild<QWidget *>(button);
-            const QRect inArea = w ? QRect(w->mapTo(area->viewport(), QPoint(0, 0)), w->size()) : QRect();
-            QVERIFY2(!w || area->viewport()->rect().contains(inArea), button);  // a view has OK only
-        }
-        const bool view = caption.startsWith(QLatin1Char(' '));
-        frame->widget()->findChild<QAbstractButton *>(view ? "OKCommand" : "CancelCommand")->click();
+        // Whole: the frame inside the area's visible part, hence no scroll bar.
+        QVERIFY2(area->viewport()->rect().contains(frame->geometry()),
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(frame->width()).arg(frame->height())
+                                .arg(area->viewport()->width()).arg(area->viewport()->height())));
+        QCOMPARE(area->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
+        if (closer.isEmpty())
+            frame->close();
+        else
+            frame->widget()->findChild<QAbstractButton *>(closer)->click();
         QTRY_COMPARE(area->subWindowList().size(), 0);
         action->trigger();
         QCOMPARE(area->subWindowList().size(), 1);
@@ -325,6 +344,59 @@ private slots:
         QCOMPARE(f.window->windowTitle(), caption);
         QCOMPARE(panel->text(), QString());
         QVERIFY(!f.window->mnuCommandsReset->isEnabled());
+    }
+
+    void refreshReadsStatistics_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("box");  // a counter that grows with time
+        QTest::addColumn<bool>("answers");
+        QTest::newRow("wireless") << "mnuInfoWireLessStatistics" << "UnicastPacketsTxtxt" << true;
+        QTest::newRow("Ethernet") << "mnuInfoEthernetStatistics" << "TotalBytesRxtxt" << true;
+        QTest::newRow("silent device") << "mnuInfoWireLessStatistics" << "UnicastPacketsTxtxt" << false;
+    }
+
+    // Refresh reads the two statistics groups, no other, and shows the
+    // new counters with the time of the reading; a failed reading keeps
+    // the old counters and says so.
+    void refreshReadsStatistics()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, box);
+        QFETCH(bool, answers);
+        testing::WindowFixture f;
+        QVERIFY(f.connectDevice());
+        f.window->findChild<QAction *>(item)->trigger();
+        QWidget *view = f.window->mdiArea()->activeSubWindow()->widget();
+        const QLineEdit *counter = view->findChild<QLineEdit *>(box);
+        const QLabel *readAt = view->findChild<QLabel *>("ReadingTimeLabel");
+        const QString shown = counter->text(), shownReadAt = readAt->text();
+        QVERIFY2(shownReadAt.startsWith("Read from the device at "), qPrintable(shownReadAt));
+
+        f.device.faults.silent = !answers;
+        QTest::qWait(150);  // the device counts on
+        const int before = int(f.device.receivedRequests().size());
+        const QString at = QTime::currentTime().toString("HH:mm:ss");
+        view->findChild<QAbstractButton *>("RefreshCommand")->click();
+        const QString until = QTime::currentTime().toString("HH:mm:ss");
+        QStringList asked;
+        for (const snmp::Message &m : f.device.receivedRequests().mid(before)) {
+            snmp::Oid object = m.pdu.varBinds.value(0).name;
+            object.removeLast();  // the instance ".0"
+            asked << f.device.mib().nameOf(snmp::oidToText(object));
+        }
+        if (answers) {
+            QCOMPARE(asked, (QStringList{"wirelessStatistics", "EthRxStatistics"}));
+            QVERIFY2(counter->text().toUInt() > shown.toUInt(), qPrintable(counter->text()));
+            QVERIFY2(readAt->text() == "Read from the device at " + at ||
+                         readAt->text() == "Read from the device at " + until,
+                     qPrintable(readAt->text()));
+        } else {
+            QCOMPARE(counter->text(), shown);
+            QCOMPARE(f.window->statusText(), "Network Error9-Not all values retrieved.");
+            QCOMPARE(readAt->text(), "Refresh failed; these values were read at " + shownReadAt.section(' ', -1));
+            QCOMPARE(readAt->toolTip(), f.window->statusText());
+        }
     }
 
 private:

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
+#include <utility>
 
 template <typename Control = QWidget>
 Control *control(const QWidget *window, const char *name)
@@ -30,10 +31,10 @@ inline void press(const QWidget *window, const char *button)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-template <typename Dialog>
-Dialog *openDialog(QPointer<QWidget> &keeper)
+template <typename Dialog, typename... Args>
+Dialog *openDialog(QPointer<QWidget> &keeper, Args &&...args)
 {
-    auto *dialog = new Dialog;
+    auto *dialog = new Dialog(std::forward<Args>(args)...);
     dialog->show();
     keeper = dialog;
     return dialog;

@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QScreen>
 #include <QToolButton>
 
 using Answer = QuickSetupFixture::Answer;
@@ -275,13 +276,33 @@ private slots:
         QVERIFY(w->isVisible());
         QCOMPARE(w->SSTab1->currentIndex(), int(FrmMain2::AboutTab));
         QCOMPARE(dialogClosed.count(), 0);
+    }
 
-        // Closing ends the program; the main window's placement is saved first.
-        w->cmdCancel->click();
+    void endsTheProgram_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Close") << "cmdCancel";
+        QTest::newRow("close box") << "close";
+        // From the main window: nothing is left behind without a way back.
+        QTest::newRow("File, Exit") << "mnuFileExit";
+    }
+
+    // Once, with the main window's placement saved first.
+    void endsTheProgram()
+    {
+        QFETCH(QString, how);
+        QuickSetupFixture f;
+        FrmMain2 *w = f.load(Answer::Cancel, 1000);
+        f.window->move(150, 90);
+        if (how == "cmdCancel")
+            w->cmdCancel->click();
+        else if (how == "close")
+            w->close();
+        else
+            f.window->mnuFileExit->trigger();
         QCOMPARE(f.programEnds, 1);
-        QVERIFY(!f.settings.value("Settings", "MainLeft").isEmpty());
-        w->close();
-        QCOMPARE(f.programEnds, 2);
+        const qreal dpi = f.window->screen()->logicalDotsPerInchX();
+        QCOMPARE(f.settings.value("Settings", "MainLeft").toFloat(), float(150 * 1440 / dpi));
     }
 
     void applyAndRestore_data()
