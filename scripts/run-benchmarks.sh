@@ -6,6 +6,7 @@ bin=$1
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 "$bin/bench_full_read" --rounds 300
 "$bin/bench_trap_burst"
+"$bin/bench_lossy_link" --drop-ratio 0.3 --connects 20
 # 200 simulated devices on 127.0.1.1 and up, one apsim process.
 "$bin/bench_fleet_read"
 if [ -x "$bin/bench_startup" ]; then "$bin/bench_startup" --runs 20; fi

@@ -25,7 +25,7 @@ FAULTS = [
  ('request port takes traps', 'src/agent/device_session.cpp', "    Manager1.dropsTraps = true;", "    Manager1.dropsTraps = false;"),
  ('commands run inside a download', 'src/agent/device_session.cpp', "    if (!deviceWorkRunning())\n        return false;", "    if (true)\n        return false;"),
  ('pending address kept', 'src/agent/download.cpp', "            s.pendingIPAddress.clear();\n", ""),
- ('guard off', 'src/snmp/snmp_manager.cpp', "    if (loopbackOnly() && (host.toIPv4Address() >> 24) != 127) {", "    if (false) {"),
+ ('guard off', 'src/snmp/snmp_manager.cpp', "    if (!loopback_guard::allows(host)) {", "    if (false) {"),
  ('sim reports factory address', 'src/sim/simulated_access_point.cpp', "    if (!socket_ || !isIpv4 || !address_.isLoopback())\n        return;", "    return;"),
  ('dialog threshold 2347', 'src/config/encodings.h', "constexpr int kThresholdMaximum = 2346;", "constexpr int kThresholdMaximum = 2347;"),
  ('bridge mode keeps empty box', 'src/dialogs/frm_bridge_operational_mode.cpp', "    if (RemoteBridgeBSSIDMaskEdBox->storeText().isEmpty())\n        RemoteBridgeBSSIDMaskEdBox->setStoreText(config::store().bridgeRemoteBridgeBSSID);", "    ;"),
@@ -61,8 +61,8 @@ FAULTS += [
  ('quick setup: WEP status key number off by one', Q, 'return QStringLiteral("Enable Key=%1").arg(key + 1);', 'return QStringLiteral("Enable Key=%1").arg(key);'),
  ('quick setup: RTS marks the basic tab', Q, "connect(RTSThresholdText, &QLineEdit::textChanged, this, marks(BC1_OKCommand));", "connect(RTSThresholdText, &QLineEdit::textChanged, this, marks(BC_OKCommand));"),
  ('quick setup: reconnect keeps the old address', Q, "        dialog->txtRemoteIP->setText(s.AgentAddress.trimmed());", "        ;"),
- ('quick setup: declined Apply keeps the typed address', Q, "            store.pendingIPAddress = pendingBefore;\n", ""),
- ('quick setup: basic tab stores fragmentation', QW, "    store.operESSID = ESSIDtext->text();\n    return true;", "    store.operESSID = ESSIDtext->text();\n    store.operFragmentationThreshold = FragmentationThresholdText->text().toInt();\n    return true;"),
+ ('quick setup: declined Apply keeps the typed address', Q, "    store.pendingIPAddress = pendingBefore;\n", ""),
+ ('quick setup: basic tab stores fragmentation', QW, "    store.operESSID = ESSIDtext->text();\n    config::noteEdits(config::Group::WirelessOperational, before);\n    return true;", "    store.operESSID = ESSIDtext->text();\n    store.operFragmentationThreshold = FragmentationThresholdText->text().toInt();\n    config::noteEdits(config::Group::WirelessOperational, before);\n    return true;"),
  ('quick setup: defaults short preamble', QW, "\n    LongPreambleOption->setChecked(true);\n    BothTypeOption", "\n    ShortPreambleOption->setChecked(true);\n    BothTypeOption"),
  ('quick setup: short list takes its last channel', QW, ": (ChannelCombo->count() > 0 ? 0 : -1);", ": ChannelCombo->count() - 1;"),
  ('trap entry: station in lower case', TE, "return bytes.toHex(' ').toUpper();", "return bytes.toHex(' ');"),
@@ -70,8 +70,8 @@ FAULTS += [
  ('trap entry: code 9 as a station trap', TE, "    case 8:\n    case 9:\n", "    case 8:\n"),
  ('traps: heard before the read', TR, "if (manager_.RemoteHost != agentAddress_ || !connected_)", "if (manager_.RemoteHost != agentAddress_)"),
  ('traps: log of 20000 emptied', TR, "if (TrapLog.size() > kTrapLogLimit)", "if (TrapLog.size() >= kTrapLogLimit)"),
- ('traps: file written with saving off', TR, "    if (!config::store().saveTraps)\n        return;\n", ""),
- ('trap file: overwritten, not appended', 'src/traps/trap_log_file.cpp', "QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly", "QIODevice::WriteOnly | QIODevice::ExistingOnly"),
+ ('traps: file written with saving off', TR, "    if (config::store().saveTraps) {\n        pendingFile_ += entry;", "    if (true) {\n        pendingFile_ += entry;"),
+ ('trap file: overwritten, not appended', 'src/traps/trap_log_file.cpp', "constexpr int kOpenFlags = O_WRONLY | O_APPEND | O_NONBLOCK", "constexpr int kOpenFlags = O_WRONLY | O_TRUNC | O_NONBLOCK"),
  ('trap switch: any echo counts', 'src/traps/trap_switch.cpp', "echoed = answer && *answer == value;", "echoed = answer.has_value();"),
  ('trap recorder: Clear all empties the log file too', 'src/dialogs/frm_trap_log.cpp', "    log_.TrapLog.clear();\n", "    log_.TrapLog.clear();\n    QFile::resize(log_.logFilePath(), 0);\n"),
  ('radio: CR31 of 80 refused', RC, "return value >= 128 && value <= 255;", "return value > 128 && value <= 255;"),
@@ -83,6 +83,52 @@ FAULTS += [
  ('radio window: boxes from the wrong places', RCW, "CR31edit[k]->setStoreText(text.mid(2 * k, 2));", "CR31edit[k]->setStoreText(text.mid(k, 2));"),
  ('help: no search page', 'src/app/help_window.cpp', '    navigation_->addTab(buildSearchPage(), QStringLiteral("&Search"));\n', ''),
  ('help: a new window per click', 'src/app/frm_main.cpp', "    if (!helpWindow_) {\n        const QString file", "    if (true) {\n        const QString file"),
+]
+
+# --- the kinds that once got through: equal values in a command's fields, a
+# cached value never refreshed, a counter or flag kept from an earlier
+# attempt, the details of the echo rules, the ends of ranges ---
+C='src/agent/connecting.cpp'; AO='src/sim/apsim_options.cpp'; DL='src/agent/download.cpp'
+FAULTS += [
+ ('test command: antenna and Tx filter swapped', RC, "        byteOf(store.testModeAntenna),\n        HexToBytes(store.testModeCR31, 1).at(0),\n        byteOf(store.testModeRate),\n        byteOf(store.testModeTxFilter),", "        byteOf(store.testModeTxFilter),\n        HexToBytes(store.testModeCR31, 1).at(0),\n        byteOf(store.testModeRate),\n        byteOf(store.testModeAntenna),"),
+ ('writer: RTS sent as the fragmentation threshold', W, 'link.AddIntegerVariable(QStringLiteral("operRTSThreshold"), s.operRTSThreshold)', 'link.AddIntegerVariable(QStringLiteral("operRTSThreshold"), s.operFragmentationThreshold)'),
+ ('manager: resolved address kept for another host', 'src/snmp/snmp_manager.cpp', "    if (!RemoteHost.isEmpty() && RemoteHost == resolvedText_) {", "    if (!resolvedText_.isEmpty()) {"),
+ ("manager: first sender's text kept", 'src/snmp/snmp_manager.cpp', "    if (from != lastSender_) {", "    if (lastSenderText_.isEmpty()) {"),
+ ('second connect keeps the read attempts', C, "    ReadAttempt = 0;\n", ""),
+ ('second connect keeps the probe resends', C, "    ConnectRetries = 0;\n    ScanRetries = 0;\n}", "    ScanRetries = 0;\n}"),
+ ('refused connect leaves its reason', C, "    probeIds_.clear();\n    problem_.clear();\n    OpenConf();", "    probeIds_.clear();\n    OpenConf();"),
+ ('connect keeps the old device', C, "    if (Connected)\n        DisableDeviceMenus();\n", ""),
+ ('ESSID echo compares the last character too', W, "    echo.prefix(3, essid, int(essid.size()) - 1);", "    echo.prefix(3, essid, int(essid.size()));"),
+ ('IP echo against the address before the new one', W, "    if (address != s.operIPAddress.trimmed())\n        s.operIPAddress = s.pendingIPAddress;\n", ""),
+ ('apsim: --error-status 5 refused', AO, "readInt(p.parser, p.errorStatus, 0, 5,", "readInt(p.parser, p.errorStatus, 0, 4,"),
+ ('apsim: --drop-ratio 1 refused', AO, "f.dropRatio <= 1.0", "f.dropRatio < 1.0"),
+ ('console: port 65535 refused', 'src/app/command_line_options.cpp', "value > 65535", "value >= 65535"),
+ ('polling: 30 seconds not a step', 'src/agent/polling.cpp', "return step < kPollingSteps ? step : -1;", "return step < kPollingSteps - 1 ? step : -1;"),
+]
+
+# --- nothing unread, unchecked or stale is sent, every failure is seen, a
+# lossy link works ---
+FAULTS += [
+ ('rejected group kept in the store', R, "    if (verdict == StoreVerdict::Accepted)\n        copyGroup(group, scratch, target);", "    copyGroup(group, scratch, target);"),
+ ('device information fails silently', R, '{Group::HardConf, {QStringLiteral("sysDeviceInfo")}, 1,', '{Group::HardConf, {QStringLiteral("sysDeviceInfo")}, 0,'),
+ ('lost GET not sent again', 'src/config/device_link.cpp', "result.outcome == snmp::SendOutcome::TimedOut && sent < tries", "false && sent < tries"),
+ ('poll replaces edits', 'src/agent/full_read.cpp', "    if (state.isEdited(group))\n        return true;\n", ""),
+ ('polling before a connect', 'src/agent/polling.cpp', "    if (!session_.Connected)\n        return;\n", ""),
+ ('download sends a group not read', DL, "        if (!config::groupState().isRead(group)) {", "        if (false) {"),
+ ('download sends a refused value', DL, "        if (const auto refused = config::firstRefusedValue(group, s)) {", "        if (const auto refused = std::optional<config::RefusedValue>()) {"),
+ ('pending address kept after a failed download', DL, "        config::store().pendingIPAddress.clear();\n        setFailureStatus(text::downloadFailed);", "        setFailureStatus(text::downloadFailed);"),
+ ('commands go to a device let go of', 'src/agent/device_session.cpp', "bool DeviceSession::refuseWithoutDevice()\n{\n    if (Connected)", "bool DeviceSession::refuseWithoutDevice()\n{\n    if (true)"),
+ ('empty ESSID accepted', 'src/config/value_rules.cpp', "    if (text.isEmpty() || text.size() > 32", "    if (text.size() > 32"),
+ ('bridge IP: address beyond 255 stored', BI, "{IPAddressText, config::dottedQuadFromText(IPAddressText->text()).has_value(), config::addressHint()}", "{IPAddressText, true, config::addressHint()}"),
+ ('hex box takes any character', 'src/dialogs/masked_hex_edit.cpp', 'QStringLiteral("hh") : QStringLiteral(" hh")', 'QStringLiteral("xx") : QStringLiteral(" xx")'),
+ ('quick setup: Connect OK before the read is through', Q, "    return session().Connected;", "    return true;"),
+ ('quick setup: times out while reading', Q, "    else if (!session().fullReadRunning())", "    else"),
+ ('quick setup: close cuts a download short', Q, "        if (session().downloadUnderWay()) {", "        if (false) {"),
+ ('quick setup: repeat that got through ignored', Q, "        if (applying_)\n            txtStatus->setText(s.statusText());", "        applying_ = false;"),
+ ('radio: Set before a read', RCW, "    SetCommand->setEnabled(false);\n", ""),
+ ('test window: CR31 checked after the click', TM, "            CR31edit_LostFocus(reason == Qt::MouseFocusReason);", "            QMetaObject::invokeMethod(this, [this] { CR31edit_LostFocus(); }, Qt::QueuedConnection);"),
+ ('test window: failed Close closes', TM, "    if (!normal) {", "    if (false) {"),
+ ('pass phrase: Latin-1 only', 'src/config/wep_keys.cpp', "        if (kCodes80To9F[i] != 0 && kCodes80To9F[i] == character)", "        if (false)"),
 ]
 
 # --- installation: where the programs find their data and keep their log ---

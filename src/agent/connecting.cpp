@@ -5,7 +5,9 @@
 #include "device_session.h"
 
 #include "agent/session_texts.h"
+#include "config/configuration_store.h"
 #include "config/encodings.h"
+#include "config/group_state.h"
 
 #include <QLoggingCategory>
 
@@ -13,8 +15,29 @@ Q_DECLARE_LOGGING_CATEGORY(lcSession)
 
 namespace agent {
 
+void DeviceSession::letGoOfDevice()
+{
+    // Until the new device's configuration has been read, nothing may go to
+    // the old one (a command, a download) nor be taken from it (a poll):
+    // the user asked for another.
+    if (Connected)
+        DisableDeviceMenus();
+    // Nor may a read retry or a download repeat still waiting for its turn
+    // go to it later.
+    Timer2.stop();
+    if (SetTimer.isActive()) {
+        SetTimer.stop();
+        emit downloadFinished(false);
+    }
+    // Nothing read from or edited for the old device may reach the new one.
+    config::groupState().forgetAll();
+    config::store().pendingIPAddress.clear();
+    readFailure_.clear();
+}
+
 void DeviceSession::confirmConnect(const QString &address, const QString &community)
 {
+    letGoOfDevice();
     ConnectPending = true;
     emit busyCursorChanged(true);
     connectAddress_ = address;
@@ -30,6 +53,7 @@ void DeviceSession::confirmConnect(const QString &address, const QString &commun
 
 void DeviceSession::startScan()
 {
+    letGoOfDevice();
     ScanPending = true;
     emit busyCursorChanged(true);
     probeIds_.clear();

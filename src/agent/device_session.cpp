@@ -72,6 +72,14 @@ bool DeviceSession::refuseWhileBusy()
     return true;
 }
 
+bool DeviceSession::refuseWithoutDevice()
+{
+    if (Connected)
+        return false;
+    setStatus(text::noDevice);
+    return true;
+}
+
 // --- load ---------------------------------------------------------------------
 
 void DeviceSession::start()
@@ -125,12 +133,14 @@ void DeviceSession::EnableDeviceMenus()
 {
     Connected = true;
     emit deviceCommandsEnabledChanged(true);
+    emit managedDeviceChanged(managedDevice());
 }
 
 void DeviceSession::DisableDeviceMenus()
 {
     Connected = false;
     emit deviceCommandsEnabledChanged(false);
+    emit managedDeviceChanged(QString());
 }
 
 // --- device commands ----------------------------------------------------------------
@@ -141,8 +151,9 @@ bool DeviceSession::LoadDefaults() { return config::LoadDefaults(link_, AgentAdd
 void DeviceSession::mnuCommandsReset_Click()
 {
     // Asked again after the question: the message box lets timers run.
-    if (refuseWhileBusy() || !ask(QStringLiteral("Do you want to Reset Devise ?"), QStringLiteral("Reset"))
-        || refuseWhileBusy())
+    if (refuseWithoutDevice() || refuseWhileBusy()
+        || !ask(QStringLiteral("Do you want to Reset Devise ?"), QStringLiteral("Reset")) || refuseWhileBusy()
+        || refuseWithoutDevice())
         return;
     problem_.clear();
     if (ResetDevise())
@@ -153,9 +164,9 @@ void DeviceSession::mnuCommandsReset_Click()
 
 void DeviceSession::mnuCommandsRestoreDefaults_Click()
 {
-    if (refuseWhileBusy()
+    if (refuseWithoutDevice() || refuseWhileBusy()
         || !ask(QStringLiteral("Do you want to Restore Defaults?"), QStringLiteral("Restore Defaults"))
-        || refuseWhileBusy())
+        || refuseWhileBusy() || refuseWithoutDevice())
         return;
     problem_.clear();
     if (LoadDefaults())

@@ -99,6 +99,18 @@ public:
     QString statusText() const { return statusText_; }
     bool mibLoaded() const { return Mib.hasModule(); }
 
+    // The device the console manages: the one whose whole configuration was
+    // read since the last connect (Connected), else none (empty). A new
+    // connect or scan lets go of the previous device at once.
+    QString managedDevice() const { return Connected ? AgentAddress : QString(); }
+    // Refuses with noDevice when no device is managed; true when it refused.
+    bool refuseWithoutDevice();
+    // The read after a connect still runs (a pass, or a retry to come).
+    bool fullReadRunning() const { return passRunning_ || passQueued_ || Timer2.isActive(); }
+    // What the last pass that gave up showed; empty after a pass that got
+    // through and at every new connect.
+    QString readFailure() const { return readFailure_; }
+
     // A connect, a read pass (or its retries), a download (or its retries)
     // or any request is under way. Device commands and the settings
     // dialogs' OK are refused meanwhile: a nested wait lets menus run, and
@@ -145,8 +157,15 @@ public:
     bool readStatistics();
 
     // --- changing the device -----------------------------------------------
-    void mnuFileSave_Click();  // asks, then downloads
-    void SavePara() { mnuFileSave_Click(); }
+    // Refused (with a status text saying why: busy, no device, a group not
+    // read since the connect, a value the device would refuse), declined by
+    // the user, or started. A started download ends with downloadFinished.
+    enum class DownloadStart { Refused, Declined, Started };
+    DownloadStart startDownload();
+    void mnuFileSave_Click() { startDownload(); }  // asks, then downloads
+    DownloadStart SavePara() { return startDownload(); }
+    // An attempt or a repeat to come.
+    bool downloadUnderWay() const { return downloadRunning_ || SetTimer.isActive(); }
     void DownloadChanges();
     void SetTimer_Timer();
     bool ResetDevise();
@@ -173,7 +192,11 @@ public:
     traps::TrapReception trapReception{Manager2, Mib, AgentAddress, Connected,
                                        [this](const QString &text) { setStatus(text); }};
     // The trap switch's SET and echo check; the outcome goes to the status line.
-    void switchDeviceTraps(bool enable) { setStatus(traps::sendTrapSwitch(link_, AgentAddress, enable)); }
+    void switchDeviceTraps(bool enable)
+    {
+        if (!refuseWithoutDevice())
+            setStatus(traps::sendTrapSwitch(link_, AgentAddress, enable));
+    }
 
     // The periodic full read.
     Polling &polling() { return polling_; }
@@ -184,6 +207,9 @@ signals:
     void trapSwitchCheckedChanged(bool checked);
     void busyCursorChanged(bool busy);  // the hourglass while connecting
     void connectDialogCloseRequested();  // a scan found a device
+    void managedDeviceChanged(const QString &address);  // empty: none
+    // A confirmed download went through (after its reset) or gave up.
+    void downloadFinished(bool ok);
 
 public:
     // Panel 1 of the main window's status bar (other units report here too).
@@ -200,6 +226,8 @@ private:
     bool readGroupReporting(config::Group group);
     bool ask(const QString &text, const QString &title);
     void sendProbe(const QString &host, int timeoutMs, int watchdogMs, bool setCommunity);
+    void letGoOfDevice();
+    bool refuseDownload();
 
     SessionOptions options_;
     config::DeviceLink link_{Manager1, Mib, RequestCounter};
@@ -209,6 +237,7 @@ private:
     QString mibError_;
     QString connectAddress_;
     QString connectCommunity_;
+    QString readFailure_;
     bool passRunning_ = false;
     bool passQueued_ = false;  // found while another request was still outstanding
     bool downloadRunning_ = false;

@@ -6,30 +6,70 @@
 
 #include "agent/session_texts.h"
 #include "config/configuration_store.h"
+#include "config/group_state.h"
 #include "config/group_writers.h"
+#include "config/value_rules.h"
 
 #include <QPointer>
+#include <iterator>
 
 namespace agent {
 
-void DeviceSession::mnuFileSave_Click()
+namespace {
+
+// The groups a download writes, in this order, before the reset. The
+// bridge operational mode group goes too: otherwise an edit made in its
+// dialog would never reach the device.
+using config::Group;
+constexpr Group kWrittenGroups[] = {Group::WirelessOperational, Group::IPSettings, Group::Privacy,
+                                    Group::BridgeOperationalMode};
+
+}  // namespace
+
+bool DeviceSession::refuseDownload()
 {
-    // A confirmation while a download waits for its next attempt starts it
-    // over; a connect or a read pass must finish first.
+    // A connect or a read pass must finish first; a download waiting for its
+    // next attempt is started over by a new confirmation.
     const bool otherWork = deviceWorkRunning() && !SetTimer.isActive() && !downloadRunning_;
     if (otherWork) {
         setStatus(text::busy);
-        return;
+        return true;
     }
+    if (refuseWithoutDevice())
+        return true;
+    // Every group goes out whole: a group that was not read from this device
+    // would send values the user never saw, and a value the device refuses
+    // would fail every attempt (or, taken, make the device unreadable).
+    const config::ConfigurationStore &s = config::store();
+    for (Group group : kWrittenGroups) {
+        if (!config::groupState().isRead(group)) {
+            setStatus(text::groupNotRead.arg(config::groupTitle(group)));
+            return true;
+        }
+        if (const auto refused = config::firstRefusedValue(group, s)) {
+            setStatus(text::valueRefused.arg(refused->field, refused->hint));
+            return true;
+        }
+    }
+    return false;
+}
+
+DeviceSession::DownloadStart DeviceSession::startDownload()
+{
+    if (refuseDownload())
+        return DownloadStart::Refused;
     const bool yes = ask(QStringLiteral("Do you want to Change ?"), QStringLiteral("Download Changes"));
     UserConfirmed = false;
     if (!yes)
-        return;
+        return DownloadStart::Declined;
+    if (refuseDownload())  // the question let timers and events run
+        return DownloadStart::Refused;
     UserConfirmed = true;
     DownloadAttempt = 0;
     problem_.clear();
     SetTimer.start(scaled(interval::downloadRetry));
     DownloadChanges();
+    return DownloadStart::Started;
 }
 
 void DeviceSession::DownloadChanges()
@@ -40,8 +80,6 @@ void DeviceSession::DownloadChanges()
     downloadRunning_ = true;
     setStatus(text::downloading);
     config::ConfigurationStore &s = config::store();
-    // The bridge operational mode group goes too: otherwise an edit made in
-    // its dialog would never reach the device.
     using Writer = bool (*)(config::DeviceLink &, const QString &, config::ConfigurationStore &);
     static const Writer writers[] = {
         config::SetWirelessOperationalConf,
@@ -49,6 +87,7 @@ void DeviceSession::DownloadChanges()
         config::SetPrivacySettingsConf,
         config::SetBridgeOperationalModeConf,
     };
+    static_assert(std::size(writers) == std::size(kWrittenGroups));
     DownloadOK = true;
     for (Writer writer : writers) {
         DownloadOK = writer(link_, AgentAddress, s);
@@ -64,11 +103,16 @@ void DeviceSession::DownloadChanges()
         if (reset) {
             setStatus(text::downloadDone);
             SetTimer.stop();
+            const QString before = AgentAddress;
             AgentAddress = s.operIPAddress.trimmed();
             // The new address has been sent; a stale one must never
             // override a later edit.
             s.pendingIPAddress.clear();
+            for (Group group : kWrittenGroups)
+                config::groupState().markSent(group);
             UserConfirmed = true;
+            if (AgentAddress != before)
+                emit managedDeviceChanged(managedDevice());
         } else {
             DownloadOK = false;
         }
@@ -79,6 +123,8 @@ void DeviceSession::DownloadChanges()
     if (!DownloadOK)
         UserConfirmed = false;
     downloadRunning_ = false;
+    if (DownloadOK)
+        emit downloadFinished(true);
 }
 
 void DeviceSession::SetTimer_Timer()
@@ -90,7 +136,11 @@ void DeviceSession::SetTimer_Timer()
         DownloadChanges();
     } else if (DownloadAttempt == 5) {
         SetTimer.stop();
+        // A new address that never reached the device must not ride along
+        // with a later download.
+        config::store().pendingIPAddress.clear();
         setFailureStatus(text::downloadFailed);
+        emit downloadFinished(false);
     }
 }
 

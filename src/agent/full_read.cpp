@@ -5,6 +5,7 @@
 
 #include "agent/session_texts.h"
 #include "config/configuration_store.h"
+#include "config/group_state.h"
 
 #include <QPointer>
 
@@ -15,16 +16,27 @@ using config::StoreVerdict;
 
 bool DeviceSession::readGroupReporting(Group group)
 {
-    const StoreVerdict verdict = config::readGroup(link_, AgentAddress, group, config::store());
+    config::GroupState &state = config::groupState();
+    // Edits the user stored and has not downloaded yet stay as they are:
+    // a poll must not take them back.
+    if (state.isEdited(group))
+        return true;
+    // The radio window repeats its own read; the full read's groups are
+    // sent again within the pass when the link loses a request.
+    const int tries = group == Group::RadioConfiguration ? 1 : config::kReadTries;
+    const StoreVerdict verdict = config::readGroup(link_, AgentAddress, group, config::store(), tries);
     if (verdict == StoreVerdict::Accepted) {
+        state.markRead(group);
         lastRead_[group] = QDateTime::currentDateTime();
         return true;
     }
     // Earlier passes fail quietly; only the last retry tells the user why.
     if (ReadAttempt == 5) {
         const QString failure = config::readFailureText(group, verdict);
-        if (!failure.isEmpty())
+        if (!failure.isEmpty()) {
             setFailureStatus(failure);
+            readFailure_ = statusText_;
+        }
     }
     return false;
 }
@@ -46,15 +58,19 @@ QDateTime DeviceSession::lastRead(Group group) const
 
 bool DeviceSession::readStatistics()
 {
-    if (refuseWhileBusy())
+    // Only the device whose configuration was read: after a connect to
+    // another address failed, the old one is not read again behind it.
+    if (refuseWhileBusy() || refuseWithoutDevice())
         return false;
     problem_.clear();
     for (const Group group : {Group::WirelessStatistics, Group::EthernetStatistics}) {
-        const StoreVerdict verdict = config::readGroup(link_, AgentAddress, group, config::store());
+        const StoreVerdict verdict =
+            config::readGroup(link_, AgentAddress, group, config::store(), config::kReadTries);
         if (verdict != StoreVerdict::Accepted) {
             setFailureStatus(config::readFailureText(group, verdict));
             return false;
         }
+        config::groupState().markRead(group);
         lastRead_[group] = QDateTime::currentDateTime();
     }
     return true;
@@ -100,8 +116,10 @@ void DeviceSession::ReadAllConfiguration()
         return;
     }
     Timer2.stop();
+    readFailure_.clear();
     setStatus(text::allRetrieved);
-    EnableDeviceMenus();
+    if (!Connected)
+        EnableDeviceMenus();
 }
 
 void DeviceSession::Timer2_Timer()

@@ -42,6 +42,11 @@ void Polling::apply(int seconds)
 
 void Polling::PollingTimer_Timer()
 {
+    // Only the device whose configuration was read is polled: before a
+    // connect there is none, and after a connect to another address failed
+    // the old one must not come back by itself.
+    if (!session_.Connected)
+        return;
     // A pass started now would interleave with the request that is waiting
     // (or, between a download's attempts, overwrite the store it is about
     // to send).

@@ -3,7 +3,9 @@
 // Every tick of the session's PollingTimer starts one full configuration
 // read with Timer2 retries, as after a connect but without a fresh retry
 // budget. A tick finds the device busy more often than not on a slow link;
-// it then does nothing and the next tick tries again.
+// it then does nothing and the next tick tries again. Ticks do nothing
+// while no device is connected, and a poll never takes back edits that
+// wait to be downloaded (those groups are not read).
 
 #include <QObject>
 

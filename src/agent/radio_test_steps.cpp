@@ -66,6 +66,8 @@ RadioOutcome retried(DeviceSession &session, qint16 &RetryCount, const std::func
 {
     if (session.deviceWorkRunning())
         return {false, text::busy};
+    if (!session.Connected)
+        return {false, text::noDevice};
     const bool ok = runWithRetries(RetryCount, steps);
     return {ok, ok ? success : failure};
 }

@@ -34,7 +34,8 @@ struct RadioOutcome {
 };
 
 // Refused with the busy text while the console is busy with the device (a
-// connect, a read pass or a download would interleave with the steps).
+// connect, a read pass or a download would interleave with the steps), and
+// with the no-device text while no device is connected.
 RadioOutcome runTestModeAction(DeviceSession &session, TestModeAction action, qint16 &RetryCount);
 // GetRadioConfiguration until the store holds 28 digits.
 RadioOutcome readRadioConfiguration(DeviceSession &session, qint16 &RetryCount);
@@ -52,6 +53,8 @@ inline const QString selectTxFilter = QStringLiteral("Select Tx Filter");
 inline const QString selectRate = QStringLiteral("Select Rate");
 inline const QString setQuestion = QStringLiteral("Do you want to Set these values?");
 inline const QString setQuestionTitle = QStringLiteral("Reset");
+inline const QString boxesRefused =
+    QStringLiteral("Not set: every channel needs two hexadecimal digits (0 to 9, A to F).");
 }  // namespace radiotext
 
 }  // namespace agent

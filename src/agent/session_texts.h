@@ -21,6 +21,19 @@ inline const QString downloadDone = QStringLiteral("Download complete successful
 inline const QString downloadFailed = QStringLiteral("Network Error-Download not complete successfully");
 inline const QString busy =
     QStringLiteral("Busy - wait until the console has finished talking to the device, then try again.");
+inline const QString noDevice =
+    QStringLiteral("No device is connected: connect to one (File, Connect AP-Bridge), then try again.");
+// %1: the group, as config::groupTitle names it.
+inline const QString groupNotRead =
+    QStringLiteral("Download refused: %1 not read from the device since the last connect. Connect again, then try again.");
+// %1: the field as the windows label it, %2: what it accepts.
+inline const QString valueRefused = QStringLiteral("Download refused: %1 - %2.");
+// Panel 2 of the main window while edits wait to be downloaded.
+inline const QString editsWaiting = QStringLiteral("Edits waiting to be downloaded");
+// Asked before the program ends with edits waiting.
+inline const QString closeWithEdits =
+    QStringLiteral("Some changes have not been downloaded to the device. Close anyway?");
+inline const QString closeWithEditsTitle = QStringLiteral("Close");
 inline const QString mibMissing =
     QStringLiteral("The MIB file could not be loaded (%1): nothing can be sent to the device.");
 }  // namespace agent::text

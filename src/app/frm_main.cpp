@@ -12,6 +12,8 @@
 #include "status_line.h"
 #include "window_placement.h"
 
+#include "agent/session_texts.h"
+#include "config/group_state.h"
 #include "dialogs/accessibility.h"
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
@@ -123,6 +125,21 @@ void frmMain::connectSession()
     connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
     connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
     connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
+    connect(s, &agent::DeviceSession::managedDeviceChanged, this, &frmMain::showManagedDevice);
+    connect(&config::groupState(), &config::GroupState::editsWaitingChanged, this, &frmMain::showEditsWaiting);
+    showEditsWaiting(config::groupState().editsWaiting());
+}
+
+void frmMain::showManagedDevice(const QString &address)
+{
+    // Which device every command goes to, always in sight.
+    setWindowTitle(address.isEmpty() ? kCaption : kCaption + QStringLiteral(" - ") + address);
+}
+
+void frmMain::showEditsWaiting(bool waiting)
+{
+    emptyPanel_->setText(waiting ? agent::text::editsWaiting : QString());
+    emptyPanel_->setAccessibleName(waiting ? agent::text::editsWaiting : QString());
 }
 
 void frmMain::MDIForm_Load()
@@ -142,6 +159,12 @@ void frmMain::MDIForm_Load()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // The program ends with this window unless the quick-setup window stays.
+    const bool programEnds = !quickSetup_ || !quickSetup_->isVisible();
+    if (programEnds && !mayEndProgram()) {
+        event->ignore();
+        return;
+    }
     savePlacement();
     // The help belongs to this window; left open it would keep the program running.
     if (helpWindow_)
@@ -276,9 +299,20 @@ void frmMain::mnuFileExit_Click()
 {
     // Exit ends the program: the quick-setup window would otherwise stay
     // with no way back to this one. Closing this window saves the placement;
-    // closing the quick-setup window ends the program.
+    // closing the quick-setup window ends the program. Edits waiting are
+    // asked about first, once.
+    if (!mayEndProgram())
+        return;
     if (close() && quickSetup_)
         quickSetup_->close();
+}
+
+bool frmMain::mayEndProgram()
+{
+    if (endConfirmed_ || !config::groupState().editsWaiting())
+        return true;
+    endConfirmed_ = session_->askUser(agent::text::closeWithEdits, agent::text::closeWithEditsTitle);
+    return endConfirmed_;
 }
 
 void frmMain::mnuSetupBridgeIPsettings_Click()

@@ -84,7 +84,7 @@ public:
     bool GetEthernetStatisticsConf() { return session_->GetEthernetStatisticsConf(); }
     bool GetRadioConfiguration() { return session_->GetRadioConfiguration(); }
     bool ResetDevise() { return session_->ResetDevise(); }
-    void SavePara() { session_->SavePara(); }
+    agent::DeviceSession::DownloadStart SavePara() { return session_->SavePara(); }
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
 
@@ -109,6 +109,9 @@ public:
     // What the window's unload saves; for exits that end the program
     // without closing this window.
     void saveWindowPlacement() { savePlacement(); }
+    // Before the program ends: true when no edits wait to be downloaded or
+    // the user lets them go (asked once per ending).
+    bool mayEndProgram();
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;
@@ -183,6 +186,8 @@ private:
     void restorePlacement();
     void savePlacement();
     void showDeviceCommandsEnabled(bool enabled);
+    void showManagedDevice(const QString &address);
+    void showEditsWaiting(bool waiting);
     void showTrapSwitch(bool checked);
     QList<QAction *> deviceCommands() const;
 
@@ -199,6 +204,7 @@ private:
     QPointer<frmIPAddress> connectDialog_;
     app::BusyCursor busyCursor_;
     bool trapSwitchChecked_ = false;
+    bool endConfirmed_ = false;
 
     app::SingleMdiChild *bridgeIPSettings_ = nullptr;
     app::SingleMdiChild *bridgeOperationalMode_ = nullptr;

@@ -1,5 +1,7 @@
 #include "configuration_store.h"
 
+#include "config/group_state.h"
+
 namespace config {
 
 Counter &WirelessStatisticsRecord::at(int k)
@@ -68,6 +70,7 @@ ConfigurationStore &store()
 void resetStore()
 {
     store() = ConfigurationStore{};
+    groupState().forgetAll();
 }
 
 }  // namespace config

@@ -152,7 +152,7 @@ struct ConfigurationStore {
 
 // The process-wide store.
 ConfigurationStore &store();
-// Back to the start-up values (tests, and nothing else).
+// Back to the start-up values, nothing read or edited (tests, and nothing else).
 void resetStore();
 
 }  // namespace config

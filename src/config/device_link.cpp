@@ -29,12 +29,22 @@ bool sameObject(const QString &a, const QString &b)
 
 }  // namespace
 
-snmp::SendResult DeviceLink::send()
+snmp::SendResult DeviceLink::send(int tries)
 {
     QStringList asked;
     for (const snmp::SnmpVariable &variable : manager_.Message.Variables)
         asked << variable.Name;
+    // Send() empties the message on a time-out, and events handled while it
+    // waits may change the message and the host: the resend starts from
+    // copies.
+    const snmp::SnmpMessage request = manager_.Message;
+    const QString host = manager_.RemoteHost;
     snmp::SendResult result = manager_.Send();
+    for (int sent = 1; result.outcome == snmp::SendOutcome::TimedOut && sent < tries; ++sent) {
+        manager_.Message = request;
+        manager_.RemoteHost = host;
+        result = manager_.Send();
+    }
     if (!result.answered())
         return result;
     const snmp::SnmpMessage &answer = manager_.Message;

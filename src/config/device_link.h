@@ -46,7 +46,10 @@ public:
 
     // Answered only for the device's answer as defined above; a refusal or
     // an answer naming other objects comes back as Failed with the reason.
-    snmp::SendResult send();
+    // A request unanswered within its time-out goes out again as it was
+    // (same request id), until `tries` sends in all; an answer to any of
+    // them counts.
+    snmp::SendResult send(int tries = 1);
 
     // "<oid>.0", or empty when the name is unknown.
     QString scalarOid(const QString &objectName) const;

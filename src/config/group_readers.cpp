@@ -109,7 +109,8 @@ StoreVerdict StoreHardConfStruct(const snmp::SnmpVariables &answer, Configuratio
     const QByteArray *info = AnswerReader(answer).raw(1);
     if (!info)
         return StoreVerdict::Failed;
-    // A wrong length fails the read, but what can be decoded is still kept.
+    // A wrong length fails the read; what can be decoded is decoded all the
+    // same, but a failed read never reaches the store (readGroup).
     const bool rightLength = info->size() == 92;
     const auto mac = BytesToHex(info->mid(4, 6), 6);
     if (!mac)
@@ -208,7 +209,11 @@ StoreVerdict StoreRadioConfiguration(const snmp::SnmpVariables &answer, Configur
 const GroupDefinition &groupDefinition(Group group)
 {
     static const QVector<GroupDefinition> definitions = {
-        {Group::HardConf, {QStringLiteral("sysDeviceInfo")}, 0, QString(), StoreHardConfStruct},
+        // A read that fails here must still say so: "Reading configuration..."
+        // would otherwise stand for ever.
+        {Group::HardConf, {QStringLiteral("sysDeviceInfo")}, 1,
+         QStringLiteral("Network Error-Not expected Device Information values.Try connect again."),
+         StoreHardConfStruct},
         {Group::WirelessOperational,
          {QStringLiteral("operChannelID"), QStringLiteral("operESSID"), QStringLiteral("operRTSThreshold"),
           QStringLiteral("operFragmentationThreshold"), QStringLiteral("operPreambleType"),
@@ -250,7 +255,7 @@ const QVector<Group> &fullReadOrder()
     return order;
 }
 
-StoreVerdict readGroup(DeviceLink &link, const QString &host, Group group, ConfigurationStore &target)
+StoreVerdict readGroup(DeviceLink &link, const QString &host, Group group, ConfigurationStore &target, int tries)
 {
     const GroupDefinition &definition = groupDefinition(group);
     link.prepare(host, 1000);
@@ -260,9 +265,13 @@ StoreVerdict readGroup(DeviceLink &link, const QString &host, Group group, Confi
     }
     link.setRequestType(snmp::request_type::Get);
     link.takeRequestId();
-    if (!link.send().answered())
+    if (!link.send(tries).answered())
         return StoreVerdict::Failed;
-    return definition.store(link.answer(), target);
+    ConfigurationStore scratch = target;
+    const StoreVerdict verdict = definition.store(link.answer(), scratch);
+    if (verdict == StoreVerdict::Accepted)
+        copyGroup(group, scratch, target);
+    return verdict;
 }
 
 QString readFailureText(Group group, StoreVerdict verdict)

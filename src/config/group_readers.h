@@ -5,24 +5,13 @@
 
 #include "config/configuration_store.h"
 #include "config/device_link.h"
+#include "config/store_groups.h"
 #include "snmp/snmp_message.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace config {
-
-enum class Group {
-    HardConf,
-    WirelessOperational,
-    IPSettings,
-    Privacy,
-    Traps,
-    BridgeOperationalMode,
-    WirelessStatistics,
-    EthernetStatistics,
-    RadioConfiguration,
-};
 
 // Accepted: every value arrived and passed its check. Rejected: a value
 // arrived but failed its check. Failed: a value was missing or could not
@@ -42,15 +31,27 @@ const GroupDefinition &groupDefinition(Group group);
 // The eight groups of a full read, in the order they are read.
 const QVector<Group> &fullReadOrder();
 
-// One GET of the group's objects to `host`, then the group's store routine.
-// Fields assigned before a failed check or conversion keep their new values.
-StoreVerdict readGroup(DeviceLink &link, const QString &host, Group group, ConfigurationStore &target);
+// How often a full read sends a GET that goes unanswered within its
+// time-out: the same request again (same request id), so that an answer to
+// any of the tries counts. A lossy link loses a request now and then; a
+// pass of nine exchanges would rarely get through without this.
+constexpr int kReadTries = 3;
+
+// One GET of the group's objects to `host` (sent up to `tries` times while
+// unanswered), then the group's store routine on a scratch copy of
+// `target`. The group goes into `target` whole when every value passed its
+// checks; a rejected or missing value leaves `target` as it was.
+StoreVerdict readGroup(DeviceLink &link, const QString &host, Group group, ConfigurationStore &target,
+                       int tries = 1);
 
 // What the status line shows when the group fails on the last attempt;
 // empty for the groups that show nothing.
 QString readFailureText(Group group, StoreVerdict verdict);
 
-// Store routines: position k of the answer by its 1-based index.
+// Store routines: position k of the answer by its 1-based index. Each
+// assigns its fields in order and stops at the first failed check, so the
+// copy it worked on may hold a part of the answer: readGroup never lets
+// such a copy into the store.
 StoreVerdict StoreHardConfStruct(const snmp::SnmpVariables &answer, ConfigurationStore &target);
 StoreVerdict StoreWirelessOperationalConf(const snmp::SnmpVariables &answer, ConfigurationStore &target);
 StoreVerdict StoreIPSettingsConf(const snmp::SnmpVariables &answer, ConfigurationStore &target);

@@ -2,23 +2,18 @@
 
 #include "config/encodings.h"
 #include "config/group_readers.h"
-
-#include <QRegularExpression>
+#include "config/value_rules.h"
 
 namespace config {
 
-std::optional<QString> ipAddressForWire(const QString &text)
+QString addressToSend(const ConfigurationStore &s)
 {
-    static const QRegularExpression dottedQuad(QStringLiteral("^(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})$"));
-    const QString trimmed = text.trimmed();
-    const QRegularExpressionMatch match = dottedQuad.match(trimmed);
-    if (!match.hasMatch())
-        return std::nullopt;
-    for (int i = 1; i <= 4; ++i) {
-        if (match.captured(i).toInt() > 255)
-            return std::nullopt;
-    }
-    return trimmed;
+    // The quick-setup window enters a new address in pendingIPAddress; the
+    // main window's own dialog edits operIPAddress directly and leaves it
+    // empty, in which case the address in the store is what goes out.
+    const QString current = s.operIPAddress.trimmed();
+    const QString pending = s.pendingIPAddress.trimmed();
+    return !pending.isEmpty() && pending != current ? pending : current;
 }
 
 namespace {
@@ -106,18 +101,11 @@ bool SetIPSettingsConf(DeviceLink &link, const QString &host, ConfigurationStore
 {
     beginSet(link, host);
     const QByteArray ethernet = HexToBytes(s.operEthernetAddress, 6);
-    // The quick-setup window enters a new address in pendingIPAddress; the
-    // main window's own dialog edits operIPAddress directly and leaves it
-    // empty, in which case the address in the store is what goes out.
-    const QString current = s.operIPAddress.trimmed();
-    const QString pending = s.pendingIPAddress.trimmed();
-    QString address = current;
-    if (!pending.isEmpty() && pending != current) {
-        address = pending;
+    const QString address = addressToSend(s);
+    if (address != s.operIPAddress.trimmed())
         s.operIPAddress = s.pendingIPAddress;
-    }
-    const auto addressOnWire = ipAddressForWire(address);
-    const auto maskOnWire = ipAddressForWire(s.operIPMask);
+    const auto addressOnWire = dottedQuadFromText(address);
+    const auto maskOnWire = dottedQuadFromText(s.operIPMask);
     if (!addressOnWire || !maskOnWire)
         return false;
     const bool built = link.AddOctetStringVariable(QStringLiteral("operEthernetAddress"), ethernet)

@@ -18,8 +18,8 @@ bool SetIPSettingsConf(DeviceLink &link, const QString &host, ConfigurationStore
 bool SetPrivacySettingsConf(DeviceLink &link, const QString &host, ConfigurationStore &store);
 bool SetBridgeOperationalModeConf(DeviceLink &link, const QString &host, ConfigurationStore &store);
 
-// The text a dotted IPv4 address is sent as: trimmed, four numbers 0..255.
-// std::nullopt for anything else; such a text is never sent.
-std::optional<QString> ipAddressForWire(const QString &text);
+// The address the IP group sends: the trimmed pendingIPAddress when one was
+// entered and differs from operIPAddress, otherwise the trimmed operIPAddress.
+QString addressToSend(const ConfigurationStore &store);
 
 }  // namespace config

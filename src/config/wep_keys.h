@@ -2,8 +2,8 @@
 // Four 40-bit WEP keys derived from a pass phrase, so that a user can give
 // every station the same keys by typing the same phrase.
 //
-// Derivation: each character's Latin-1 code (a character outside Latin-1
-// counts as "?") is XORed into one of four byte accumulators, by position
+// Derivation: each character's code in the Western Windows code page
+// (Windows-1252; a character outside it counts as "?") is XORed into one of four byte accumulators, by position
 // modulo 4; the accumulators, first one lowest, form a 32-bit seed; the
 // linear congruential step X = (X * 214013 + 2531011) mod 2^31 then gives
 // twenty bytes (bits 16..23 of each new X), five per key, each written as

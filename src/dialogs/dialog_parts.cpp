@@ -84,13 +84,22 @@ namespace dialogparts {
 
 namespace {
 const char kRefusedProperty[] = "refused";
+const char kOwnTipProperty[] = "tipBeforeRefusal";
+const char kWatchedProperty[] = "refusalWatched";
 }
 
 void markRefused(QLineEdit *box, const QString &hint)
 {
+    if (!box->property(kRefusedProperty).toBool())
+        box->setProperty(kOwnTipProperty, box->toolTip());
     box->setProperty(kRefusedProperty, true);
     box->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
     box->setToolTip(hint);
+    box->setAccessibleDescription(hint);
+    if (!box->property(kWatchedProperty).toBool()) {
+        box->setProperty(kWatchedProperty, true);
+        QObject::connect(box, &QLineEdit::textChanged, box, [box] { clearRefusedMark(box); });
+    }
 }
 
 void clearRefusedMark(QLineEdit *box)
@@ -99,6 +108,27 @@ void clearRefusedMark(QLineEdit *box)
         return;
     box->setProperty(kRefusedProperty, false);
     box->setStyleSheet(QString());
+    box->setToolTip(box->property(kOwnTipProperty).toString());
+    box->setAccessibleDescription(QString());
+}
+
+QLineEdit *markRefusedBoxes(std::initializer_list<BoxCheck> checks)
+{
+    QLineEdit *first = nullptr;
+    for (const BoxCheck &check : checks) {
+        if (check.accepted) {
+            clearRefusedMark(check.box);
+            continue;
+        }
+        markRefused(check.box, check.hint);
+        if (!first)
+            first = check.box;
+    }
+    if (first) {
+        first->setFocus();
+        first->selectAll();
+    }
+    return first;
 }
 
 }  // namespace dialogparts

@@ -2,6 +2,7 @@
 // Small builders for the controls that every settings dialog has.
 
 #include <QList>
+#include <initializer_list>
 #include <QString>
 
 class QGroupBox;
@@ -43,9 +44,22 @@ OkCancelRow okCancelButtons(QWidget *parent);
 
 namespace dialogparts {
 
-// A red frame and a tooltip on a box whose text OK refused; the box's
-// "refused" property is true while the mark stands.
+// A red frame on a box whose text OK refused, and the hint (what the box
+// accepts) as its tooltip and its description for screen readers; the
+// box's "refused" property is true while the mark stands. The mark goes,
+// and the box's own tooltip comes back, as soon as its text changes.
 void markRefused(QLineEdit *box, const QString &hint);
 void clearRefusedMark(QLineEdit *box);
+
+// One box and the device's verdict on its text.
+struct BoxCheck {
+    QLineEdit *box;
+    bool accepted;
+    QString hint;
+};
+// Marks every refused box (clears the others' marks) and puts the focus on
+// the first refused one, its text selected; returns that box, or nullptr
+// when none was refused.
+QLineEdit *markRefusedBoxes(std::initializer_list<BoxCheck> checks);
 
 }  // namespace dialogparts

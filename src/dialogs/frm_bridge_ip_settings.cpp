@@ -1,6 +1,8 @@
 #include "dialogs/frm_bridge_ip_settings.h"
 
 #include "config/configuration_store.h"
+#include "config/group_state.h"
+#include "config/value_rules.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
 
@@ -45,21 +47,28 @@ void frmBridgeIPSettings::ShowConf()
     IPMaskText->setText(store.operIPMask);
 }
 
-void frmBridgeIPSettings::SaveConf()
+bool frmBridgeIPSettings::SaveConf()
 {
+    const QString ethernet = EthernetAddressMaskEdBox->storeText();
+    if (dialogparts::markRefusedBoxes(
+            {{IPAddressText, config::dottedQuadFromText(IPAddressText->text()).has_value(), config::addressHint()},
+             {IPMaskText, config::dottedQuadFromText(IPMaskText->text()).has_value(), config::maskHint()},
+             {EthernetAddressMaskEdBox, config::isHexText(ethernet, 12), config::hexHint(12)}}))
+        return false;
     auto &store = config::store();
-    store.operEthernetAddress = EthernetAddressMaskEdBox->storeText();
+    const config::ConfigurationStore before = store;
+    store.operEthernetAddress = ethernet;
     // Exactly as typed: blanks and all.
     store.operIPAddress = IPAddressText->text();
     store.operIPMask = IPMaskText->text();
+    config::noteEdits(config::Group::IPSettings, before);
+    return true;
 }
 
 void frmBridgeIPSettings::OKCommand_Click()
 {
-    if (storeIsBusy())
-        return;
-    SaveConf();
-    accept();
+    if (!storeIsBusy() && SaveConf())
+        accept();
 }
 
 void frmBridgeIPSettings::CancelCommand_Click() { reject(); }

@@ -21,7 +21,7 @@ private slots:
 private:
     void Form_Load();
     void ShowConf();
-    void SaveConf();
+    bool SaveConf();
 
     QLineEdit *IPAddressText;
     QLineEdit *IPMaskText;

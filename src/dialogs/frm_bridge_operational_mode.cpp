@@ -1,6 +1,8 @@
 #include "dialogs/frm_bridge_operational_mode.h"
 
 #include "config/configuration_store.h"
+#include "config/group_state.h"
+#include "config/value_rules.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
 #include "dialogs/option_group_tab_stop.h"
@@ -112,9 +114,16 @@ void frmBridgeOperationalMode::ShowConf()
     }
 }
 
-void frmBridgeOperationalMode::SaveConf()
+bool frmBridgeOperationalMode::SaveConf()
 {
+    // The partner's address counts only in the two bridge modes.
+    const bool partner = WirelessBridgeToWirelessBridgeOption->isChecked() || WirelessBridgeOption->isChecked();
+    const QString bssid = RemoteBridgeBSSIDMaskEdBox->storeText();
+    if (dialogparts::markRefusedBoxes(
+            {{RemoteBridgeBSSIDMaskEdBox, !partner || config::isHexText(bssid, 12), config::hexHint(12)}}))
+        return false;
     auto &store = config::store();
+    const config::ConfigurationStore before = store;
     if (WirelessBridgeToWirelessBridgeOption->isChecked())
         store.bridgeOperationalMode = kWirelessBridgeToWirelessBridge;
     else if (APOption->isChecked())
@@ -123,15 +132,15 @@ void frmBridgeOperationalMode::SaveConf()
         store.bridgeOperationalMode = kWirelessBridge;
 
     if (hasPartner(store.bridgeOperationalMode))
-        store.bridgeRemoteBridgeBSSID = RemoteBridgeBSSIDMaskEdBox->storeText();
+        store.bridgeRemoteBridgeBSSID = bssid;
+    config::noteEdits(config::Group::BridgeOperationalMode, before);
+    return true;
 }
 
 void frmBridgeOperationalMode::OKCommand_Click()
 {
-    if (storeIsBusy())
-        return;
-    SaveConf();
-    accept();
+    if (!storeIsBusy() && SaveConf())
+        accept();
 }
 
 void frmBridgeOperationalMode::CancelCommand_Click() { reject(); }

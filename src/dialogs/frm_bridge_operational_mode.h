@@ -25,7 +25,7 @@ private slots:
 private:
     void Form_Load();
     void ShowConf();
-    void SaveConf();
+    bool SaveConf();
     void enablePartnerAddress(bool enabled);
     void showStoredPartnerIfEmpty();
 

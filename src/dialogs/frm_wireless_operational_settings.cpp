@@ -2,8 +2,9 @@
 
 #include "config/configuration_store.h"
 #include "config/encodings.h"
+#include "config/group_state.h"
+#include "config/value_rules.h"
 #include "dialogs/dialog_parts.h"
-#include "dialogs/threshold_validation.h"
 #include "dialogs/up_down_control.h"
 #include "dialogs/wireless_operational_controls.h"
 
@@ -37,8 +38,7 @@ void frmWireLessOperationalSettings::buildControls()
     UpDown1 = new UpDownControl(FragmentationThresholdText, config::kThresholdMinimum, config::kThresholdMaximum, this);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     for (QLineEdit *box : {RTSThresholdText, FragmentationThresholdText}) {
-        box->setToolTip(dialogs::thresholdHint());
-        connect(box, &QLineEdit::textChanged, box, [box] { dialogparts::clearRefusedMark(box); });
+        box->setToolTip(config::thresholdHint());
     }
 
     ShortPreambleOption = dialogparts::option(QStringLiteral("ShortPreambleOption"), QStringLiteral("Short Preamble"), this);
@@ -104,21 +104,21 @@ void frmWireLessOperationalSettings::ShowConf()
     controls().show(config::store());
 }
 
-// Stores every control, or nothing when a threshold cannot be stored.
+// Stores every control, or nothing when the device would refuse a text.
 bool frmWireLessOperationalSettings::SaveConf()
 {
     const dialogs::WirelessOperationalControls boxes = controls();
-    if (QLineEdit *refused = boxes.markRefusedThresholds()) {
-        qCDebug(lcSettingsDialogs) << "threshold text refused:" << refused->objectName();
-        refused->setFocus();
-        refused->selectAll();
+    if (QLineEdit *refused = boxes.markRefused(true)) {
+        qCDebug(lcSettingsDialogs) << "text refused:" << refused->objectName();
         return false;
     }
     auto &store = config::store();
+    const config::ConfigurationStore before = store;
     boxes.saveChannel(store);
     store.operESSID = ESSIDtext->text();
     boxes.saveThresholds(store);
     boxes.saveOptions(store);
+    config::noteEdits(config::Group::WirelessOperational, before);
     return true;
 }
 

@@ -2,12 +2,12 @@
 // The wireless operational group: channel, ESSID, RTS and fragmentation
 // thresholds, preamble, authentication, basic rates and auto rate fall-back.
 //
-// The threshold boxes take any text, but the store keeps 16-bit whole
-// numbers. OK with a threshold that is empty, not a whole number or outside
-// -32768..32767 stores nothing at all (no field of the group), keeps the
-// dialog open, marks the offending box with a red frame and a tooltip that
-// says what it takes, and puts the focus there. The mark goes as soon as
-// the box's text changes.
+// The text boxes take any text, but only what the device accepts may reach
+// the store (config/value_rules): OK with an ESSID or a threshold the
+// device would refuse stores nothing at all (no field of the group), keeps
+// the dialog open, marks the offending box with a red frame and a tooltip
+// that says what it takes, and puts the focus there. The mark goes as soon
+// as the box's text changes.
 
 #include "dialogs/settings_dialog.h"
 

@@ -64,9 +64,12 @@ dialogs::WirelessPrivacyControls frmWireLessPrivacyOptions::controls() const
 
 void frmWireLessPrivacyOptions::ShowConf() { controls().show(config::store()); }
 
-// Writes the controls back and unloads the dialog.
+// Writes the controls back and unloads the dialog; with a key the device
+// would refuse, stores nothing and stays.
 void frmWireLessPrivacyOptions::SaveConf()
 {
+    if (controls().markRefusedKeys())
+        return;
     controls().save(config::store());
     accept();
 }

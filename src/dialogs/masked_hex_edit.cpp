@@ -21,11 +21,11 @@ bool isEmptyPosition(QChar c) { return c == MaskedHexEdit::kPromptChar || c == Q
 MaskedHexEdit::MaskedHexEdit(int pairs, QWidget *parent)
     : QLineEdit(parent), pairs_(qMax(1, pairs))
 {
-    // Qt's "x" is the optional any-printable-character place; the blank
-    // character after ";" is the prompt shown in empty places.
-    QString mask;
+    // Qt's "h" is the optional hexadecimal place, ">" makes letters upper
+    // case; the character after ";" is the prompt shown in empty places.
+    QString mask = QStringLiteral(">");
     for (int i = 0; i < pairs_; ++i)
-        mask += i == 0 ? QStringLiteral("xx") : QStringLiteral(" xx");
+        mask += i == 0 ? QStringLiteral("hh") : QStringLiteral(" hh");
     setInputMask(mask + QLatin1Char(';') + kPromptChar);
     // Pairs line up from box to box only in a fixed-width font.
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -46,7 +46,7 @@ QString MaskedHexEdit::displayFor(const QString &storeText) const
             const QChar c = index < storeText.size() ? storeText.at(index) : kPromptChar;
             // The mask would skip a character it cannot take and shift the
             // rest; an empty position keeps every later pair in its place.
-            display += c.isPrint() ? c : kPromptChar;
+            display += isHexDigit(c) ? c.toUpper() : kPromptChar;
         }
     }
     return display;
@@ -61,10 +61,10 @@ void MaskedHexEdit::setStoreText(const QString &storeText)
 
 QString MaskedHexEdit::storeText() const
 {
-    const QString display = displayText();
-    if (display == shownDisplay_)
+    if (displayText() == shownDisplay_)
         return shownStoreText_;
-    return storeTextFromPlaces(display);
+    const QString places = placesText();
+    return places == QString(places.size(), kPromptChar) ? QString() : places;
 }
 
 QString MaskedHexEdit::placesText() const
@@ -76,27 +76,6 @@ QString MaskedHexEdit::placesText() const
             const int index = place * kPlaceWidth + k;
             const QChar c = index < display.size() ? display.at(index) : kPromptChar;
             text += isEmptyPosition(c) ? kPromptChar : c;
-        }
-    }
-    return text;
-}
-
-QString MaskedHexEdit::storeTextFromPlaces(const QString &display) const
-{
-    const auto positionAt = [&display](int index) {
-        return index < display.size() ? display.at(index) : kPromptChar;
-    };
-    int placesInUse = 0;
-    for (int place = 0; place < pairs_; ++place) {
-        const int at = place * kPlaceWidth;
-        if (!isEmptyPosition(positionAt(at)) || !isEmptyPosition(positionAt(at + 1)))
-            placesInUse = place + 1;
-    }
-    QString text;
-    for (int place = 0; place < placesInUse; ++place) {
-        for (int k = 0; k < 2; ++k) {
-            const QChar c = positionAt(place * kPlaceWidth + k);
-            text += isHexDigit(c) ? c.toUpper() : QLatin1Char('0');
         }
     }
     return text;

@@ -2,25 +2,20 @@
 // A line edit for a byte string held in the store as hexadecimal text
 // ("001122AABBCC"). The box shows the text as N places of two characters
 // separated by single blanks ("00 11 22 AA BB CC"), the mask
-// "&& && && && && &&" for six places or "&& && && && &&" for five. Each place
-// takes any printable character; an empty position shows the prompt "_".
+// "&& && && && && &&" for six places or "&& && && && &&" for five. Only
+// hexadecimal digits can be typed (letters show in upper case); an empty
+// position shows the prompt "_".
 //
 // What the box gives back (storeText):
 // - Unedited: while the box still shows what setStoreText put there, the
-//   very text that was given is returned, byte for byte, whatever it held:
-//   odd length, shorter or longer than the box, blanks, "_" or other
-//   characters that are not hexadecimal.
-// - Edited: the places are read from the left, two characters each, digits
-//   only, hexadecimal letters in upper case. A position that holds no
-//   hexadecimal digit (left empty, a blank, any other character) reads as
-//   "0", so every later pair keeps its place. Empty places after the last
-//   place that holds anything give nothing: the text gets shorter, and the
-//   writers send zero bytes for the missing pairs. A box emptied completely
-//   gives the empty text. Characters of the original text beyond the box's
-//   places are not kept once the box is edited; the writers never send
-//   them, and the user sees what is stored.
-// A stored character that the box cannot show (a control character) is
-// shown as an empty position.
+//   very text that was given is returned, byte for byte, whatever it held
+//   (odd length, shorter or longer than the box, characters that are not
+//   hexadecimal, which the box shows as empty positions).
+// - Edited: the places from the left, two characters each, without the
+//   blanks: hexadecimal digits in upper case, "_" for an empty position,
+//   so that what is stored is what the box shows and a box with an empty
+//   position is refused (config/value_rules) rather than sent with a zero
+//   in its place. A box emptied completely gives the empty text.
 
 #include <QLineEdit>
 #include <QString>
@@ -38,13 +33,11 @@ public:
     void setStoreText(const QString &storeText);
     QString storeText() const;
     // Every place as the box shows it, without the separating blanks; an
-    // empty position gives the prompt "_". For values whose empty places
-    // must reach the device as they are (the radio's CR31 boxes).
+    // empty position gives the prompt "_".
     QString placesText() const;
 
 private:
     QString displayFor(const QString &storeText) const;
-    QString storeTextFromPlaces(const QString &display) const;
 
     int pairs_;
     QString shownStoreText_;

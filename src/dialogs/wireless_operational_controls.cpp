@@ -3,7 +3,7 @@
 #include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "dialogs/dialog_parts.h"
-#include "dialogs/threshold_validation.h"
+#include "config/value_rules.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -59,23 +59,20 @@ void WirelessOperationalControls::saveChannel(config::ConfigurationStore &store)
         store.operChannelID = config::Integer(*selected);
 }
 
-QLineEdit *WirelessOperationalControls::markRefusedThresholds() const
+QLineEdit *WirelessOperationalControls::markRefused(bool thresholds) const
 {
-    QLineEdit *firstRefused = nullptr;
-    for (QLineEdit *box : {rtsThreshold, fragmentationThreshold}) {
-        if (thresholdFromText(box->text()))
-            continue;
-        dialogparts::markRefused(box, thresholdHint());
-        if (!firstRefused)
-            firstRefused = box;
-    }
-    return firstRefused;
+    const auto threshold = [thresholds](QLineEdit *box) {
+        return dialogparts::BoxCheck{box, !thresholds || config::thresholdFromText(box->text()).has_value(),
+                                     config::thresholdHint()};
+    };
+    return dialogparts::markRefusedBoxes({{essid, config::isAcceptedEssid(essid->text()), config::essidHint()},
+                                          threshold(rtsThreshold), threshold(fragmentationThreshold)});
 }
 
 bool WirelessOperationalControls::saveThresholds(config::ConfigurationStore &store) const
 {
-    const auto rts = thresholdFromText(rtsThreshold->text());
-    const auto fragmentation = thresholdFromText(fragmentationThreshold->text());
+    const auto rts = config::thresholdFromText(rtsThreshold->text());
+    const auto fragmentation = config::thresholdFromText(fragmentationThreshold->text());
     if (!rts || !fragmentation)
         return false;
     store.operRTSThreshold = *rts;

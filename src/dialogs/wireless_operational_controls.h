@@ -36,9 +36,10 @@ struct WirelessOperationalControls {
     void show(const config::ConfigurationStore &store) const;
     // The selected channel, when the list has one selected.
     void saveChannel(config::ConfigurationStore &store) const;
-    // Marks each threshold box whose text is not a whole number the device
-    // accepts, and returns the first of them (nullptr: both are good).
-    QLineEdit *markRefusedThresholds() const;
+    // Marks the ESSID box, and with `thresholds` the threshold boxes, whose
+    // text the device would refuse; returns the first of them (nullptr: all
+    // are good).
+    QLineEdit *markRefused(bool thresholds) const;
     // The thresholds; false (and nothing stored) when either text is refused.
     bool saveThresholds(config::ConfigurationStore &store) const;
     // Preamble, authentication, basic rates, auto rate fall-back: an option

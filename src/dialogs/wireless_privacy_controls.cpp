@@ -1,6 +1,9 @@
 #include "dialogs/wireless_privacy_controls.h"
 
 #include "config/configuration_store.h"
+#include "config/group_state.h"
+#include "config/value_rules.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
 
 #include <QComboBox>
@@ -17,8 +20,17 @@ void WirelessPrivacyControls::show(const config::ConfigurationStore &store) cons
     wepEnable->setCurrentIndex(store.privacyWEPEnable == 1 ? kEnablePosition : kDisablePosition);
 }
 
+QLineEdit *WirelessPrivacyControls::markRefusedKeys() const
+{
+    const auto key = [](MaskedHexEdit *box) {
+        return dialogparts::BoxCheck{box, config::isHexText(box->storeText(), 10), config::hexHint(10)};
+    };
+    return dialogparts::markRefusedBoxes({key(keys[0]), key(keys[1]), key(keys[2]), key(keys[3])});
+}
+
 void WirelessPrivacyControls::save(config::ConfigurationStore &store) const
 {
+    const config::ConfigurationStore before = store;
     for (int i = 0; i < 4; ++i)
         store.defaultWEPKey(i + 1) = keys[size_t(i)]->storeText();
 
@@ -27,6 +39,7 @@ void WirelessPrivacyControls::save(config::ConfigurationStore &store) const
         store.privacyDefaultWEPKeyID = config::Integer(keyPosition + 1);
 
     store.privacyWEPEnable = wepEnable->currentIndex() == kEnablePosition ? 1 : 2;
+    config::noteEdits(config::Group::Privacy, before, store);
 }
 
 }  // namespace dialogs

@@ -7,6 +7,7 @@
 
 class MaskedHexEdit;
 class QComboBox;
+class QLineEdit;
 
 namespace config {
 struct ConfigurationStore;
@@ -26,7 +27,11 @@ struct WirelessPrivacyControls {
     // The keys, the key number ("None" for a number outside 1..4) and the
     // switch (anything but "on" shows as off).
     void show(const config::ConfigurationStore &store) const;
-    // "None" stands for no value: the key number stays as it was.
+    // Marks each key box whose text is not ten hexadecimal digits; returns
+    // the first of them (nullptr: all four are good).
+    QLineEdit *markRefusedKeys() const;
+    // "None" stands for no value: the key number stays as it was. The
+    // privacy group counts as edited when a value changed.
     void save(config::ConfigurationStore &store) const;
 };
 

@@ -28,6 +28,7 @@ const QString kNotConnected = QStringLiteral("Not Connect Access Point ...");
 const QString kConnectOK = QStringLiteral("Connect OK");
 const QString kTimeout = QStringLiteral("Connection Timeout!!");
 const QString kDownloadDone = QStringLiteral("Download complete successfully");
+const QString kEndsAfterDownload = QStringLiteral("The program ends when the download has finished...");
 
 using Privacy = dialogs::WirelessPrivacyControls;
 
@@ -48,6 +49,8 @@ FrmMain2::FrmMain2(QWidget *parent)
     connect(cmdCancel, &QPushButton::clicked, this, &FrmMain2::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &FrmMain2::cmdHelp_Click);
     connect(DefaultCommand, &QPushButton::clicked, this, &FrmMain2::DefaultCommand_Click);
+    if (MainForm)
+        connect(&session(), &agent::DeviceSession::downloadFinished, this, &FrmMain2::downloadFinished);
     // Nothing to change until a device has been read.
     setSettingTabsEnabled(false);
     DefaultCommand->setEnabled(false);
@@ -116,36 +119,70 @@ void FrmMain2::cmdOK_Click()
         return;
     agent::DeviceSession &s = session();
     config::ConfigurationStore &store = config::store();
-    const QString addressBefore = s.AgentAddress;
     const QString pendingBefore = store.pendingIPAddress;
     store.pendingIPAddress = IPAddressText->text();
+    addressBeforeDownload_ = s.AgentAddress;
 
     // Cleared first: a download refused because the console is busy asks
     // nothing and must not look confirmed.
     s.UserConfirmed = false;
-    MainForm->SavePara();
-    // A failed first attempt is repeated by the download's own watchdog
-    // (SetTimer), with the new address; only a download that went through
-    // connects again.
-    const bool repeating = s.SetTimer.isActive();
-    if (!s.UserConfirmed || !s.DownloadOK || repeating) {
-        // Declined or refused: the address typed here must not ride along
-        // with a later download from the main window.
-        if (!repeating)
-            store.pendingIPAddress = pendingBefore;
+    applying_ = true;
+    const agent::DeviceSession::DownloadStart start = MainForm->SavePara();
+    if (start == agent::DeviceSession::DownloadStart::Started) {
+        // The outcome comes with downloadFinished: at once, or after the
+        // download's watchdog has repeated a failed attempt.
+        if (applying_)
+            txtStatus->setText(s.statusText());
         return;
     }
+    applying_ = false;
+    // Declined or refused: the address typed here must not ride along with
+    // a later download from the main window.
+    store.pendingIPAddress = pendingBefore;
+    if (start == agent::DeviceSession::DownloadStart::Refused)
+        txtStatus->setText(s.statusText());  // why, where the user is looking
+}
 
+void FrmMain2::downloadFinished(bool ok)
+{
+    if (endDue_) {
+        endDue_ = false;
+        applying_ = false;
+        endProgram();
+        return;
+    }
+    if (!applying_)
+        return;  // the main window's own download
+    applying_ = false;
+    agent::DeviceSession &s = session();
+    if (!ok) {
+        txtStatus->setText(s.statusText());
+        return;
+    }
     SSTab1->setCurrentIndex(StatusTab);
     frmIPAddress *dialog = MainForm->connectDialog();
     // The device now answers at the address the download gave it.
-    if (s.AgentAddress.trimmed() != addressBefore.trimmed() && !s.AgentAddress.trimmed().isEmpty())
+    if (s.AgentAddress.trimmed() != addressBeforeDownload_.trimmed() && !s.AgentAddress.trimmed().isEmpty())
         dialog->txtRemoteIP->setText(s.AgentAddress.trimmed());
     forgetDeviceIdentity();
     txtStatus->setText(kDownloadDone);
     dialog->Command1_Click();
     ConnectTicks = 0;
     Timer1.start();
+}
+
+bool FrmMain2::showRefused(QLineEdit *box)
+{
+    if (!box)
+        return false;
+    // The box's tab comes to the front, so that the user sees its mark.
+    for (int tab = 0; tab < SSTab1->count(); ++tab) {
+        if (SSTab1->widget(tab)->isAncestorOf(box))
+            SSTab1->setCurrentIndex(tab);
+    }
+    box->setFocus();
+    box->selectAll();
+    return true;
 }
 
 void FrmMain2::apply(bool (FrmMain2::*storeStep)())
@@ -174,14 +211,28 @@ void FrmMain2::cmdHelp_Click()
 
 void FrmMain2::closeEvent(QCloseEvent *event)
 {
+    if (!endProgram()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
-    endProgram();
 }
 
-void FrmMain2::endProgram()
+bool FrmMain2::endProgram()
 {
     if (ending_)
-        return;
+        return true;
+    if (MainForm) {
+        // A download cut off between two groups would leave the device half
+        // written and not reset: the program ends once it is through.
+        if (session().downloadUnderWay()) {
+            endDue_ = true;
+            txtStatus->setText(kEndsAfterDownload);
+            return false;
+        }
+        if (!MainForm->mayEndProgram())
+            return false;
+    }
     ending_ = true;
     Timer1.stop();
     // As on any other exit, the user's layout of the main window is kept.
@@ -190,6 +241,7 @@ void FrmMain2::endProgram()
     if (programEnd_)
         programEnd_();
     ending_ = false;
+    return true;
 }
 
 // --- connection polling ----------------------------------------------------------
@@ -199,7 +251,7 @@ void FrmMain2::Timer1_Timer()
     ++ConnectTicks;
     if (ConnectTicks < kTicksBeforeTimeout)
         txtStatus->setText(txtStatus->text() + QStringLiteral(".."));
-    else
+    else if (!session().fullReadRunning())  // a slow device is still being read: no time-out yet
         showTimedOut();
     // A device that answers on the timing-out tick still counts.
     if (deviceAnswered())
@@ -211,13 +263,17 @@ bool FrmMain2::deviceAnswered() const
     if (config::regulationDomainName(config::store().sysDeviceInfo.regulationDomain).isEmpty())
         return false;
     // The code is the first group of the read; the tabs are filled once the
-    // whole read is through, never from a half-read store.
-    return !session().Timer2.isActive();
+    // whole configuration has been read (the device is connected), never
+    // from a half-read store.
+    return session().Connected;
 }
 
 void FrmMain2::showTimedOut()
 {
-    txtStatus->setText(kTimeout);
+    // A device that answered but whose configuration could not be read says
+    // why; one that never answered timed out.
+    const QString failure = session().readFailure();
+    txtStatus->setText(failure.isEmpty() ? kTimeout : failure);
     setSettingTabsEnabled(false);
     DefaultCommand->setEnabled(false);
     for (QLineEdit *box : {txtFirmVer, txtDomain, txtESSID, txtChannel, txtWEP})

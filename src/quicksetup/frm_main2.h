@@ -9,11 +9,19 @@
 //
 // Connection polling: Timer1 ticks once a second while a connection is
 // awaited; the device counts as connected once the store holds a known
-// regulation-domain code and the read that follows the device's answer has
-// finished. The sixth tick without that ends in "Connection Timeout!!".
+// regulation-domain code and the whole configuration has been read (the
+// session is connected). The sixth tick without that ends in "Connection
+// Timeout!!", or in the read's own failure text for a device that answered
+// but could not be read; while that read still runs (a slow device), the
+// window waits for its outcome.
+//
+// Apply: a refused download says why in the status field; a started one
+// ends with the session's downloadFinished (also after the download's own
+// repeats): success connects again, failure shows the failure text.
 //
 // Closing the window ends the program (the main window's placement is
-// saved first, as on any other exit).
+// saved first, as on any other exit); during a download it ends once the
+// download is through, and with edits waiting to be downloaded it asks.
 
 #include <QTimer>
 #include <QWidget>
@@ -143,6 +151,9 @@ public slots:
     void DoneCommand_Click();
     void WepEnableCombo_Click();
 
+private slots:
+    void downloadFinished(bool ok);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -167,7 +178,12 @@ private:
     void setSettingTabsEnabled(bool enabled);
     void disableApplyButtons();
     bool refusedWhileBusy();
-    void endProgram();
+    // False when the program does not end now (a download runs, or the
+    // user kept edits waiting).
+    bool endProgram();
+    // Brings a refused box's tab to the front and focuses it; false for
+    // nullptr (nothing refused).
+    bool showRefused(QLineEdit *box);
 
     // "Basic Setting" and "Advanced" (wireless_tabs.cpp).
     void FillChannelList();
@@ -191,4 +207,7 @@ private:
 
     std::function<void()> programEnd_;
     bool ending_ = false;
+    bool applying_ = false;  // this window started the download under way
+    bool endDue_ = false;    // closed while a download ran
+    QString addressBeforeDownload_;
 };

@@ -4,7 +4,10 @@
 #include "quicksetup/frm_main2.h"
 
 #include "config/configuration_store.h"
+#include "config/group_state.h"
+#include "config/value_rules.h"
 #include "config/wep_keys.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
 #include "dialogs/wireless_privacy_controls.h"
 
@@ -25,12 +28,22 @@ void FrmMain2::ShowIPConf()
     IPMaskText->setText(store.operIPMask);
 }
 
+// Nothing when the device would refuse a box (the Ethernet address is the
+// "Status" tab's).
 bool FrmMain2::SaveIPConf()
 {
+    const QString ethernet = EthernetAddressMaskEdBox->storeText();
+    if (showRefused(dialogparts::markRefusedBoxes(
+            {{IPAddressText, config::dottedQuadFromText(IPAddressText->text()).has_value(), config::addressHint()},
+             {IPMaskText, config::dottedQuadFromText(IPMaskText->text()).has_value(), config::maskHint()},
+             {EthernetAddressMaskEdBox, config::isHexText(ethernet, 12), config::hexHint(12)}})))
+        return false;
     config::ConfigurationStore &store = config::store();
-    store.operEthernetAddress = EthernetAddressMaskEdBox->storeText();
+    const config::ConfigurationStore before = store;
+    store.operEthernetAddress = ethernet;
     store.operIPAddress = IPAddressText->text();
     store.operIPMask = IPMaskText->text();
+    config::noteEdits(config::Group::IPSettings, before);
     return true;
 }
 
@@ -48,6 +61,8 @@ void FrmMain2::ShowWEPConf()
 
 bool FrmMain2::SaveWEPConf()
 {
+    if (showRefused(privacyControls().markRefusedKeys()))
+        return false;
     privacyControls().save(config::store());
     return true;
 }

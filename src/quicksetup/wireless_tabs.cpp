@@ -7,6 +7,7 @@
 #include "app/frm_main.h"
 #include "config/configuration_store.h"
 #include "config/encodings.h"
+#include "config/group_state.h"
 #include "dialogs/wireless_operational_controls.h"
 #include "dialogs/wireless_privacy_controls.h"
 
@@ -39,31 +40,32 @@ void FrmMain2::ShowWirelessConf()
 }
 
 // Channel and ESSID only: the thresholds of this tab reach the store
-// through "Advanced".
+// through "Advanced". Nothing when the device would refuse the ESSID.
 bool FrmMain2::SaveBasicConf()
 {
+    if (showRefused(wirelessControls().markRefused(false)))
+        return false;
     config::ConfigurationStore &store = config::store();
+    const config::ConfigurationStore before = store;
     wirelessControls().saveChannel(store);
     store.operESSID = ESSIDtext->text();
+    config::noteEdits(config::Group::WirelessOperational, before);
     return true;
 }
 
-// Every field of the tab, or nothing when a threshold is not a whole
-// number the device accepts.
+// Every field of the tab, or nothing when the device would refuse the
+// ESSID or a threshold (both are edited on "Basic Setting").
 bool FrmMain2::SaveWirelessConf()
 {
     const dialogs::WirelessOperationalControls boxes = wirelessControls();
-    if (QLineEdit *refused = boxes.markRefusedThresholds()) {
-        // The thresholds are edited on "Basic Setting".
-        SSTab1->setCurrentIndex(BasicTab);
-        refused->setFocus();
-        refused->selectAll();
+    if (showRefused(boxes.markRefused(true)))
         return false;
-    }
     config::ConfigurationStore &store = config::store();
+    const config::ConfigurationStore before = store;
     store.operESSID = ESSIDtext->text();
     boxes.saveThresholds(store);
     boxes.saveOptions(store);
+    config::noteEdits(config::Group::WirelessOperational, before);
     return true;
 }
 
@@ -90,11 +92,14 @@ void FrmMain2::DefaultCommand_Click()
 
     ChannelCombo->setCurrentIndex(restoreDefaultsChannelPosition());
     ESSIDtext->setText(config::kFactoryESSID);
-    SaveBasicConf();
+    if (!SaveBasicConf())
+        return;
 
-    // The keys and the key number stay as the WEP tab shows them.
+    // The keys and the key number stay as the WEP tab shows them (a key
+    // the device would refuse stops here, its box marked).
     WepEnableCombo->setCurrentIndex(dialogs::WirelessPrivacyControls::kDisablePosition);
-    SaveWEPConf();
+    if (!SaveWEPConf())
+        return;
 
     LongPreambleOption->setChecked(true);
     BothTypeOption->setChecked(true);
@@ -103,11 +108,13 @@ void FrmMain2::DefaultCommand_Click()
     const QString factoryThreshold = QString::number(config::kThresholdMaximum);
     RTSThresholdText->setText(factoryThreshold);
     FragmentationThresholdText->setText(factoryThreshold);
-    SaveWirelessConf();
+    if (!SaveWirelessConf())
+        return;
 
     IPAddressText->setText(config::kFactoryIPAddress);
     IPMaskText->setText(config::kFactoryIPMask);
-    SaveIPConf();
+    if (!SaveIPConf())
+        return;
 
     cmdOK_Click();
 }

@@ -4,6 +4,8 @@
 #include "agent/device_session.h"
 #include "agent/radio_test_steps.h"
 #include "config/configuration_store.h"
+#include "config/value_rules.h"
+#include "dialogs/dialog_parts.h"
 #include "dialogs/masked_hex_edit.h"
 #include "radiotest/input_hold.h"
 #include "radiotest/message_boxes.h"
@@ -80,6 +82,8 @@ void frmRadioConfiguration::buildControls()
     UpdateCommand = radiotest::commandButton(QStringLiteral("UpdateCommand"), QStringLiteral("Update values"), this);
     SetCommand = radiotest::commandButton(QStringLiteral("SetCommand"), QStringLiteral("Set"), this);
     CancelCommand = radiotest::commandButton(QStringLiteral("CancelCommand"), QStringLiteral("Close"), this);
+    // Nothing to set before the boxes show what the device holds.
+    SetCommand->setEnabled(false);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(UpdateCommand);
     buttons->addWidget(SetCommand);
@@ -118,8 +122,12 @@ void frmRadioConfiguration::Form_Load()
         const radiotest::InputHold hold(this);
         const agent::RadioOutcome outcome = agent::readRadioConfiguration(*session_, RetryCount);
         // A failed read leaves the boxes as they were.
-        if (outcome.ok)
+        if (outcome.ok) {
             ShowConf();
+            for (MaskedHexEdit *box : CR31edit)
+                dialogparts::clearRefusedMark(box);
+            SetCommand->setEnabled(true);
+        }
         radiotest::showStatus(StatusBar, outcome.text);
     }
     closeIfDue();
@@ -129,6 +137,10 @@ void frmRadioConfiguration::SetCommand_Click()
 {
     if (acting_ || !session_)
         return;
+    if (markRefusedBoxes()) {
+        radiotest::showStatus(StatusBar, agent::radiotext::boxesRefused);
+        return;
+    }
     {
         const Acting acting(acting_);
         if (radiotest::messageBoxes().askYesNo(this, agent::radiotext::setQuestion,
@@ -140,6 +152,20 @@ void frmRadioConfiguration::SetCommand_Click()
         }
     }
     closeIfDue();
+}
+
+bool frmRadioConfiguration::markRefusedBoxes()
+{
+    bool refused = false;
+    for (MaskedHexEdit *box : CR31edit) {
+        if (config::isHexText(box->placesText(), 2)) {
+            dialogparts::clearRefusedMark(box);
+        } else {
+            dialogparts::markRefused(box, config::hexHint(2));
+            refused = true;
+        }
+    }
+    return refused;
 }
 
 void frmRadioConfiguration::CancelCommand_Click()

@@ -2,9 +2,10 @@
 // "Radio Configuration": the radio's CR31 register value for each of the
 // 14 channels. Unlike the settings dialogs it talks to the device itself:
 // it reads when it opens and on "Update values", and writes on "Set", each
-// tried up to four times, with the outcome in its own status line. What the
-// user typed goes to the device unchecked; an empty place goes as "_",
-// which the device receives as no digit.
+// tried up to four times, with the outcome in its own status line. "Set"
+// is offered once a read has shown the device's values, and sends only
+// boxes of two hexadecimal digits: a box that is not is marked and nothing
+// goes out.
 //
 // The window is never torn down while it waits for the device: closing it
 // meanwhile takes effect once the request has returned.
@@ -53,6 +54,7 @@ private:
     void ShowConf();
     void SaveConf();
     void closeIfDue();
+    bool markRefusedBoxes();
 
     QPointer<agent::DeviceSession> session_;
     bool acting_ = false;     // a read or write is waiting on the network

@@ -10,6 +10,7 @@
 #include "radiotest/message_boxes.h"
 #include "radiotest/radio_window_parts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -278,10 +279,20 @@ void frmTestMode::CloseCommand_Click()
     // even when the device never answers.
     Timer1.start(session_ ? session_->scaled(agent::kTestWindowCloseDelayMs) : agent::kTestWindowCloseDelayMs);
     enterState(State::Closing);
+    bool normal = false;
     {
         const ActingScope acting(*this);
         SaveTestConf();
-        runAction(TestModeAction::Close);
+        normal = runAction(TestModeAction::Close);
+    }
+    if (!normal) {
+        // The window stays with the failure in sight (its close box ends
+        // it), and the main window's status line says it too.
+        Timer1.stop();
+        unloadDue_ = false;
+        if (session_)
+            session_->setStatus(StatusBar->text());
+        return;
     }
     unloadIfDue();
 }
@@ -306,6 +317,8 @@ void frmTestMode::reject()
         CancelCommand_Click();
     else if (state_ == State::Test || state_ == State::ModeActive)
         CloseCommand_Click();
+    else if (!Timer1.isActive())  // Close Test failed: the window waited for this
+        unload();
 }
 
 void frmTestMode::unload()
@@ -333,18 +346,54 @@ bool frmTestMode::eventFilter(QObject *watched, QEvent *event)
         // Another window taking the focus (the warning itself among them)
         // is no leaving of the box.
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QMetaObject::invokeMethod(this, &frmTestMode::CR31edit_LostFocus, Qt::QueuedConnection);
+            CR31edit_LostFocus(reason == Qt::MouseFocusReason);
+        return QDialog::eventFilter(watched, event);
+    }
+    // The click that took the focus from a refused CR31 text: the user has
+    // not seen the warning yet, so it must not start anything.
+    if (swallowingClick_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease
+                             || event->type() == QEvent::MouseButtonDblClick)) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && isAncestorOf(widget))
+            return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmTestMode::CR31edit_LostFocus()
+void frmTestMode::CR31edit_LostFocus(bool byClick)
 {
-    // Only a warning: the text is stored as it is by the next action.
+    // Checked right here, before the click that moved the focus is handled:
+    // a click whose press and release come together must not send the
+    // value before the warning. The check only warns: once the user has
+    // seen the warning for a text, the next action sends it as it is.
     if (acting_ || state_ == State::Closing || !isVisible())
         return;
-    if (config::isAcceptedCR31(CR31edit->placesText()))
+    const QString text = CR31edit->placesText();
+    if (config::isAcceptedCR31(text)) {
+        warnedCR31_.clear();
         return;
-    radiotest::messageBoxes().tell(this, agent::radiotext::wrongCR31);
-    CR31edit->setFocus();
+    }
+    if (text == warnedCR31_)
+        return;
+    warnedCR31_ = text;
+    if (byClick && !swallowingClick_) {
+        swallowingClick_ = true;
+        qApp->installEventFilter(this);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                qApp->removeEventFilter(this);
+                swallowingClick_ = false;
+            },
+            Qt::QueuedConnection);
+    }
+    // After the focus change has finished: the message box takes the focus
+    // itself, and the box gets it back afterwards.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            radiotest::messageBoxes().tell(this, agent::radiotext::wrongCR31);
+            CR31edit->setFocus();
+        },
+        Qt::QueuedConnection);
 }

@@ -8,7 +8,9 @@
 // Start (the mode check boxes and Close appear) -> Mode active while one
 // mode is checked (the other modes and the parameters are greyed, whatever
 // the device answered) -> Closing after "Close Test": the device goes idle
-// and is reset, and Timer1 unloads the window 3 s after the click. Nothing
+// and is reset, and Timer1 unloads the window 3 s after the click (when the
+// device does not get back to normal, the window stays with the failure in
+// sight, and the main status line says it too, until its close box). Nothing
 // unloads the window while a device step runs: a tick, the close box or
 // Escape that comes meanwhile takes effect once the step has returned.
 
@@ -71,8 +73,9 @@ public slots:
     void ContinuousTxWithModCheck_Click();
     void ContinuousTxWithoutModCheck_Click();
     void Timer1_Timer();
-    // The CR31 check that runs when the focus leaves CR31edit.
-    void CR31edit_LostFocus();
+    // The CR31 check that runs when the focus leaves CR31edit (by a click:
+    // that click is dropped when the check warns).
+    void CR31edit_LostFocus(bool byClick = false);
     // The close box and Escape: Cancel before a successful Start, Close
     // Test after it (the radio must not stay in a test mode).
     void reject() override;
@@ -95,5 +98,7 @@ private:
     State state_ = State::Setup;
     int acting_ = 0;          // handlers under way (they may wait on the network)
     bool unloadDue_ = false;  // asked to unload while acting
+    QString warnedCR31_;      // the CR31 text the user was last warned about
+    bool swallowingClick_ = false;
     class ActingScope;
 };

@@ -1,8 +1,10 @@
 // Polling: the full read repeated at the chosen interval, never started
-// while the device is busy with something else, and harmless before a
-// connect. The session runs at the tests' time scale.
+// while the device is busy with something else, nothing before a connect,
+// edits kept. The session runs at the tests' time scale.
 
 #include "session_fixture.h"
+
+#include "config/group_state.h"
 
 namespace {
 const QString kReading = QStringLiteral("Reading configuration...");
@@ -40,7 +42,6 @@ private slots:
         QTest::newRow("a request outstanding") << "reset request";
         QTest::newRow("a download waiting for its next attempt") << "download retry";
         QTest::newRow("a read waiting for its next pass") << "read retry";
-        QTest::newRow("a connect's watchdog running") << "connect";
     }
 
     void tickWhileTheDeviceIsBusyDoesNothing()
@@ -48,8 +49,7 @@ private slots:
         QFETCH(QString, busyWith);
         SessionFixture f;
         agent::DeviceSession &s = *f.session;
-        if (busyWith != QLatin1String("connect"))
-            QVERIFY(f.connectAndRead());
+        QVERIFY(f.connectAndRead());
         f.statuses.clear();
         int ticksDuringRequests = 0;
 
@@ -75,13 +75,6 @@ private slots:
             s.polling().PollingTimer_Timer();
             QCOMPARE(s.Timer2.interval(), scaledMs(100));  // a poll would have set 200
             s.Timer2.stop();
-        } else {
-            f.ap.faults.silent = true;
-            s.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-            QVERIFY(s.Timer1.isActive());
-            f.statuses.clear();
-            s.polling().PollingTimer_Timer();
-            s.Timer1.stop();
         }
         QVERIFY2(!f.statuses.contains(kReading), qPrintable(f.statuses.join(QLatin1Char('|'))));
 
@@ -95,16 +88,32 @@ private slots:
         QCOMPARE(s.Timer2.interval(), scaledMs(200));
     }
 
-    void beforeAConnectNothingIsSent()
+    // Only a connected device is polled, and a poll never takes back edits
+    // that wait to be downloaded; the other groups are read as ever.
+    void pollsOnlyTheConnectedDeviceAndKeepsEdits()
     {
         SessionFixture f;
         f.statuses.clear();
-        f.session->polling().apply(5);
-        QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kReading) >= 2; }, 10000));
-        f.session->polling().apply(0);
+        f.session->polling().apply(1);
+        QTest::qWait(scaledMs(2500));
         QCOMPARE(f.ap.receivedRequests().size(), 0);
-        QCOMPARE(f.statuses.last(), kReading);
-        QVERIFY(!f.session->Connected);
+        QCOMPARE(f.statuses, QStringList());
+
+        QVERIFY(f.connectAndRead());
+        config::ConfigurationStore &s = config::store();
+        const config::ConfigurationStore before = s;
+        s.operESSID = QStringLiteral("typed, not sent");
+        config::noteEdits(config::Group::WirelessOperational, before);
+        f.ap.setValue(QStringLiteral("operESSID"), snmp::Value::octets("changed on the device"));
+        f.ap.setValue(QStringLiteral("operIPMask"), snmp::Value::ipAddress(QByteArray::fromHex("FF000000")));
+        f.ap.clearReceivedRequests();
+        f.statuses.clear();
+        QVERIFY(QTest::qWaitFor([&] { return f.statuses.contains(kAllRetrieved); }, 5000));
+        f.session->polling().apply(0);
+        QCOMPARE(s.operESSID, QStringLiteral("typed, not sent"));
+        QCOMPARE(s.operIPMask, QStringLiteral("255.0.0.0"));
+        QCOMPARE(f.requestsNaming(QStringLiteral("operESSID")).size(), 0);
+        QVERIFY(config::groupState().editsWaiting());
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "app_test_support.h"
 
+#include "agent/session_texts.h"
 #include "app/message_history_window.h"
 #include "app/single_mdi_child.h"
 #include "app/status_line.h"
@@ -313,6 +314,36 @@ private slots:
         QTRY_COMPARE(area->subWindowList().size(), 0);
         action->trigger();
         QCOMPARE(area->subWindowList().size(), 1);
+    }
+
+    // The device every command goes to is named in the caption; edits that
+    // wait to be downloaded show in panel 2, and closing asks about them.
+    void managedDeviceAndEditsWaiting()
+    {
+        testing::WindowFixture f;
+        const QString caption = QStringLiteral("   TARVO SNMP Manager");
+        QCOMPARE(f.window->windowTitle(), caption);
+        QVERIFY(f.connectDevice());
+        QCOMPARE(f.window->windowTitle(), caption + QStringLiteral(" - 127.0.0.1"));
+        auto *panel = qobject_cast<QLabel *>(f.window->statusPanel(2));
+        QCOMPARE(panel->text(), QString());
+
+        f.window->mnuSetupWireLessOperational->trigger();
+        QWidget *dialog = f.window->mdiArea()->activeSubWindow()->widget();
+        dialog->findChild<QLineEdit *>(QStringLiteral("ESSIDtext"))->setText(QStringLiteral("edited"));
+        dialog->findChild<QAbstractButton *>(QStringLiteral("OKCommand"))->click();
+        QCOMPARE(panel->text(), agent::text::editsWaiting);
+        QCOMPARE(panel->accessibleName(), agent::text::editsWaiting);
+        f.questioner.answer = false;
+        f.window->close();
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.questioner.asked.last(), agent::text::closeWithEditsTitle + '|' + agent::text::closeWithEdits);
+
+        // A connect to another device lets go of this one and of its edits.
+        f.window->session().confirmConnect(QStringLiteral("127.0.0.9"), QStringLiteral("kavrel"));
+        QCOMPARE(f.window->windowTitle(), caption);
+        QCOMPARE(panel->text(), QString());
+        QVERIFY(!f.window->mnuCommandsReset->isEnabled());
     }
 
     void refreshReadsStatistics_data()

@@ -1,8 +1,10 @@
 // The options dialog: the slider changes the stored interval as it moves,
-// only OK starts or stops polling, and trap saving follows the check box.
+// only OK starts or stops polling, and trap saving follows the check box;
+// the command line's ports take their range's ends and nothing beyond.
 
 #include "app_test_support.h"
 
+#include "app/command_line_options.h"
 #include "app/frm_options.h"
 #include "config/configuration_store.h"
 #include "dialogs/dialog_test_support.h"
@@ -29,6 +31,28 @@ QString shown(QWidget *dialog)
 class TestOptions : public QObject {
     Q_OBJECT
 private slots:
+    void commandLinePorts_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("agentPort");  // 0: refused
+        QTest::newRow("agent port 1") << QStringList{"--agent-port", "1"} << 1;
+        QTest::newRow("agent port 65535") << QStringList{"--agent-port", "65535"} << 65535;
+        QTest::newRow("agent port 0") << QStringList{"--agent-port", "0"} << 0;
+        QTest::newRow("agent port 65536") << QStringList{"--agent-port", "65536"} << 0;
+        QTest::newRow("trap port 65535") << QStringList{"--trap-port", "65535"} << 161;
+        QTest::newRow("trap port 65536") << QStringList{"--trap-port", "65536"} << 0;
+    }
+
+    void commandLinePorts()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, agentPort);
+        const app::CommandLineResult result = app::parseCommandLine(QStringList{"corvane-manager"} + arguments);
+        QCOMPARE(result.action == app::CommandLineResult::Action::Run, agentPort != 0);
+        if (agentPort != 0)
+            QCOMPARE(int(result.options.session.agentPort), agentPort);
+    }
+
     void menuOpensItModal()
     {
         testing::ScratchSettings settings;

@@ -92,7 +92,8 @@ private slots:
         QTest::addColumn<QString>("cr31");
         QTest::addColumn<QByteArray>("bytes");  // channel, antenna, CR31, rate, filter, command, 0, 0; empty: none
         QTest::newRow("window defaults, start") << QVector<int>{1, 1, 3, 1, 4} << "C0" << QByteArray("0101C00301040000");
-        QTest::newRow("channel 14, B, 1M, JPN, Rx") << QVector<int>{14, 2, 0, 2, 2} << "ff" << QByteArray("0E02FF0002020000");
+        // Every field a value of its own: a field in another's place shows.
+        QTest::newRow("channel 14, B, 1M, US, carrier") << QVector<int>{14, 2, 0, 1, 3} << "ff" << QByteArray("0E02FF0001030000");
         QTest::newRow("empty place reads as no digit") << QVector<int>{6, 1, 1, 1, 1} << "C_" << QByteArray("06010C0101010000");
         QTest::newRow("field beyond a byte") << QVector<int>{300, 1, 3, 1, 4} << "C0" << QByteArray();
     }
@@ -127,9 +128,14 @@ private slots:
                                            << QStringList{"41192B542A", "6473463AC1", "F33A3D5A83", "BD5C452EBD"};
         QTest::newRow("long") << QStringLiteral("correct horse battery staple ").repeated(20)
                               << QStringList{"BE9B142B52", "CB022A3D93", "518A74243E", "25BD3A61C1"};
-        // The euro sign has no Latin-1 code: it counts as "?".
-        QTest::newRow("outside Latin-1") << QStringLiteral("\u20ac5")
-                                         << QStringList{"07CF4FFA63", "1C892981FD", "70141D532F", "CD51DE5C23"};
+        // Windows-1252 codes: the euro sign is 0x80, the closing quote 0x92;
+        // a character outside the code page counts as "?".
+        QTest::newRow("euro sign") << QStringLiteral("\u20acuro")
+                                   << QStringList{"85E915F4DF", "79C50398E1", "1D92654BA9", "CF4CFAB4A9"};
+        QTest::newRow("curly quote") << QStringLiteral("it\u2019s")
+                                     << QStringList{"96F48ED339", "144F682A6F", "EFB11B824C", "20807C2192"};
+        QTest::newRow("outside the code page") << QStringLiteral("\u0100x")
+                                               << QStringList{"D209CCFFDF", "03C0BE0E73", "B934C92C11", "E3DBDC8D0A"};
     }
 
     void knownAnswers()

@@ -2,7 +2,7 @@
 """Expected WEP keys for test_encodings.cpp, computed apart from the console.
 
 Run it and copy its lines into the test table:  python3 wep_keys_reference.py
-Each character counts with its Latin-1 code ("?" when it has none); the
+Each character counts with its Windows-1252 code ("?" when it has none); the
 four accumulators are XORed by position modulo 4 and make the seed, low
 byte first; each step is X = (X * 214013 + 2531011) mod 2**31 and gives the
 byte (X // 65536) % 256; twenty bytes, five per key, two upper-case hex
@@ -15,12 +15,14 @@ CASES = [
     ("A3 of 128 or more", "abc\u00e9"),
     ("Latin-1 above 127", "Gr\u00fc\u00dfe aus K\u00f6ln"),
     ("long", "correct horse battery staple " * 20),
-    ("outside Latin-1", "\u20ac5"),
+    ("euro sign", "\u20acuro"),
+    ("curly quote", "it\u2019s"),
+    ("outside the code page", "\u0100x"),
 ]
 
 
 def seed(phrase):
-    codes = phrase.encode("latin-1", errors="replace")  # "?" outside Latin-1
+    codes = phrase.encode("cp1252", errors="replace")  # "?" outside the code page
     acc = [0, 0, 0, 0]
     for position, code in enumerate(codes):
         acc[position % 4] ^= code

@@ -3,6 +3,8 @@
 // a refused threshold keeps the dialog open; and their masked hex box.
 
 #include "config/configuration_store.h"
+#include "config/group_state.h"
+#include "config/value_rules.h"
 #include "dialog_test_support.h"
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
@@ -11,6 +13,7 @@
 #include "dialogs/masked_hex_edit.h"
 #include "dialogs/up_down_control.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QTest>
@@ -33,7 +36,7 @@ struct PrivacyCase {
     QString chosen;    // the same, chosen by the user; "": untouched
     QString typedKey3; // over the whole of key 3; "": untouched
     const char *button;
-    QString stored;    // key id|WEP enable afterwards
+    QString stored;    // key id|WEP enable afterwards; "": refused, nothing stored
     QString key3;      // afterwards; the other keys stay as they were
 };
 struct BridgeModeCase {
@@ -60,7 +63,12 @@ class TestSettingsDialogs : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { config::resetStore(); config::store().sysDeviceInfo.regulationDomain = 16; }
+    void init()
+    {
+        config::resetStore();
+        config::store().sysDeviceInfo.regulationDomain = 16;
+        config::store().operESSID = QStringLiteral("corvane");
+    }
     void cleanup() { delete dialog_; }
 
     void choices_data()
@@ -112,28 +120,37 @@ private slots:
         }
         press(dialog, "OKCommand");  // unedited controls give back what they were shown
         QCOMPARE(operationalGroup().section('|', 0, 4), after);
+        // Only a change leaves edits waiting to be downloaded.
+        QCOMPARE(config::groupState().isEdited(config::Group::WirelessOperational), after != before);
     }
 
     void textsAndButtons_data()
     {
+        QTest::addColumn<QString>("essid");
         QTest::addColumn<QString>("rts");
         QTest::addColumn<QString>("fragmentation");
         QTest::addColumn<int>("arrowUp");  // clicks on the fragmentation arrow after typing
         QTest::addColumn<QByteArray>("button");
-        QTest::addColumn<QString>("stored");  // RTS|fragmentation; "": refused, nothing stored
+        QTest::addColumn<QString>("stored");  // RTS|fragmentation; else the box refused, nothing stored
         const QByteArray ok("OKCommand");
-        QTest::newRow("range ends, blanks around") << " 0" << "+2346 " << 0 << ok << "0|2346";
-        QTest::newRow("arrow up") << "0" << "2000" << 1 << ok << "0|2001";
-        QTest::newRow("arrow at the top") << "0" << "2346" << 1 << ok << "0|2346";
-        QTest::newRow("RTS not a number") << "abc" << "2000" << 0 << ok << "";
-        QTest::newRow("RTS one above the device's range") << "2347" << "2000" << 0 << ok << "";
-        QTest::newRow("fragmentation one below") << "100" << "-1" << 0 << ok << "";
-        QTest::newRow("RTS above 16 bits") << "32768" << "2000" << 0 << ok << "";
-        QTest::newRow("Cancel") << "100" << "200" << 0 << QByteArray("CancelCommand") << "";
+        const QString net = QStringLiteral("lab net ");  // a trailing blank is kept
+        QTest::newRow("range ends, blanks around") << net << " 0" << "+2346 " << 0 << ok << "0|2346";
+        QTest::newRow("arrow up") << net << "0" << "2000" << 1 << ok << "0|2001";
+        QTest::newRow("arrow at the top") << net << "0" << "2346" << 1 << ok << "0|2346";
+        QTest::newRow("RTS not a number") << net << "abc" << "2000" << 0 << ok << "RTSThresholdText";
+        QTest::newRow("RTS one above the device's range") << net << "2347" << "2000" << 0 << ok << "RTSThresholdText";
+        QTest::newRow("fragmentation one below") << net << "100" << "-1" << 0 << ok << "FragmentationThresholdText";
+        QTest::newRow("RTS above 16 bits") << net << "32768" << "2000" << 0 << ok << "RTSThresholdText";
+        QTest::newRow("ESSID empty") << "" << "100" << "200" << 0 << ok << "ESSIDtext";
+        QTest::newRow("ESSID of 33 characters") << QString(33, 'e') << "100" << "200" << 0 << ok << "ESSIDtext";
+        QTest::newRow("ESSID starting with a blank") << " lab" << "100" << "200" << 0 << ok << "ESSIDtext";
+        QTest::newRow("ESSID beyond ASCII") << "caf\u00e9" << "100" << "200" << 0 << ok << "ESSIDtext";
+        QTest::newRow("Cancel") << net << "100" << "200" << 0 << QByteArray("CancelCommand") << "";
     }
 
     void textsAndButtons()
     {
+        QFETCH(QString, essid);
         QFETCH(QString, rts);
         QFETCH(QString, fragmentation);
         QFETCH(int, arrowUp);
@@ -144,24 +161,31 @@ private slots:
         control<QComboBox>(dialog, "ChannelCombo")->setCurrentIndex(0);
         for (const char *name : {"ShortPreambleOption", "BothTypeOption", "BasicRates12Option", "AutoRateFallBackCheck"})
             control<QAbstractButton>(dialog, name)->click();
-        setText(dialog, "ESSIDtext", QStringLiteral(" lab net "));
+        setText(dialog, "ESSIDtext", essid);
         setText(dialog, "RTSThresholdText", rts);
         setText(dialog, "FragmentationThresholdText", fragmentation);
         if (arrowUp)
             control<UpDownControl>(dialog, "UpDown1")->stepBy(arrowUp);
         press(dialog, button.constData());
-        if (stored.isEmpty()) {
+        if (!stored.contains('|')) {
             QCOMPARE(operationalGroup(), before);
             QCOMPARE(dialog_.isNull(), button == "CancelCommand");  // a refused text keeps it open...
             if (!dialog_)
                 return;
-            setText(dialog, "RTSThresholdText", QStringLiteral("1000"));  // ...until mended
+            // ...its box marked, the tooltip saying what it takes...
+            auto *refused = control<QLineEdit>(dialog, qPrintable(stored));
+            QCOMPARE(refused->property("refused").toBool(), true);
+            QCOMPARE(refused->toolTip(), stored == "ESSIDtext" ? config::essidHint() : config::thresholdHint());
+            QCOMPARE(QApplication::focusWidget(), refused);
+            setText(dialog, "ESSIDtext", QStringLiteral("lab net "));  // ...until mended
+            setText(dialog, "RTSThresholdText", QStringLiteral("1000"));
             setText(dialog, "FragmentationThresholdText", QStringLiteral("1500"));
+            QCOMPARE(refused->property("refused").toBool(), false);
             press(dialog, "OKCommand");
             stored = QStringLiteral("1000|1500");
         }
         QVERIFY(dialog_.isNull());
-        QCOMPARE(operationalGroup(), "1|1|3|82840B16|1| lab net |" + stored);
+        QCOMPARE(operationalGroup(), "1|1|3|82840B16|1|lab net |" + stored);
     }
 
     void privacy_data()
@@ -170,15 +194,18 @@ private slots:
         const QStringList read{"0102030405", "A1A2A3A4A5", "B1B2B3B4B5", "C1C2C3C4C5"};
         const QStringList odd{"0", "zz zz zz z", "a1 b2_c3", "0102030405060708"};  // short, not hex, too long
         const char *ok = "OKCommand", *none = "None|Disable";
+        // Keys the device would refuse (never read from it) are never stored:
+        // the dialog stays open with the boxes marked.
+        QTest::newRow("keys not ten digits") << PrivacyCase{"1|1", odd, "Key 1|Enable", "Key 2|Disable", "", ok, "", odd[2]};
         // Unedited, OK gives back what the combos were shown: "None" keeps the id, "Disable" is 2.
-        QTest::newRow("as read, byte for byte") << PrivacyCase{"1|1", odd, "Key 1|Enable", "|", "", ok, "1|1", odd[2]};
         QTest::newRow("key 4 as read") << PrivacyCase{"4|1", read, "Key 4|Enable", "|", "", ok, "4|1", read[2]};
         QTest::newRow("unknown codes") << PrivacyCase{"5|7", read, none, "|", "", ok, "5|2", read[2]};
         QTest::newRow("None chosen keeps the id") << PrivacyCase{"2|1", read, "Key 2|Enable", "None|", "", ok, "2|1", read[2]};
         QTest::newRow("key 3 chosen, disabled") << PrivacyCase{"0|2", read, none, "Key 3|", "", ok, "3|2", read[2]};
-        QTest::newRow("key typed") << PrivacyCase{"2|0", read, "Key 2|Disable", "Key 4|Enable", "1a2b3c", ok, "4|1", "1A2B3C"};
+        QTest::newRow("key typed") << PrivacyCase{"2|0", read, "Key 2|Disable", "Key 4|Enable", "1a2b3c4d5e", ok, "4|1", "1A2B3C4D5E"};
+        QTest::newRow("key typed short") << PrivacyCase{"2|0", read, "Key 2|Disable", "Key 4|Enable", "1a2b3c", ok, "", read[2]};
         QTest::newRow("Cancel after edits")
-            << PrivacyCase{"2|0", read, "Key 2|Disable", "Key 4|Enable", "1a2b3c", "CancelCommand", "2|0", read[2]};
+            << PrivacyCase{"2|0", read, "Key 2|Disable", "Key 4|Enable", "1a2b3c4d5e", "CancelCommand", "2|0", read[2]};
     }
 
     void privacy()
@@ -204,7 +231,13 @@ private slots:
             QTest::keyClicks(box, c.typedKey3);
         }
         press(dialog, c.button);
-        QVERIFY(dialog_.isNull());
+        QCOMPARE(dialog_.isNull(), !c.stored.isEmpty());
+        if (c.stored.isEmpty()) {  // refused: the first refused key box marked, nothing stored
+            auto *refused = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(refused && refused->property("refused").toBool());
+            QCOMPARE(refused->toolTip(), config::hexHint(10));
+            c.stored = c.codes;
+        }
         QCOMPARE(QStringLiteral("%1|%2").arg(s.privacyDefaultWEPKeyID).arg(s.privacyWEPEnable), c.stored);
         c.keys[2] = c.key3;
         QCOMPARE((QStringList{s.defaultWEPKey1, s.defaultWEPKey2, s.defaultWEPKey3, s.defaultWEPKey4}), c.keys);
@@ -215,14 +248,18 @@ private slots:
         QTest::addColumn<QStringList>("stored");  // address, mask, Ethernet address
         QTest::addColumn<QStringList>("typed");   // the same (Ethernet: keys from its start); empty: untouched
         QTest::addColumn<QByteArray>("button");
-        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("after");   // empty: refused, the dialog stays and nothing is stored
         const QStringList read{"10.20.30.40", "255.255.255.0", "0040F4A1B2C3"};
-        const QStringList odd{" 10.0.0.1 ", "255.0.0.0x", "0G4_F 1B2C"};
-        const QStringList typed{"  127.0.0.2 ", "not a mask", "de"};
-        QTest::newRow("as read") << read << QStringList{} << QByteArray("OKCommand") << read;
-        QTest::newRow("odd, blanks, not hexadecimal") << odd << QStringList{} << QByteArray("OKCommand") << odd;
-        QTest::newRow("typed, blanks kept") << read << typed << QByteArray("OKCommand")
-                                            << QStringList{"  127.0.0.2 ", "not a mask", "DE40F4A1B2C3"};
+        const QStringList typed{"  127.0.0.2 ", "255.255.0.0", "de"};
+        const QByteArray ok("OKCommand");
+        QTest::newRow("as read") << read << QStringList{} << ok << read;
+        QTest::newRow("typed, blanks kept") << read << typed << ok
+                                            << QStringList{"  127.0.0.2 ", "255.255.0.0", "DE40F4A1B2C3"};
+        QTest::newRow("address beyond 255") << read << QStringList{"192.168.1.300", "255.255.0.0", ""} << ok
+                                            << QStringList{};
+        QTest::newRow("mask not a mask") << read << QStringList{"10.0.0.1", "255.0.0.0x", ""} << ok << QStringList{};
+        QTest::newRow("Ethernet address not hexadecimal") << QStringList{"10.0.0.1", "255.0.0.0", "0G4_F 1B2C"}
+                                                          << QStringList{} << ok << QStringList{};
         QTest::newRow("Cancel after edits") << read << typed << QByteArray("CancelCommand") << read;
     }
 
@@ -245,8 +282,10 @@ private slots:
             QTest::keyClicks(ethernet, typed.at(2));
         }
         press(dialog, button.constData());
-        QVERIFY(dialog_.isNull());
-        QCOMPARE((QStringList{store.operIPAddress, store.operIPMask, store.operEthernetAddress}), after);
+        QCOMPARE(dialog_.isNull(), !after.isEmpty());
+        QCOMPARE((QStringList{store.operIPAddress, store.operIPMask, store.operEthernetAddress}),
+                 after.isEmpty() ? stored : after);
+        QCOMPARE(config::groupState().isEdited(config::Group::IPSettings), !after.isEmpty() && after != stored);
     }
 
     void bridgeMode_data()
@@ -293,22 +332,17 @@ private slots:
         QTest::addColumn<HexBoxCase>("c");
         const QString address = QStringLiteral("0040F4A1B2C3"), shown = QStringLiteral("00 40 F4 A1 B2 C3"),
                       empty = QStringLiteral("__ __ __ __ __ __"), longer = QStringLiteral("0123456789ABCDEF");
-        // Unedited: every byte comes back as it was given. (The dialog tests
-        // above show an address and an empty box, and type over a stored one.)
+        // Unedited: every byte comes back as it was given; what is not a
+        // hexadecimal digit shows as an empty position.
         QTest::newRow("odd length") << HexBoxCase{6, "0040F", "00 40 F_ __ __ __", 0, "", "0040F"};
         QTest::newRow("longer than the box") << HexBoxCase{5, longer, "01 23 45 67 89", 0, "", longer};
-        QTest::newRow("lower case, blank, prompt") << HexBoxCase{6, "00 0f_A1", "00  0 f_ A1 __ __", 0, "", "00 0f_A1"};
-        QTest::newRow("not hexadecimal") << HexBoxCase{5, "ZZ-GH!x?yq", "ZZ -G H! x? yq", 0, "", "ZZ-GH!x?yq"};
-        QTest::newRow("control characters") << HexBoxCase{5, "\x01\x02" "33\t4", "__ 33 _4 __ __", 0, "", "\x01\x02" "33\t4"};
-        // Edited: the places from the left, upper case; a position without a digit reads "0".
+        QTest::newRow("lower case, blank, prompt") << HexBoxCase{6, "00 0f_A1", "00 _0 F_ A1 __ __", 0, "", "00 0f_A1"};
+        QTest::newRow("not hexadecimal") << HexBoxCase{5, "ZZ-GH!x\x01yq", "__ __ __ __ __", 0, "", "ZZ-GH!x\x01yq"};
+        // Edited: the places from the left, upper case, "_" where a position is empty.
         QTest::newRow("typing skips the blanks") << HexBoxCase{6, address, shown, 1, "123", "0123F4A1B2C3"};
-        QTest::newRow("half a place") << HexBoxCase{6, "", empty, 0, "1", "10"};
-        QTest::newRow("empty places before a typed one") << HexBoxCase{6, "", empty, 6, "AB", "0000AB"};
-        QTest::newRow("not hexadecimal typed") << HexBoxCase{6, "FF40F4A1B2C3", "FF 40 F4 A1 B2 C3", 0, "G", "0F40F4A1B2C3"};
-        QTest::newRow("odd length completed") << HexBoxCase{6, "0040F", "00 40 F_ __ __ __", 7, "A", "0040FA"};
-        QTest::newRow("blank stored, other edited") << HexBoxCase{6, "0011 2AA", "00 11  2 AA __ __", 0, "FF", "FF1102AA"};
-        // Empty places at the end give nothing: the text gets shorter.
-        QTest::newRow("last place cleared") << HexBoxCase{6, address, shown, 17, "\b\b", "0040F4A1B2"};
+        QTest::newRow("empty places around a typed one") << HexBoxCase{6, "", empty, 6, "ab", "____AB______"};
+        QTest::newRow("only hexadecimal digits go in") << HexBoxCase{6, "FF40F4A1B2C3", "FF 40 F4 A1 B2 C3", 0, "G", "FF40F4A1B2C3"};
+        QTest::newRow("last place cleared") << HexBoxCase{6, address, shown, 17, "\b\b", "0040F4A1B2__"};
         QTest::newRow("all cleared") << HexBoxCase{6, address, shown, 17, QString(17, QLatin1Char('\b')), ""};
     }
 

@@ -52,8 +52,8 @@ struct QuickSetupFixture : testing::WindowFixture {
         return quick;
     }
 
-    // Loaded and connected; `tickMs` long enough for a full read.
-    bool loadConnected(int tickMs = 300)
+    // Loaded and connected (the window waits while the read runs).
+    bool loadConnected(int tickMs = 30)
     {
         load(Answer::Connect, tickMs);
         return QTest::qWaitFor([this] { return quick->txtStatus->text() == QLatin1String("Connect OK"); }, 10000);

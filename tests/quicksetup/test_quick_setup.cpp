@@ -5,10 +5,11 @@
 
 #include "quick_setup_fixture.h"
 
-#include <QAccessible>
-
+#include "agent/session_texts.h"
+#include "config/value_rules.h"
 #include "dialogs/up_down_control.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QScreen>
 #include <QToolButton>
@@ -51,30 +52,36 @@ struct StatusRow {
 void retype(QLineEdit *box, const QString &text)
 {
     box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
+}
+
+QString firstObject(const sim::SimulatedAccessPoint &device, const snmp::Message &m)
+{
+    snmp::Oid object = m.pdu.varBinds.isEmpty() ? snmp::Oid() : m.pdu.varBinds.first().name;
+    if (!object.isEmpty())
+        object.removeLast();  // the instance ".0"
+    return device.mib().nameOf(snmp::oidToText(object));
 }
 
 // "SET operChannelID", "GET sysDescr": each request by its type and first object.
 QStringList requestsSeen(const sim::SimulatedAccessPoint &device)
 {
     QStringList seen;
-    for (const snmp::Message &m : device.receivedRequests()) {
-        snmp::Oid object = m.pdu.varBinds.isEmpty() ? snmp::Oid() : m.pdu.varBinds.first().name;
-        if (!object.isEmpty())
-            object.removeLast();  // the instance ".0"
+    for (const snmp::Message &m : device.receivedRequests())
         seen << (m.pdu.type == snmp::PduType::SetRequest ? QStringLiteral("SET ") : QStringLiteral("GET "))
-                    + device.mib().nameOf(snmp::oidToText(object));
-    }
+                    + firstObject(device, m);
     return seen;
 }
 
-// Connected through the store alone: a silent device, and a known code in
-// the store from the load on.
+// Connected without a read: a silent device, a known code in the store
+// from the load on, and the session told the configuration is in.
 FrmMain2 *connectedByCode(QuickSetupFixture &f)
 {
     f.device.faults.silent = true;
     config::store().sysDeviceInfo.regulationDomain = 16;
     FrmMain2 *w = f.load(Answer::Connect, 20);
+    f.window->EnableDeviceMenus();
     return QTest::qWaitFor([w] { return w->txtStatus->text() == kConnectOK; }, 5000) ? w : nullptr;
 }
 
@@ -148,6 +155,8 @@ private slots:
         f.answerNextConnectDialog(row.connect ? Answer::Connect : Answer::Cancel);
         // The load's own texts are seen through the window's first change.
         FrmMain2 *w = f.window->showQuickSetup();
+        if (!row.deviceAnswers)  // the code stands for a whole read
+            f.window->EnableDeviceMenus();
         QStringList seen{w->txtStatus->text()};
         QObject::connect(w->txtStatus, &QLineEdit::textChanged, w, [&seen](const QString &t) { seen << t; });
         int ticks = 0;
@@ -155,7 +164,7 @@ private slots:
             if (++ticks == row.codeAfterTick)
                 config::store().sysDeviceInfo.regulationDomain = config::Integer(row.code);
         });
-        w->Timer1.setInterval(row.deviceAnswers ? 300 : 20);
+        w->Timer1.setInterval(row.deviceAnswers ? 30 : 20);
 
         QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
         QCOMPARE(row.statuses.size() == 1 ? QStringList{seen.last()} : seen, row.statuses);
@@ -354,11 +363,31 @@ private slots:
             retype(w->IPAddressText, "127.0.0.3");
             w->AC_OKCommand->click();
         }), {kAskDownload}, {}, DeviceCheck(), "127.0.0.1"};
-        QTest::newRow("threshold out of range") << ApplyRow{16, Action([](FrmMain2 *w) {
-            retype(w->RTSThresholdText, "2347");
-            w->BC1_OKCommand->click();
-            QCOMPARE(w->RTSThresholdText->property("refused").toBool(), true);
+        // A box the device would refuse is marked on its tab, and nothing goes out.
+        QTest::newRow("refused boxes") << ApplyRow{16, Action([](FrmMain2 *w) {
+            const struct {
+                QLineEdit *box;
+                const char *text;
+                QPushButton *apply;
+                int tab;
+                QString hint;
+            } refusals[] = {
+                {w->RTSThresholdText, "2347", w->BC1_OKCommand, FrmMain2::BasicTab, config::thresholdHint()},
+                {w->ESSIDtext, "", w->BC_OKCommand, FrmMain2::BasicTab, config::essidHint()},
+                {w->IPAddressText, "127.0.0.300", w->AC_OKCommand, FrmMain2::IPTab, config::addressHint()},
+                {w->DefaultWepKey1, "01020304", w->EN1_OKCommand, FrmMain2::WEPTab, config::hexHint(10)},
+            };
+            for (const auto &r : refusals) {
+                w->SSTab1->setCurrentIndex(FrmMain2::StatusTab);
+                retype(r.box, QLatin1String(r.text));
+                r.apply->click();
+                QCOMPARE(r.box->property("refused").toBool(), true);
+                QCOMPARE(r.box->toolTip(), r.hint);
+                QCOMPARE(w->SSTab1->currentIndex(), r.tab);
+                retype(r.box, QLatin1String("1"));
+            }
             QCOMPARE(config::store().operRTSThreshold, config::Integer(100));
+            QCOMPARE(config::store().operESSID, QStringLiteral("lab"));
         }), {}, {}, DeviceCheck(), "127.0.0.1"};
     }
 
@@ -402,6 +431,92 @@ private slots:
         }
         // No new address is left behind for a later download.
         QCOMPARE(config::store().pendingIPAddress, QString());
+    }
+
+    // How a connect ended, where the user looks: a read that failed in its
+    // own words (never "Connect OK" with the tabs open on a half-read
+    // store), and a slow device's read waited for.
+    void connectOutcome_data()
+    {
+        QTest::addColumn<QString>("object");  // answered with `value`; empty: every answer late
+        QTest::addColumn<Value>("value");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("WEP key of 4 bytes") << "defaultWEPKey1" << Value::octets(QByteArray(4, '\x01'))
+                                            << "Network Error4-Not all values retrieved.";
+        QTest::newRow("answers late, well within their time-out") << "" << Value() << kConnectOK;
+    }
+
+    void connectOutcome()
+    {
+        QFETCH(QString, object);
+        QFETCH(Value, value);
+        QFETCH(QString, status);
+        QuickSetupFixture f;
+        if (object.isEmpty())
+            f.device.faults.delayMs = 35;  // a request waits 50 ms: the read takes about 30 ticks
+        else
+            f.device.faults.badValues.insert(object, value);
+        FrmMain2 *w = f.load(Answer::Connect, 10);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
+        QCOMPARE(w->txtStatus->text(), status);
+        QCOMPARE(w->SSTab1->isTabEnabled(FrmMain2::BasicTab), status == kConnectOK);
+        QCOMPARE(f.window->statusText(), status == kConnectOK ? QStringLiteral("All values retrieved.") : status);
+    }
+
+    // Apply's outcome in the status field: a download that gives up says so;
+    // one that gets through on a repeat connects again, at the device's new
+    // address; closing the window meanwhile lets the download finish first.
+    void applyOutcome_data()
+    {
+        QTest::addColumn<int>("refusedAttempts");  // before the device takes the download
+        QTest::addColumn<bool>("closeMeanwhile");
+        QTest::addColumn<QString>("status");  // once it is over
+        QTest::newRow("refused every time") << 6 << false << "Network Error-Download not complete successfully";
+        QTest::newRow("through on a repeat") << 2 << false << kConnectOK;
+        QTest::newRow("closed meanwhile") << 2 << true << "The program ends when the download has finished...";
+    }
+
+    void applyOutcome()
+    {
+        QFETCH(int, refusedAttempts);
+        QFETCH(bool, closeMeanwhile);
+        QFETCH(QString, status);
+        QuickSetupFixture f;
+        f.device.moveOnReset = true;
+        QVERIFY(f.loadConnected());
+        FrmMain2 *w = f.quick;
+        int attempts = 0;
+        QObject::connect(&f.device, &sim::SimulatedAccessPoint::requestReceived, w, [&](const snmp::Message &m) {
+            if (firstObject(f.device, m) != QLatin1String("operChannelID"))
+                return;
+            f.device.faults.refusedObjects.clear();
+            if (++attempts <= refusedAttempts)
+                f.device.faults.refusedObjects.insert(QStringLiteral("operESSID"), snmp::error_status::BadValue);
+        });
+        f.device.clearReceivedRequests();
+        retype(w->IPAddressText, "127.0.0.2");
+        w->AC_OKCommand->click();
+        if (closeMeanwhile) {
+            w->close();
+            QVERIFY(w->isVisible());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!f.window->session().downloadUnderWay(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->txtStatus->text(), status, 5000);
+        const QStringList seen = requestsSeen(f.device);
+        QCOMPARE(seen.contains(QStringLiteral("SET sysReset")), refusedAttempts < 6);
+        QCOMPARE(f.programEnds, closeMeanwhile ? 1 : 0);
+        if (status == kConnectOK)
+            QCOMPARE(f.window->session().AgentAddress, QStringLiteral("127.0.0.2"));
+        if (refusedAttempts == 6) {
+            QVERIFY(!seen.contains(QStringLiteral("GET sysDescr")));
+            // The address stays an edit waiting, shown in the main window and
+            // asked about before the program ends.
+            QCOMPARE(qobject_cast<QLabel *>(f.window->statusPanel(2))->text(), agent::text::editsWaiting);
+            f.questioner.answer = false;
+            w->close();
+            QCOMPARE(f.questioner.asked.last(), agent::text::closeWithEditsTitle + '|' + agent::text::closeWithEdits);
+            QCOMPARE(f.programEnds, 0);
+        }
     }
 };
 

@@ -2,6 +2,7 @@
 // the device's pace, message boxes answered by script: Start, the modes,
 // the close timer and the CR31 check; the radio configuration read and Set.
 
+#include "agent/radio_test_steps.h"
 #include "app/app_test_support.h"
 #include "dialogs/masked_hex_edit.h"
 #include "radiotest/frm_radio_configuration.h"
@@ -155,6 +156,8 @@ private slots:
         QTRY_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
 
         auto *mode = w->findChild<QCheckBox *>(box);
+        if (silent)  // every silent request waits out its time-out: faster still
+            window_->session().link().setTimeScale(kTimeScale / 5);
         device_->faults.silent = silent;
         mode->click();
         QCOMPARE(w->StatusBar->text(), text);
@@ -183,6 +186,13 @@ private slots:
             QVERIFY(w->Timer1.isActive());
             QCOMPARE(device_->value(QStringLiteral("TestModeOnOff")), snmp::Value::integer(0));
             QVERIFY(!w->Frame1->isEnabled() && !w->CloseCommand->isEnabled());  // nothing restarts a test
+        } else {
+            // The failure stays in sight, in the main window's status line
+            // too, until the user closes the window.
+            QTest::qWait(qRound(3000 * kTimeScale / 5) + 50);
+            QVERIFY(w && w->isVisible());
+            QCOMPARE(window_->statusText(), w->StatusBar->text());
+            w->reject();
         }
         QTRY_VERIFY(w.isNull());
     }
@@ -200,26 +210,34 @@ private slots:
     void cr31Check_data()
     {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byClick");  // the focus leaves for Start, pressed and released at once
         QTest::addColumn<bool>("warned");
         QTest::addColumn<QString>("command");  // Start afterwards: the text goes as it is
-        QTest::newRow("7F") << "7F" << true << "01017F0301040000";
-        QTest::newRow("80") << "80" << false << "0101800301040000";
-        QTest::newRow("one empty place reads as C") << "C" << true << "01010C0301040000";
+        QTest::newRow("7F") << "7F" << false << true << "01017F0301040000";
+        QTest::newRow("80") << "80" << false << false << "0101800301040000";
+        QTest::newRow("one empty place reads as C") << "C" << false << true << "01010C0301040000";
+        // The warning comes before the click is handled; that click starts nothing.
+        QTest::newRow("0C, a tap on Start") << "0C" << true << true << "01010C0301040000";
     }
 
     void cr31Check()
     {
         QFETCH(QString, typed);
+        QFETCH(bool, byClick);
         QFETCH(bool, warned);
         QFETCH(QString, command);
         frmTestMode *w = testWindow();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         retype(w->CR31edit, typed);
-        QTest::keyClick(w->CR31edit, Qt::Key_Tab);
+        if (byClick)
+            QTest::mouseClick(w->StartCommand, Qt::LeftButton);
+        else
+            QTest::keyClick(w->CR31edit, Qt::Key_Tab);
         QCoreApplication::processEvents();
         QCOMPARE(boxes_.told, warned ? QStringList{"Wrong CR31 value.."} : QStringList());
         QCOMPARE(QApplication::focusWidget() == w->CR31edit, warned);
+        QCOMPARE(device_->receivedRequests().size(), 0);
 
         w->StartCommand->click();
         QCOMPARE(onDevice("TestModeCommandStruct"), command);
@@ -230,13 +248,14 @@ private slots:
     void configurationSet_data()
     {
         QTest::addColumn<SetRow>("row");
-        // Channel 1 typed over, channel 3 with one place left empty, channel 14 emptied.
-        const QString typed = QStringLiteral("80B2C_B4B5B6B7B8B9BABBBCBD__");
-        const QString written = QStringLiteral("80B20CB4B5B6B7B8B9BABBBCBD00");
-        QTest::newRow("yes") << SetRow{true, "", 1, "Radio configuration set", typed, written};
+        // Channels 1, 3 and 14 typed over.
+        const QString typed = QStringLiteral("80B20CB4B5B6B7B8B9BABBBCBD00");
+        QTest::newRow("yes") << SetRow{true, "", 1, "Radio configuration set", typed, typed};
         QTest::newRow("no sends nothing") << SetRow{false, "", 0, kRetrieved, kFactoryTable, kFactoryTable};
+        // A box that is not two hexadecimal digits: marked, nothing asked or sent.
+        QTest::newRow("an empty place") << SetRow{true, "C", 0, agent::radiotext::boxesRefused, kFactoryTable, kFactoryTable};
         // The device stores what it got; only its answer differs.
-        QTest::newRow("echo differs") << SetRow{true, "wrong echo", 4, kNotResponding, typed, written};
+        QTest::newRow("echo differs") << SetRow{true, "wrong echo", 4, kNotResponding, typed, typed};
         // A read refused too leaves the boxes as they were.
         QTest::newRow("refused") << SetRow{true, "refused", 4, kNotResponding, typed, kFactoryTable};
     }
@@ -252,8 +271,8 @@ private slots:
         QCOMPARE(requestedObjects(), QStringList{"TestModeRadioConfiguration"});
         QCOMPARE(configurationWindow(), w);  // one window, brought to the front again
         retype(w->CR31edit[0], QStringLiteral("80"));
-        retype(w->CR31edit[2], QStringLiteral("C"));
-        retype(w->CR31edit[13], QString());
+        retype(w->CR31edit[2], fault == QLatin1String("C") ? fault : QStringLiteral("0C"));
+        retype(w->CR31edit[13], QStringLiteral("00"));
         boxes_.answer = yes;
         if (fault == QLatin1String("wrong echo"))
             device_->faults.wrongEchoObjects = {QStringLiteral("TestModeRadioConfiguration")};
@@ -261,7 +280,9 @@ private slots:
         device_->clearReceivedRequests();
 
         w->SetCommand->click();
-        QCOMPARE(boxes_.asked, QStringList{"Reset|Do you want to Set these values?"});
+        QCOMPARE(boxes_.asked, fault == QLatin1String("C") ? QStringList()
+                                                           : QStringList{"Reset|Do you want to Set these values?"});
+        QCOMPARE(w->CR31edit[2]->property("refused").toBool(), fault == QLatin1String("C"));
         QCOMPARE(device_->receivedRequests().size(), sets);
         QCOMPARE(w->StatusBar->text(), text);
         QCOMPARE(config::store().TestModeRadioConfiguration, stored);
@@ -276,6 +297,16 @@ private slots:
         w->UpdateCommand->click();
         QCOMPARE(w->StatusBar->text(), kRetrieved);
         QCOMPARE(boxesText(w), device);
+    }
+
+    // Nothing to set before the boxes show what the device holds.
+    void configurationSetNeedsARead()
+    {
+        device_->faults.silent = true;
+        frmRadioConfiguration *w = configurationWindow();
+        QTRY_COMPARE(w->StatusBar->text(), kNotResponding);
+        QCOMPARE(boxesText(w), QString(28, QLatin1Char('_')));
+        QVERIFY(!w->SetCommand->isEnabled());
     }
 
     void configurationCloseWaitsForTheRead()

@@ -1,6 +1,7 @@
 // The apsim program, the simulated access point as a process of its own:
-// its command line, a fleet of devices each answering on its own loopback
-// address, and SIGTERM ending it cleanly. (The faults the other suites
+// its command line (each option's range, its ends and nothing beyond), a
+// fleet of devices each answering on its own loopback address, and SIGTERM
+// ending it cleanly. (The faults the other suites
 // inject are checked where they are used.)
 
 #include "sim/apsim_options.h"
@@ -27,6 +28,18 @@ private slots:
         QTest::newRow("past the loopback range")
             << QStringList{"--count", "2", "--address", "127.255.255.255"} << QStringList{};
         QTest::newRow("IPv6 has no next address") << QStringList{"--count", "2", "--address", "::1"} << QStringList{};
+        const QStringList one{"127.0.0.1"};
+        const auto ends = [&one](const char *option, const char *last, const char *beyond) {
+            QTest::addRow("%s %s", option, last) << QStringList{QLatin1String(option), QLatin1String(last)} << one;
+            QTest::addRow("%s %s", option, beyond) << QStringList{QLatin1String(option), QLatin1String(beyond)}
+                                                   << QStringList{};
+        };
+        ends("--port", "65535", "65536");
+        ends("--drop-ratio", "1", "1.01");
+        ends("--drop-ratio", "0", "-0.1");
+        ends("--error-status", "5", "6");
+        ends("--duplicates", "100", "101");
+        ends("--delay-ms", "600000", "-1");
     }
 
     void commandLine()

@@ -1,0 +1,161 @@
+#include "value_rules.h"
+
+#include "config/encodings.h"
+#include "config/group_writers.h"
+
+#include <QRegularExpression>
+#include <limits>
+
+namespace config {
+
+std::optional<qint16> thresholdFromText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    int at = 0;
+    bool negative = false;
+    if (at < trimmed.size() && (trimmed.at(at) == QLatin1Char('-') || trimmed.at(at) == QLatin1Char('+'))) {
+        negative = trimmed.at(at) == QLatin1Char('-');
+        ++at;
+    }
+    if (at == trimmed.size())
+        return std::nullopt;
+
+    constexpr qint32 kLimit = qint32(std::numeric_limits<qint16>::max()) + 1;  // magnitude of the minimum
+    qint32 magnitude = 0;
+    for (; at < trimmed.size(); ++at) {
+        const char16_t c = trimmed.at(at).unicode();
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > kLimit)  // checked every digit, so it never overflows
+            return std::nullopt;
+    }
+    const qint32 value = negative ? -magnitude : magnitude;
+    if (value < kThresholdMinimum || value > kThresholdMaximum)
+        return std::nullopt;
+    return qint16(value);
+}
+
+QString thresholdHint()
+{
+    return QStringLiteral("Enter a whole number from %1 to %2").arg(kThresholdMinimum).arg(kThresholdMaximum);
+}
+
+bool isAcceptedEssid(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 32 || text.at(0) == QLatin1Char(' '))
+        return false;
+    for (QChar c : text) {
+        if (c.unicode() < 32 || c.unicode() > 126)
+            return false;
+    }
+    return true;
+}
+
+QString essidHint()
+{
+    return QStringLiteral("Enter 1 to 32 characters (letters, digits, punctuation, blanks), not starting with a blank");
+}
+
+std::optional<QString> dottedQuadFromText(const QString &text)
+{
+    static const QRegularExpression dottedQuad(QStringLiteral("^(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})$"));
+    const QString trimmed = text.trimmed();
+    const QRegularExpressionMatch match = dottedQuad.match(trimmed);
+    if (!match.hasMatch())
+        return std::nullopt;
+    for (int i = 1; i <= 4; ++i) {
+        if (match.captured(i).toInt() > 255)
+            return std::nullopt;
+    }
+    return trimmed;
+}
+
+QString addressHint()
+{
+    return QStringLiteral("Enter four numbers from 0 to 255 separated by dots, such as 192.168.1.250");
+}
+
+QString maskHint()
+{
+    return QStringLiteral("Enter four numbers from 0 to 255 separated by dots, such as 255.255.255.0");
+}
+
+bool isHexText(const QString &text, int digits)
+{
+    if (text.size() != digits)
+        return false;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!((u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+QString hexHint(int digits)
+{
+    return QStringLiteral("Enter %1 hexadecimal digits (0 to 9, A to F)").arg(digits);
+}
+
+namespace {
+
+// Codes a window can only choose from its options: one outside them was
+// never read from the device.
+bool codeWithin(int value, int low, int high) { return value >= low && value <= high; }
+const QString kChooseOne = QStringLiteral("Choose one of the options");
+
+}  // namespace
+
+std::optional<RefusedValue> firstRefusedValue(Group group, const ConfigurationStore &s)
+{
+    using R = RefusedValue;
+    switch (group) {
+    case Group::WirelessOperational:
+        if (!codeWithin(s.operChannelID, 1, 14))
+            return R{QStringLiteral("Channel"), QStringLiteral("Choose a channel from 1 to 14")};
+        if (!isAcceptedEssid(s.operESSID))
+            return R{QStringLiteral("ESSID"), essidHint()};
+        if (!codeWithin(s.operRTSThreshold, kThresholdMinimum, kThresholdMaximum))
+            return R{QStringLiteral("RTS Threshold"), thresholdHint()};
+        if (!codeWithin(s.operFragmentationThreshold, kThresholdMinimum, kThresholdMaximum))
+            return R{QStringLiteral("Fragmentation Threshold"), thresholdHint()};
+        if (!codeWithin(s.operPreambleType, 1, 2))
+            return R{QStringLiteral("Preamble Type"), kChooseOne};
+        if (!codeWithin(s.operAuthenticationType, 1, 3))
+            return R{QStringLiteral("Authentication Type"), kChooseOne};
+        if (!isAcceptedBasicRates(s.operBasicRates))
+            return R{QStringLiteral("Basic Rates"), kChooseOne};
+        if (!codeWithin(s.operAutoRateFallBack, 1, 2))
+            return R{QStringLiteral("Auto Rate Fall Back"), kChooseOne};
+        return std::nullopt;
+    case Group::IPSettings:
+        if (!dottedQuadFromText(addressToSend(s)))
+            return R{QStringLiteral("IP Address"), addressHint()};
+        if (!dottedQuadFromText(s.operIPMask))
+            return R{QStringLiteral("IP Mask"), maskHint()};
+        if (!isHexText(s.operEthernetAddress, 12))
+            return R{QStringLiteral("Ethernet Address"), hexHint(12)};
+        return std::nullopt;
+    case Group::Privacy:
+        for (int i = 1; i <= 4; ++i) {
+            if (!isHexText(s.defaultWEPKey(i), 10))
+                return R{QStringLiteral("Key %1").arg(i), hexHint(10)};
+        }
+        if (!codeWithin(s.privacyDefaultWEPKeyID, 0, 4))
+            return R{QStringLiteral("Default key"), kChooseOne};
+        if (!codeWithin(s.privacyWEPEnable, 1, 2))
+            return R{QStringLiteral("WEP (ON/OFF)"), kChooseOne};
+        return std::nullopt;
+    case Group::BridgeOperationalMode:
+        if (!codeWithin(s.bridgeOperationalMode, 1, 3))
+            return R{QStringLiteral("Operational Mode"), kChooseOne};
+        if (s.bridgeOperationalMode != 2 && !isHexText(s.bridgeRemoteBridgeBSSID, 12))
+            return R{QStringLiteral("BSSID"), hexHint(12)};
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace config
