@@ -2,15 +2,15 @@
 // connection polling and the "Status" tab.
 
 #include "quicksetup/frm_main2.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "app/frm_main.h"
 #include "config/configuration_store.h"
 #include "config/encodings.h"
-#include "dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "dialogs/frm_ip_address.h"
-#include "dialogs/masked_hex_edit.h"
-#include "dialogs/up_down_control.h"
+#include "widgets/masked_hex_edit.h"
+#include "widgets/up_down_control.h"
 #include "dialogs/wireless_privacy_controls.h"
 
 #include <QCheckBox>
@@ -38,7 +38,7 @@ agent::DeviceSession &session() { return MainForm->session(); }
 FrmMain2::FrmMain2(QWidget *parent)
     : QWidget(parent, Qt::Window), programEnd_([] { QCoreApplication::quit(); })
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     buildWindow();
     connectControls();
     Timer1.setObjectName(QStringLiteral("Timer1"));
