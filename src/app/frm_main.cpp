@@ -394,7 +394,7 @@ FrmMain2 *frmMain::showQuickSetup()
 {
     if (!quickSetup_) {
         // A window of its own beside this one, not inside it.
-        quickSetup_ = new FrmMain2;
+        quickSetup_ = new FrmMain2(this);
         quickSetup_->Form_Load();
         return quickSetup_;
     }
