@@ -64,7 +64,7 @@ package: configure
 
 install: configure
 	cmake --build $(BUILD) -j$(JOBS) --target corvane_installed
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	cmake --install $(BUILD) --prefix $(PREFIX) --component Unspecified
 
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)/bin

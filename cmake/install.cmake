@@ -10,7 +10,9 @@
 #   lib/systemd/system/                the exporter's unit (not enabled)
 #
 # The rules name targets only: a program this build does not make (no
-# windows, no exporter yet) is left out with its page and its files.
+# windows, no exporter yet) is left out with its page and its files. They
+# all go to CMake's default component, which the package and `make install`
+# take; the core's development files have a component of their own.
 
 include(GNUInstallDirs)
 
@@ -20,6 +22,7 @@ set(CORVANE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CORVANE_PACKAGE_NA
 set(CORVANE_HOMEPAGE "https://corvane.example/manager" CACHE STRING
     "The project's web page (AppStream metadata, package); its screenshots/ folder holds docs/*.png")
 set(CORVANE_PROGRAMS corvane-manager apsim corvanectl corvane-exporter)
+set(CORVANE_PROGRAMS_COMPONENT Unspecified)
 # `make install` and cpack build only what is installed (target
 # corvane_installed below), not every test and benchmark.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)

@@ -20,6 +20,9 @@ The package also holds apsim, a simulated access point, so that everything
 can be tried without hardware. The console may receive traps on UDP port 162
 as an ordinary user.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The programs and their files only: the core's libraries and headers for
+# other programs (component corvane_core_development) stay out.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};${CORVANE_PROGRAMS_COMPONENT};/")
 set(CPACK_CORVANE_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/strip-programs.cmake)
 

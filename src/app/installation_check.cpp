@@ -2,6 +2,7 @@
 
 #include "agent/session_texts.h"
 #include "config/data_locations.h"
+#include "config/device_mib.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
 #include "traps/trap_log_file.h"
@@ -22,7 +23,7 @@ QString notFound(const QString &fileName)
     return QStringLiteral("%1 not found (looked in %2)").arg(fileName, folders.join(QStringLiteral(", ")));
 }
 
-QString trapPortResult(const CommandLineOptions &options, bool &ok)
+QString trapPortResult(const settings::CommandLineOptions &options, bool &ok)
 {
     const quint16 port = options.session.trapPort;
     const QHostAddress address(options.trapAddress.isEmpty() ? QStringLiteral("0.0.0.0") : options.trapAddress);
@@ -40,7 +41,7 @@ QString trapPortResult(const CommandLineOptions &options, bool &ok)
 
 }  // namespace
 
-InstallationCheck checkInstallation(const CommandLineOptions &options)
+InstallationCheck checkInstallation(const settings::CommandLineOptions &options)
 {
     InstallationCheck check;
     const auto add = [&check](const QString &what, const QString &result, bool ok) {
@@ -48,14 +49,17 @@ InstallationCheck checkInstallation(const CommandLineOptions &options)
         check.ok = check.ok && ok;
     };
 
-    const QString mib = config::findDataFile(QStringLiteral("CorvaneMIB.mib"));
-    if (mib.isEmpty()) {
-        add(QStringLiteral("MIB file"), notFound(QStringLiteral("CorvaneMIB.mib")), false);
-    } else {
-        snmp::Mib loaded;
-        const snmp::Mib::LoadResult result = loaded.Load(mib);
-        add(QStringLiteral("MIB file"), result.ok ? QDir::toNativeSeparators(mib) : result.error, result.ok);
-    }
+    // A MIB file found takes the place of the one built in; one that cannot
+    // be read is a fault, not a reason to fall back.
+    const QString mibFile = config::findDataFile(QStringLiteral("CorvaneMIB.mib"));
+    snmp::Mib mib;
+    const snmp::Mib::LoadResult loaded = mib.Load(config::mibToLoad(mibFile));
+    if (!loaded.ok)
+        add(QStringLiteral("MIB file"), loaded.error, false);
+    else if (mibFile.isEmpty())
+        add(QStringLiteral("MIB file"), QStringLiteral("built in; ") + notFound(QStringLiteral("CorvaneMIB.mib")), true);
+    else
+        add(QStringLiteral("MIB file"), QDir::toNativeSeparators(mibFile), true);
 
     // The help opens a collection and the documentation beside it.
     const QString collection = config::findDataFile(QStringLiteral("SNMPHelp.qhc"));

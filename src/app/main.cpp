@@ -1,7 +1,7 @@
 // corvane-manager: the management console of the TARVO access point.
 
-#include "app_version.h"
-#include "command_line_options.h"
+#include "settings/app_version.h"
+#include "settings/command_line_options.h"
 #include "display_check.h"
 #include "first_window_report.h"
 #include "installation_check.h"
@@ -30,18 +30,18 @@ void print(FILE *stream, const QString &text)
 }
 
 // Help and version need no window; anything else ends the program here.
-int finishWithoutRunning(const app::CommandLineResult &result)
+int finishWithoutRunning(const settings::CommandLineResult &result)
 {
-    if (result.action == app::CommandLineResult::Action::Fail) {
+    if (result.action == settings::CommandLineResult::Action::Fail) {
         print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.")
-                          .arg(QLatin1String(app::kProgramName), result.text));
+                          .arg(QLatin1String(settings::kProgramName), result.text));
         return 2;
     }
     print(stdout, result.text);
     return 0;
 }
 
-int runInstallationCheck(const app::CommandLineOptions &options)
+int runInstallationCheck(const settings::CommandLineOptions &options)
 {
     const app::InstallationCheck check = app::checkInstallation(options);
     print(stdout, check.lines.join(QLatin1Char('\n')));
@@ -52,18 +52,18 @@ int runInstallationCheck(const app::CommandLineOptions &options)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication::setApplicationName(QLatin1String(app::kProgramName));
-    QCoreApplication::setApplicationVersion(QLatin1String(app::kProgramVersion));
+    QCoreApplication::setApplicationName(QLatin1String(settings::kProgramName));
+    QCoreApplication::setApplicationVersion(QLatin1String(settings::kProgramVersion));
 
     const QStringList rawArguments = argumentsOf(argc, argv);
     // The check needs no display: it runs before the windows' application object.
-    const app::CommandLineResult early = app::parseCommandLine(rawArguments);
-    if (early.action == app::CommandLineResult::Action::Check) {
+    const settings::CommandLineResult early = settings::parseCommandLine(rawArguments);
+    if (early.action == settings::CommandLineResult::Action::Check) {
         QCoreApplication application(argc, argv);
         return runInstallationCheck(early.options);
     }
     if (!app::displayAvailable(rawArguments, [](const char *name) { return qgetenv(name); })) {
-        if (early.action != app::CommandLineResult::Action::Run)
+        if (early.action != settings::CommandLineResult::Action::Run)
             return finishWithoutRunning(early);
         print(stderr, app::noDisplayMessage());
         return 1;
@@ -74,10 +74,10 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("corvane-manager"));
     app::reportFirstWindowIfAsked(application);
     // The application object has taken its own arguments (-platform ...).
-    const app::CommandLineResult result = app::parseCommandLine(QCoreApplication::arguments());
-    if (result.action == app::CommandLineResult::Action::Check)
+    const settings::CommandLineResult result = settings::parseCommandLine(QCoreApplication::arguments());
+    if (result.action == settings::CommandLineResult::Action::Check)
         return runInstallationCheck(result.options);
-    if (result.action != app::CommandLineResult::Action::Run)
+    if (result.action != settings::CommandLineResult::Action::Run)
         return finishWithoutRunning(result);
     return app::runConsole(result.options);
 }

@@ -1,9 +1,9 @@
 #include "startup.h"
 
 #include "app_logging.h"
-#include "app_settings.h"
 #include "capabilities.h"
 #include "config/data_locations.h"
+#include "settings/app_settings.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
 #include "sim/termination_signals.h"
@@ -25,10 +25,10 @@ QString mibFilePath()
     return found.isEmpty() ? QDir(config::dataFolders().constFirst()).filePath(name) : found;
 }
 
-int runConsole(CommandLineOptions options)
+int runConsole(settings::CommandLineOptions options)
 {
     if (!options.settingsFile.isEmpty())
-        useSettingsFile(options.settingsFile);
+        settings::useSettingsFile(options.settingsFile);
 
     // Ctrl+C, a closed terminal or a kill end the event loop rather than the
     // process, so that the way out below runs: the placement is kept and the

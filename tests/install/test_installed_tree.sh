@@ -9,7 +9,7 @@ build=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-"$cmake" --install "$build" --prefix "$scratch/usr" >/dev/null
+"$cmake" --install "$build" --prefix "$scratch/usr" --component Unspecified >/dev/null
 status=0
 for file in bin/corvane-manager bin/apsim \
             share/corvane-manager/CorvaneMIB.mib share/corvane-manager/SNMPHelp.qch \
