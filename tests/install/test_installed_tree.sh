@@ -38,4 +38,16 @@ for line in "MIB file: $scratch/moved/share/corvane-manager/CorvaneMIB.mib" \
             "Trap log: $scratch/data/corvane-manager/TrapLog.txt"; do
   printf '%s\n' "$report" | grep -qxF "$line" || { echo "expected '$line' in:"; echo "$report"; status=1; }
 done
+
+# The program alone, without its files: the MIB built into it serves, the
+# help is missing, and the check says so with a failing status.
+mkdir "$scratch/alone"
+cp "$scratch/moved/bin/corvane-manager" "$scratch/alone/"
+if report=$(env XDG_DATA_HOME="$scratch/data" XDG_DATA_DIRS="$scratch/none" "$scratch/alone/corvane-manager" \
+            --check --trap-address 127.0.0.1 --trap-port 1 2>/dev/null); then
+  echo "--check passed without a help file"; status=1
+fi
+for line in "MIB file: built in; CorvaneMIB.mib not found (looked in *" "Help file: SNMPHelp.qhc not found (looked in *"; do
+  printf '%s\n' "$report" | grep -q "^$line" || { echo "expected '$line' in:"; echo "$report"; status=1; }
+done
 exit $status
