@@ -35,7 +35,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcap2-bin, libqt6sql6-sqlite")
 
 set(CORVANE_PACKAGE_BINDIR ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR})
-foreach(script postinst prerm)
+# systemd is told of shipped units (they are neither enabled nor started).
+set(CORVANE_PACKAGE_RELOADS_SYSTEMD "")
+if(CORVANE_SYSTEMD_UNITS)
+  set(CORVANE_PACKAGE_RELOADS_SYSTEMD yes)
+endif()
+foreach(script postinst prerm postrm)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/${script}.in ${CMAKE_BINARY_DIR}/install/${script} @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                   WORLD_READ WORLD_EXECUTE)
