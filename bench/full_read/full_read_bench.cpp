@@ -60,8 +60,12 @@ long residentKiB()
 QVector<QStringList> requestNames()
 {
     QVector<QStringList> requests = {{QStringLiteral("sysDescr")}};
-    for (config::Group group : config::fullReadOrder())
-        requests << config::groupDefinition(group).objects;
+    for (config::Group group : config::fullReadOrder()) {
+        QStringList objects;
+        for (const config::DeviceObject *object : config::describe(group).readOrder)
+            objects << object->name;
+        requests << objects;
+    }
     return requests;
 }
 

@@ -104,8 +104,8 @@ int main(int argc, char *argv[])
         QVector<QStringList> requests{{session.Mib.OidOf(QStringLiteral("sysDescr")) + QStringLiteral(".0")}};
         for (config::Group group : config::fullReadOrder()) {
             QStringList oids;
-            for (const QString &name : config::groupDefinition(group).objects)
-                oids << session.Mib.OidOf(name) + QStringLiteral(".0");
+            for (const config::DeviceObject *object : config::describe(group).readOrder)
+                oids << session.Mib.OidOf(object->name) + QStringLiteral(".0");
             requests << oids;
         }
         int single = 0, rounds = 0;

@@ -8,23 +8,13 @@
 #include "config/configuration_store.h"
 #include "config/group_state.h"
 #include "config/group_writers.h"
-#include "config/value_rules.h"
+#include "config/device_objects.h"
 
 #include <QPointer>
-#include <iterator>
 
 namespace agent {
 
-namespace {
-
-// The groups a download writes, in this order, before the reset. The
-// bridge operational mode group goes too: otherwise an edit made in its
-// dialog would never reach the device.
 using config::Group;
-constexpr Group kWrittenGroups[] = {Group::WirelessOperational, Group::IPSettings, Group::Privacy,
-                                    Group::BridgeOperationalMode};
-
-}  // namespace
 
 bool DeviceSession::refuseDownload()
 {
@@ -41,13 +31,13 @@ bool DeviceSession::refuseDownload()
     // would send values the user never saw, and a value the device refuses
     // would fail every attempt (or, taken, make the device unreadable).
     const config::ConfigurationStore &s = config::store();
-    for (Group group : kWrittenGroups) {
+    for (Group group : config::downloadedGroups()) {
         if (!config::groupState().isRead(group)) {
             setStatus(text::groupNotRead.arg(config::groupTitle(group)));
             return true;
         }
-        if (const auto refused = config::firstRefusedValue(group, s)) {
-            setStatus(text::valueRefused.arg(refused->field, refused->hint));
+        if (const config::DeviceObject *refused = config::firstRefusedObject(group, s)) {
+            setStatus(text::valueRefused.arg(refused->label, refused->hint));
             return true;
         }
     }
@@ -80,17 +70,9 @@ void DeviceSession::DownloadChanges()
     downloadRunning_ = true;
     setStatus(text::downloading);
     config::ConfigurationStore &s = config::store();
-    using Writer = bool (*)(config::DeviceLink &, const QString &, config::ConfigurationStore &);
-    static const Writer writers[] = {
-        config::SetWirelessOperationalConf,
-        config::SetIPSettingsConf,
-        config::SetPrivacySettingsConf,
-        config::SetBridgeOperationalModeConf,
-    };
-    static_assert(std::size(writers) == std::size(kWrittenGroups));
     DownloadOK = true;
-    for (Writer writer : writers) {
-        DownloadOK = writer(link_, AgentAddress, s);
+    for (Group group : config::downloadedGroups()) {
+        DownloadOK = config::writeGroup(link_, AgentAddress, group, s);
         if (!alive)
             return;
         if (!DownloadOK)
@@ -108,7 +90,7 @@ void DeviceSession::DownloadChanges()
             // The new address has been sent; a stale one must never
             // override a later edit.
             s.pendingIPAddress.clear();
-            for (Group group : kWrittenGroups)
+            for (Group group : config::downloadedGroups())
                 config::groupState().markSent(group);
             UserConfirmed = true;
             if (AgentAddress != before)

@@ -18,6 +18,8 @@ struct DeviceInfoRecord {
     QString defaultMACAddress;  // 12 upper-case hex digits
     Integer regulationDomain = 0;
     QString manufactureName;  // 32 characters as received
+
+    bool operator==(const DeviceInfoRecord &other) const;
 };
 
 struct WirelessStatisticsRecord {
@@ -48,6 +50,7 @@ struct WirelessStatisticsRecord {
     // Counter k (1-based) in the order the device sends them.
     Counter &at(int k);
     Counter at(int k) const { return const_cast<WirelessStatisticsRecord *>(this)->at(k); }
+    bool operator==(const WirelessStatisticsRecord &other) const;
 };
 
 struct EthRxStatisticsRecord {
@@ -71,6 +74,7 @@ struct EthRxStatisticsRecord {
     static constexpr int kCount = 16;
     Counter &at(int k);
     Counter at(int k) const { return const_cast<EthRxStatisticsRecord *>(this)->at(k); }
+    bool operator==(const EthRxStatisticsRecord &other) const;
 };
 
 struct EthTxStatisticsRecord {
@@ -92,6 +96,7 @@ struct EthTxStatisticsRecord {
     static constexpr int kCount = 14;
     Counter &at(int k);
     Counter at(int k) const { return const_cast<EthTxStatisticsRecord *>(this)->at(k); }
+    bool operator==(const EthTxStatisticsRecord &other) const;
 };
 
 struct ConfigurationStore {

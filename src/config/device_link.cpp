@@ -78,7 +78,7 @@ QString DeviceLink::scalarOid(const QString &objectName) const
     return oid.isEmpty() ? QString() : oid + QStringLiteral(".0");
 }
 
-bool DeviceLink::add(const QString &objectName, int valueType, const QByteArray &value)
+bool DeviceLink::addVariable(const QString &objectName, int valueType, const QByteArray &value)
 {
     const QString oid = scalarOid(objectName);
     if (oid.isEmpty())
@@ -93,22 +93,22 @@ bool DeviceLink::add(const QString &objectName, int valueType, const QByteArray 
 
 bool DeviceLink::addGetVariable(const QString &objectName)
 {
-    return add(objectName, snmp::value_type::Null, QByteArray());
+    return addVariable(objectName, snmp::value_type::Null, QByteArray());
 }
 
 bool DeviceLink::AddIntegerVariable(const QString &objectName, qint64 value)
 {
-    return add(objectName, snmp::value_type::Integer, QByteArray::number(value));
+    return addVariable(objectName, snmp::value_type::Integer, QByteArray::number(value));
 }
 
 bool DeviceLink::AddOctetStringVariable(const QString &objectName, const QByteArray &value)
 {
-    return add(objectName, snmp::value_type::OctetString, value);
+    return addVariable(objectName, snmp::value_type::OctetString, value);
 }
 
 bool DeviceLink::AddIPAddressVariable(const QString &objectName, const QString &dottedText)
 {
-    return add(objectName, snmp::value_type::IpAddress, dottedText.toLatin1());
+    return addVariable(objectName, snmp::value_type::IpAddress, dottedText.toLatin1());
 }
 
 }  // namespace config

@@ -51,11 +51,13 @@ public:
     // them counts.
     snmp::SendResult send(int tries = 1);
 
+    // A variable of any value type (snmp::value_type), its value as text.
+    bool addVariable(const QString &objectName, int valueType, const QByteArray &value);
+
     // "<oid>.0", or empty when the name is unknown.
     QString scalarOid(const QString &objectName) const;
 
 private:
-    bool add(const QString &objectName, int valueType, const QByteArray &value);
 
     snmp::SnmpManager &manager_;
     const snmp::Mib &mib_;

@@ -1,25 +1,16 @@
 #pragma once
 // Writing the store's settings back to the device, one SET per group, with
-// every echoed value compared against what was sent. Each writer returns
-// false when the request could not be built or sent, was not answered, or
-// any echo differs.
+// every echoed value compared against what was sent.
 
 #include "config/configuration_store.h"
 #include "config/device_link.h"
-
-#include <optional>
+#include "config/store_groups.h"
 
 namespace config {
 
-bool SetWirelessOperationalConf(DeviceLink &link, const QString &host, ConfigurationStore &store);
-// Sends the trimmed pendingIPAddress when one was entered and differs from
-// operIPAddress (which then takes it), otherwise the trimmed operIPAddress.
-bool SetIPSettingsConf(DeviceLink &link, const QString &host, ConfigurationStore &store);
-bool SetPrivacySettingsConf(DeviceLink &link, const QString &host, ConfigurationStore &store);
-bool SetBridgeOperationalModeConf(DeviceLink &link, const QString &host, ConfigurationStore &store);
-
-// The address the IP group sends: the trimmed pendingIPAddress when one was
-// entered and differs from operIPAddress, otherwise the trimmed operIPAddress.
-QString addressToSend(const ConfigurationStore &store);
+// False when the request could not be built or sent, was not answered, or
+// any echo differs. The IP group first takes a new address entered in
+// pendingIPAddress into operIPAddress.
+bool writeGroup(DeviceLink &link, const QString &host, Group group, ConfigurationStore &store);
 
 }  // namespace config

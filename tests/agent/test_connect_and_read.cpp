@@ -21,8 +21,10 @@ const QString kNotFound = QStringLiteral("TARVO Wireless Network not found...");
 config::Group groupOf(const QString &object)
 {
     for (config::Group group : config::fullReadOrder()) {
-        if (config::groupDefinition(group).objects.contains(object))
-            return group;
+        for (const config::DeviceObject *o : config::describe(group).readOrder) {
+            if (o->name == object)
+                return group;
+        }
     }
     qFatal("no group reads %s", qPrintable(object));
 }
