@@ -48,7 +48,7 @@ fuzz: deps
 test: check test-sanitized fuzz
 
 # Plants each fault of scripts/fault_check/faults.py in a copy of HEAD and
-# runs the suite against it (about 40 minutes on 2 cores).
+# runs the suite against it (about an hour on 2 cores).
 fault-check: deps
 	python3 scripts/fault_check/run.py
 
