@@ -1,0 +1,111 @@
+#include "probe_job.h"
+
+#include "config/encodings.h"
+
+namespace agent {
+
+ProbeJob *ProbeJob::connectTo(Device &device, QObject *parent) { return new ProbeJob(device, QString(), parent); }
+
+ProbeJob *ProbeJob::scan(Device &device, const QString &address, QObject *parent)
+{
+    return new ProbeJob(device, address, parent);
+}
+
+ProbeJob::ProbeJob(Device &device, const QString &scanAddress, QObject *parent)
+    : Job(device, parent), scanAddress_(scanAddress)
+{
+    watchdog_.setTimerType(Qt::PreciseTimer);
+    connect(&watchdog_, &QTimer::timeout, this, &ProbeJob::tick);
+    lastProblem_.error = JobResult::Timeout;
+}
+
+void ProbeJob::run()
+{
+    watchdog_.start(device().scaled(scanAddress_.isEmpty() ? kConnectWatchdogMs : kScanWatchdogMs));
+    sendProbe();
+}
+
+void ProbeJob::tick()
+{
+    if (!responders_.isEmpty()) {  // a scan: every answer of this interval is in
+        finish(JobResult());
+        return;
+    }
+    if (stopped_ || sent_ == kProbes) {
+        finish(lastProblem_);
+        return;
+    }
+    sendProbe();
+}
+
+void ProbeJob::sendProbe()
+{
+    const config::DeviceObject *descr = config::objectNamed(QStringLiteral("sysDescr"));
+    const auto bindings = bindingsOf({descr});
+    if (!bindings) {
+        lastProblem_ = JobResult::failed(JobResult::NotSendable, std::nullopt, descr);
+        stopped_ = true;
+        return;
+    }
+    // Each probe waits for its answer until the last interval has passed.
+    const bool scanning = !scanAddress_.isEmpty();
+    const int timeout = (kProbes - sent_) * (scanning ? kScanWatchdogMs : kConnectWatchdogMs);
+    emit probeSent(sent_++);
+    snmp::Reply *reply =
+        device().send(snmp::PduType::GetRequest, *bindings, timeout, 0, scanAddress_,
+                      scanning ? snmp::Request::Responders::EveryHost : snmp::Request::Responders::Host);
+    if (scanning) {
+        connect(reply, &snmp::Reply::responderFound, this, [this, reply] { found(reply->answers().constLast()); });
+    }
+    exchange(reply, [this](const snmp::Reply &finished) { take(finished); });
+}
+
+void ProbeJob::take(const snmp::Reply &reply)
+{
+    const JobResult result = JobResult::of(reply);
+    switch (result.error) {
+    case JobResult::NoError:
+        if (scanAddress_.isEmpty())  // a scan has taken its answers as they came
+            found(snmp::Reply::Answer{reply.responder(), reply.responderPort(), reply.response()});
+        break;
+    case JobResult::NotAllowed:
+    case JobResult::SocketError:
+    case JobResult::NotSendable:
+        // Nothing went out: nothing more will.
+        lastProblem_ = result;
+        stopped_ = true;
+        break;
+    case JobResult::Refused:
+    case JobResult::Malformed:
+        lastProblem_ = result;  // no answer; the probing goes on
+        break;
+    default: break;
+    }
+}
+
+void ProbeJob::found(const snmp::Reply::Answer &answer)
+{
+    if (isFinished())
+        return;
+    if (answer.message.pdu.errorStatus != 0) {
+        lastProblem_ = JobResult::failed(JobResult::Refused);
+        lastProblem_.errorStatus = answer.message.pdu.errorStatus;
+        lastProblem_.errorIndex = answer.message.pdu.errorIndex;
+        return;
+    }
+    const bool known = std::any_of(responders_.begin(), responders_.end(),
+                                   [&](const Responder &r) { return r.address == answer.host; });
+    if (known)
+        return;
+    const QVector<snmp::VarBind> &binds = answer.message.pdu.varBinds;
+    const Responder responder{
+        answer.host, config::textFromOctets(binds.isEmpty() ? QByteArray() : config::textOf(binds.first().value))};
+    responders_.append(responder);
+    emit responderFound(responder);
+    if (scanAddress_.isEmpty())
+        finish(JobResult());
+    else
+        stopped_ = true;  // a scan that found a device probes no further
+}
+
+}  // namespace agent
