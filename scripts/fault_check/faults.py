@@ -102,7 +102,7 @@ FAULTS += [
  ('IP echo against the address before the new one', W, "    if (address != s.operIPAddress.trimmed())\n        s.operIPAddress = s.pendingIPAddress;\n", ""),
  ('apsim: --error-status 5 refused', AO, "readInt(p.parser, p.errorStatus, 0, 5,", "readInt(p.parser, p.errorStatus, 0, 4,"),
  ('apsim: --drop-ratio 1 refused', AO, "f.dropRatio <= 1.0", "f.dropRatio < 1.0"),
- ('console: port 65535 refused', 'src/app/command_line_options.cpp', "value > 65535", "value >= 65535"),
+ ('console: port 65535 refused', 'src/settings/command_line_options.cpp', "value > 65535", "value >= 65535"),
  ('polling: 30 seconds not a step', 'src/agent/polling.cpp', "return step < kPollingSteps ? step : -1;", "return step < kPollingSteps - 1 ? step : -1;"),
 ]
 
@@ -120,7 +120,7 @@ FAULTS += [
  ('commands go to a device let go of', 'src/agent/device_session.cpp', "bool DeviceSession::refuseWithoutDevice()\n{\n    if (Connected)", "bool DeviceSession::refuseWithoutDevice()\n{\n    if (true)"),
  ('empty ESSID accepted', 'src/config/value_rules.cpp', "    if (text.isEmpty() || text.size() > 32", "    if (text.size() > 32"),
  ('bridge IP: address beyond 255 stored', BI, "{IPAddressText, config::dottedQuadFromText(IPAddressText->text()).has_value(), config::addressHint()}", "{IPAddressText, true, config::addressHint()}"),
- ('hex box takes any character', 'src/dialogs/masked_hex_edit.cpp', 'QStringLiteral("hh") : QStringLiteral(" hh")', 'QStringLiteral("xx") : QStringLiteral(" xx")'),
+ ('hex box takes any character', 'src/widgets/masked_hex_edit.cpp', 'QStringLiteral("hh") : QStringLiteral(" hh")', 'QStringLiteral("xx") : QStringLiteral(" xx")'),
  ('quick setup: Connect OK before the read is through', Q, "    return session().Connected;", "    return true;"),
  ('quick setup: times out while reading', Q, "    else if (!session().fullReadRunning())", "    else"),
  ('quick setup: close cuts a download short', Q, "        if (session().downloadUnderWay()) {", "        if (false) {"),

@@ -6,6 +6,7 @@
 #include "agent/session_texts.h"
 #include "config/configuration_store.h"
 #include "config/device_commands.h"
+#include "config/device_mib.h"
 #include "config/encodings.h"
 
 #include <QLoggingCategory>
@@ -90,7 +91,7 @@ void DeviceSession::start()
     const bool trapOpen = OpenTrapManager();
     if (requestOpen && trapOpen)
         setStatus(text::managerOpened);
-    const snmp::Mib::LoadResult mib = Mib.Load(options_.mibPath);
+    const snmp::Mib::LoadResult mib = Mib.Load(config::mibToLoad(options_.mibPath));
     if (!mib.ok) {
         mibError_ = mib.error;
         setStatus(text::mibMissing.arg(mib.error));

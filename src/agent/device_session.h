@@ -30,7 +30,7 @@ struct SessionOptions {
     quint16 agentPort = 161;  // RemotePort of every request
     quint16 trapPort = 162;   // local port of the trap instance
     QString scanAddress = QStringLiteral("255.255.255.255");
-    QString mibPath;          // CorvaneMIB.mib beside the program
+    QString mibPath;          // CorvaneMIB.mib beside the program; the built-in MIB when absent
     // Every timer interval and request time-out is multiplied by this:
     // tests run the device's timing ten times faster, 1.0 is the real pace.
     double timeScale = 1.0;

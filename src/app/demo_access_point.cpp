@@ -1,7 +1,7 @@
 #include "demo_access_point.h"
 
 #include "app_logging.h"
-#include "app_settings.h"
+#include "settings/app_settings.h"
 #include "sim/simulated_access_point.h"
 #include "sim/station_events.h"
 
@@ -22,7 +22,7 @@ quint16 findFreeUdpPort()
     return probe.localPort();
 }
 
-bool DemoAccessPoint::start(CommandLineOptions &options, QString *error)
+bool DemoAccessPoint::start(settings::CommandLineOptions &options, QString *error)
 {
     const QHostAddress loopback(QHostAddress::LocalHost);
     device_ = std::make_unique<sim::SimulatedAccessPoint>();
@@ -57,9 +57,9 @@ bool DemoAccessPoint::start(CommandLineOptions &options, QString *error)
         options.settingsFile = tempDir_->filePath(QStringLiteral("demo-settings.ini"));
     if (options.trapLogFile.isEmpty())
         options.trapLogFile = tempDir_->filePath(QStringLiteral("TrapLog.txt"));
-    useSettingsFile(options.settingsFile);
-    writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastIPaddress"), loopback.toString());
-    writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastPassword"),
+    settings::useSettingsFile(options.settingsFile);
+    settings::writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastIPaddress"), loopback.toString());
+    settings::writeSetting(QStringLiteral("BridgeSettings"), QStringLiteral("LastPassword"),
                  QString::fromLatin1(device_->community));
 
     qCInfo(lcApp).nospace() << "demo device on " << loopback.toString() << ':' << device_->port()

@@ -12,7 +12,7 @@
 // name files; either way the connect dialog offers 127.0.0.1 and the
 // device's community. Nothing leaves the machine.
 
-#include "command_line_options.h"
+#include "settings/command_line_options.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ public:
 
     // Starts the device and rewrites `options` to use it. Returns false and
     // fills `error` when it cannot be started.
-    bool start(CommandLineOptions &options, QString *error);
+    bool start(settings::CommandLineOptions &options, QString *error);
 
     sim::SimulatedAccessPoint *device() const { return device_.get(); }
 

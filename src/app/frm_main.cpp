@@ -1,7 +1,7 @@
 #include "frm_main.h"
 
 #include "app_logging.h"
-#include "app_settings.h"
+#include "settings/app_settings.h"
 #include "frm_options.h"
 #include "help_window.h"
 #include "message_box_questioner.h"
@@ -14,7 +14,7 @@
 
 #include "agent/session_texts.h"
 #include "config/group_state.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
 #include "dialogs/frm_device_info.h"
@@ -56,7 +56,7 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
       session_(std::make_unique<agent::DeviceSession>(options))
 {
     loadAppResources();
-    dialogs::installAccessibleInterfaces();
+    widgets::installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kCaption);
     // The dialogs inside the window take its icon too.
@@ -121,7 +121,7 @@ void frmMain::connectSession()
 {
     agent::DeviceSession *s = session_.get();
     connect(s, &agent::DeviceSession::statusChanged, this, &frmMain::showStatus);
-    connect(&app::settingsEvents(), &app::SettingsEvents::saveFailed, this, &frmMain::showStatus);
+    connect(&settings::settingsEvents(), &settings::SettingsEvents::saveFailed, this, &frmMain::showStatus);
     connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
     connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
     connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
@@ -152,8 +152,8 @@ void frmMain::MDIForm_Load()
         showStatus(session_->statusText());
     // Settings that could not be saved before the window was there (the
     // demo's address and community).
-    if (!app::settingsSaveProblem().isEmpty())
-        showStatus(app::settingsSaveProblem());
+    if (!settings::settingsSaveProblem().isEmpty())
+        showStatus(settings::settingsSaveProblem());
     qCDebug(lcApp) << "main window loaded:" << messagePanel_->text();
 }
 
@@ -394,7 +394,7 @@ FrmMain2 *frmMain::showQuickSetup()
 {
     if (!quickSetup_) {
         // A window of its own beside this one, not inside it.
-        quickSetup_ = new FrmMain2;
+        quickSetup_ = new FrmMain2(this);
         quickSetup_->Form_Load();
         return quickSetup_;
     }

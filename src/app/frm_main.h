@@ -7,6 +7,7 @@
 
 #include "agent/device_session.h"
 #include "busy_cursor.h"
+#include "quicksetup/quick_setup_host.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -32,7 +33,7 @@ class StatusPanel;
 class SingleMdiChild;
 }  // namespace app
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public QuickSetupHost {
     Q_OBJECT
 public:
     explicit frmMain(const agent::SessionOptions &options, QWidget *parent = nullptr);
@@ -42,13 +43,13 @@ public:
     // greyed, both manager instances opened, the MIB loaded.
     void MDIForm_Load();
 
-    agent::DeviceSession &session() { return *session_; }
+    agent::DeviceSession &session() override { return *session_; }
     // Who answers the Yes/No questions; nullptr: the user, in a message box.
     void setQuestioner(agent::Questioner *questioner);
 
     QMdiArea *mdiArea() const { return mdiArea_; }
     // The connect dialog, one instance for the window's life.
-    frmIPAddress *connectDialog();
+    frmIPAddress *connectDialog() override;
     // Panel 1 to 3 of the status bar, and the message panel 1 shows.
     QWidget *statusPanel(int number) const;
     QString statusText() const;
@@ -84,7 +85,7 @@ public:
     bool GetEthernetStatisticsConf() { return session_->GetEthernetStatisticsConf(); }
     bool GetRadioConfiguration() { return session_->GetRadioConfiguration(); }
     bool ResetDevise() { return session_->ResetDevise(); }
-    agent::DeviceSession::DownloadStart SavePara() { return session_->SavePara(); }
+    agent::DeviceSession::DownloadStart SavePara() override { return session_->SavePara(); }
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
 
@@ -106,12 +107,14 @@ public:
     // the front as it stands, its tab and state kept.
     FrmMain2 *showQuickSetup();
     FrmMain2 *quickSetupWindow() const;
+    // The quick-setup window's Help: the Help menu's topics.
+    void showHelpTopics() override { mnuHelpTopic_Click(); }
     // What the window's unload saves; for exits that end the program
     // without closing this window.
-    void saveWindowPlacement() { savePlacement(); }
+    void saveWindowPlacement() override { savePlacement(); }
     // Before the program ends: true when no edits wait to be downloaded or
     // the user lets them go (asked once per ending).
-    bool mayEndProgram();
+    bool mayEndProgram() override;
 
     // --- menus, toolbar, status bar ----------------------------------------
     QMenu *mnuFile = nullptr;

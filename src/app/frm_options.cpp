@@ -1,9 +1,9 @@
 #include "frm_options.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "agent/polling.h"
 #include "config/configuration_store.h"
-#include "dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -28,7 +28,7 @@ frmOptions::frmOptions(agent::Polling &polling, QWidget *parent)
       PollingIntervalLabel(new QLabel(this)),
       SaveTrapsCheck(new QCheckBox(QStringLiteral(" Save Traps To File"), this))
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral(" Options"));
     setModal(true);

@@ -1,5 +1,5 @@
 #include "help_window.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "app_logging.h"
 
@@ -139,7 +139,7 @@ HelpWindow *HelpWindow::open(const QString &collectionFile, QWidget *parent, QSt
 
 HelpWindow::HelpWindow(QHelpEngine *engine, QWidget *parent) : QWidget(parent, Qt::Window), engine_(engine)
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     engine_->setParent(this);
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("TARVO SNMP Manager Help"));

@@ -1,7 +1,7 @@
 // corvane-manager: the management console of the TARVO access point.
 
-#include "app_version.h"
-#include "command_line_options.h"
+#include "settings/app_version.h"
+#include "settings/command_line_options.h"
 #include "display_check.h"
 #include "first_window_report.h"
 #include "startup.h"
@@ -29,11 +29,11 @@ void print(FILE *stream, const QString &text)
 }
 
 // Help and version need no window; anything else ends the program here.
-int finishWithoutRunning(const app::CommandLineResult &result)
+int finishWithoutRunning(const settings::CommandLineResult &result)
 {
-    if (result.action == app::CommandLineResult::Action::Fail) {
+    if (result.action == settings::CommandLineResult::Action::Fail) {
         print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.")
-                          .arg(QLatin1String(app::kProgramName), result.text));
+                          .arg(QLatin1String(settings::kProgramName), result.text));
         return 2;
     }
     print(stdout, result.text);
@@ -44,13 +44,13 @@ int finishWithoutRunning(const app::CommandLineResult &result)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication::setApplicationName(QLatin1String(app::kProgramName));
-    QCoreApplication::setApplicationVersion(QLatin1String(app::kProgramVersion));
+    QCoreApplication::setApplicationName(QLatin1String(settings::kProgramName));
+    QCoreApplication::setApplicationVersion(QLatin1String(settings::kProgramVersion));
 
     const QStringList rawArguments = argumentsOf(argc, argv);
     if (!app::displayAvailable(rawArguments, [](const char *name) { return qgetenv(name); })) {
-        const app::CommandLineResult result = app::parseCommandLine(rawArguments);
-        if (result.action != app::CommandLineResult::Action::Run)
+        const settings::CommandLineResult result = settings::parseCommandLine(rawArguments);
+        if (result.action != settings::CommandLineResult::Action::Run)
             return finishWithoutRunning(result);
         print(stderr, app::noDisplayMessage());
         return 1;
@@ -59,8 +59,8 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     app::reportFirstWindowIfAsked(application);
     // The application object has taken its own arguments (-platform ...).
-    const app::CommandLineResult result = app::parseCommandLine(QCoreApplication::arguments());
-    if (result.action != app::CommandLineResult::Action::Run)
+    const settings::CommandLineResult result = settings::parseCommandLine(QCoreApplication::arguments());
+    if (result.action != settings::CommandLineResult::Action::Run)
         return finishWithoutRunning(result);
     return app::runConsole(result.options);
 }

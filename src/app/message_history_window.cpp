@@ -1,5 +1,5 @@
 #include "message_history_window.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "status_line.h"
 
@@ -14,7 +14,7 @@ namespace app {
 MessageHistoryWindow::MessageHistoryWindow(const StatusLine &line, QWidget *parent)
     : QDialog(parent), line_(line), list_(new QListWidget(this))
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     setObjectName(QStringLiteral("messageHistory"));
     setWindowTitle(QStringLiteral("Messages"));
     list_->setObjectName(QStringLiteral("messageList"));

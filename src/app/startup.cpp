@@ -1,7 +1,7 @@
 #include "startup.h"
 
 #include "app_logging.h"
-#include "app_settings.h"
+#include "settings/app_settings.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
 #include "sim/termination_signals.h"
@@ -18,10 +18,10 @@ QString mibFilePath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/CorvaneMIB.mib");
 }
 
-int runConsole(CommandLineOptions options)
+int runConsole(settings::CommandLineOptions options)
 {
     if (!options.settingsFile.isEmpty())
-        useSettingsFile(options.settingsFile);
+        settings::useSettingsFile(options.settingsFile);
 
     // Ctrl+C, a closed terminal or a kill end the event loop rather than the
     // process, so that the way out below runs: the placement is kept and the

@@ -3,12 +3,12 @@
 // the main window made, loaded and shown, then the quick-setup window in
 // front of it, whose load shows the connect dialog.
 
-#include "command_line_options.h"
+#include "settings/command_line_options.h"
 
 namespace app {
 
 // Runs the console until its last window closes; returns the exit code.
-int runConsole(CommandLineOptions options);
+int runConsole(settings::CommandLineOptions options);
 
 // The MIB file beside the program.
 QString mibFilePath();

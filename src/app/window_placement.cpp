@@ -1,6 +1,6 @@
 #include "window_placement.h"
 
-#include "app_settings.h"
+#include "settings/app_settings.h"
 
 #include <QtMath>
 #include <cmath>
@@ -19,7 +19,7 @@ constexpr float kLargestTwips = 10.0e6f;
 float readTwips(const QString &key, float fallback, bool mustBePositive)
 {
     bool ok = false;
-    const float value = readSetting(kSection, key, QString()).trimmed().toFloat(&ok);
+    const float value = settings::readSetting(kSection, key, QString()).trimmed().toFloat(&ok);
     if (!ok || !std::isfinite(value) || std::fabs(value) > kLargestTwips)
         return fallback;
     if (mustBePositive && value <= 0)
@@ -52,10 +52,10 @@ PlacementTwips loadPlacement()
 
 void savePlacement(const PlacementTwips &placement)
 {
-    writeSetting(kSection, QStringLiteral("MainLeft"), twipsText(placement.left));
-    writeSetting(kSection, QStringLiteral("MainTop"), twipsText(placement.top));
-    writeSetting(kSection, QStringLiteral("MainWidth"), twipsText(placement.width));
-    writeSetting(kSection, QStringLiteral("MainHeight"), twipsText(placement.height));
+    settings::writeSetting(kSection, QStringLiteral("MainLeft"), twipsText(placement.left));
+    settings::writeSetting(kSection, QStringLiteral("MainTop"), twipsText(placement.top));
+    settings::writeSetting(kSection, QStringLiteral("MainWidth"), twipsText(placement.width));
+    settings::writeSetting(kSection, QStringLiteral("MainHeight"), twipsText(placement.height));
 }
 
 QRect twipsToPixels(const PlacementTwips &twips, qreal dpiX, qreal dpiY)

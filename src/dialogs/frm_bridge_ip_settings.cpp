@@ -3,8 +3,8 @@
 #include "config/configuration_store.h"
 #include "config/group_state.h"
 #include "config/value_rules.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/masked_hex_edit.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -3,9 +3,9 @@
 #include "config/configuration_store.h"
 #include "config/group_state.h"
 #include "config/value_rules.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/masked_hex_edit.h"
-#include "dialogs/option_group_tab_stop.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/masked_hex_edit.h"
+#include "widgets/option_group_tab_stop.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -36,7 +36,7 @@ frmBridgeOperationalMode::frmBridgeOperationalMode(QWidget *parent)
     RemoteBridgeBSSIDMaskEdBox->setObjectName(QStringLiteral("RemoteBridgeBSSIDMaskEdBox"));
     Label5 = dialogparts::label(QStringLiteral("Label5"), QStringLiteral("Prefered AP-Bridge BSSID"),
                                 RemoteBridgeBSSIDMaskEdBox, this);
-    dialogs::OptionGroupTabStop::install({APOption, WirelessBridgeOption, WirelessBridgeToWirelessBridgeOption});
+    widgets::OptionGroupTabStop::install({APOption, WirelessBridgeOption, WirelessBridgeToWirelessBridgeOption});
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(APOption, 0, 0, 1, 2);

@@ -2,9 +2,9 @@
 
 #include "config/configuration_store.h"
 #include "config/encodings.h"
-#include "dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "dialogs/information_view_parts.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/masked_hex_edit.h"
 
 #include <QGridLayout>
 #include <QLabel>

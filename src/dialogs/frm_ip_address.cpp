@@ -1,8 +1,8 @@
 #include "frm_ip_address.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "agent/device_session.h"
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "config/encodings.h"
 
 #include <QFrame>
@@ -23,7 +23,7 @@ const QString kCommunityKey = QStringLiteral("LastPassword");
 frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
     : QDialog(parent), session_(session)
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     setObjectName(QStringLiteral("frmIPAddress"));
     setWindowTitle(QStringLiteral("Enter Access Point IP Address"));
 
@@ -82,8 +82,8 @@ frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
 
 void frmIPAddress::Form_Load()
 {
-    txtRemoteIP->setText(app::readSetting(kSection, kAddressKey, config::kFactoryIPAddress));
-    txtReadWritePassword->setText(app::readSetting(kSection, kCommunityKey, config::kFactoryCommunity));
+    txtRemoteIP->setText(settings::readSetting(kSection, kAddressKey, config::kFactoryIPAddress));
+    txtReadWritePassword->setText(settings::readSetting(kSection, kCommunityKey, config::kFactoryCommunity));
 }
 
 void frmIPAddress::showEvent(QShowEvent *event)
@@ -103,8 +103,8 @@ void frmIPAddress::Command1_Click()
     const QString address = txtRemoteIP->text();
     const QString community = txtReadWritePassword->text();
     session_.confirmConnect(address, community);
-    app::writeSetting(kSection, kAddressKey, address);
-    app::writeSetting(kSection, kCommunityKey, community);
+    settings::writeSetting(kSection, kAddressKey, address);
+    settings::writeSetting(kSection, kCommunityKey, community);
     acting_ = false;
     QDialog::accept();
 }

@@ -1,5 +1,5 @@
 #include "dialogs/frm_trap_log.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "traps/trap_reception.h"
 
@@ -44,7 +44,7 @@ QString asShown(QString entry)
 frmTrapLog::frmTrapLog(traps::TrapReception &log, QWidget *parent)
     : QWidget(parent), txtTrapLog(new QPlainTextEdit(this)), ClearCommand(new QPushButton(this)), log_(log)
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     setObjectName(QStringLiteral("frmTrapLog"));
     setWindowTitle(QStringLiteral(" Trap Recorder"));
     setAttribute(Qt::WA_DeleteOnClose);

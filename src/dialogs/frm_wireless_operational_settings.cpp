@@ -4,8 +4,8 @@
 #include "config/encodings.h"
 #include "config/group_state.h"
 #include "config/value_rules.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/up_down_control.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/up_down_control.h"
 #include "dialogs/wireless_operational_controls.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "dialogs/frm_wireless_privacy_options.h"
 
 #include "config/configuration_store.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/masked_hex_edit.h"
 #include "dialogs/wireless_privacy_controls.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "dialogs/information_view_parts.h"
 
-#include "dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 
 #include <QFont>
 #include <QGridLayout>

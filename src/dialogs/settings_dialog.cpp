@@ -1,5 +1,5 @@
 #include "dialogs/settings_dialog.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -8,7 +8,7 @@ Q_LOGGING_CATEGORY(lcSettingsDialogs, "corvane.dialogs")
 
 SettingsDialog::SettingsDialog(const QString &caption, QWidget *parent) : QDialog(parent)
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     setWindowTitle(caption);
     // Unloading means the next opening starts from the store again.
     setAttribute(Qt::WA_DeleteOnClose);

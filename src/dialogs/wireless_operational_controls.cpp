@@ -2,7 +2,7 @@
 
 #include "config/configuration_store.h"
 #include "config/encodings.h"
-#include "dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "config/value_rules.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the about page.
 
-#include "app/app_version.h"
+#include "settings/app_version.h"
 
 #include <QString>
 
@@ -17,7 +17,7 @@ inline QString legalNotice()
                "This program is provided as is, without warranty of any kind, to the extent "
                "permitted by law; you may use, copy and share it under the terms of the licence "
                "that comes with its source code.")
-        .arg(QLatin1String(app::kProgramName), QLatin1String(app::kProgramVersion));
+        .arg(QLatin1String(settings::kProgramName), QLatin1String(settings::kProgramVersion));
 }
 
 inline const QString support = QStringLiteral(

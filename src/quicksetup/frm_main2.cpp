@@ -2,15 +2,14 @@
 // connection polling and the "Status" tab.
 
 #include "quicksetup/frm_main2.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
-#include "app/frm_main.h"
 #include "config/configuration_store.h"
 #include "config/encodings.h"
-#include "dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "dialogs/frm_ip_address.h"
-#include "dialogs/masked_hex_edit.h"
-#include "dialogs/up_down_control.h"
+#include "widgets/masked_hex_edit.h"
+#include "widgets/up_down_control.h"
 #include "dialogs/wireless_privacy_controls.h"
 
 #include <QCheckBox>
@@ -31,14 +30,12 @@ const QString kDownloadDone = QStringLiteral("Download complete successfully");
 const QString kEndsAfterDownload = QStringLiteral("The program ends when the download has finished...");
 
 using Privacy = dialogs::WirelessPrivacyControls;
-
-agent::DeviceSession &session() { return MainForm->session(); }
 }  // namespace
 
-FrmMain2::FrmMain2(QWidget *parent)
-    : QWidget(parent, Qt::Window), programEnd_([] { QCoreApplication::quit(); })
+FrmMain2::FrmMain2(QuickSetupHost *host, QWidget *parent)
+    : QWidget(parent, Qt::Window), host_(host), programEnd_([] { QCoreApplication::quit(); })
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     buildWindow();
     connectControls();
     Timer1.setObjectName(QStringLiteral("Timer1"));
@@ -49,7 +46,7 @@ FrmMain2::FrmMain2(QWidget *parent)
     connect(cmdCancel, &QPushButton::clicked, this, &FrmMain2::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &FrmMain2::cmdHelp_Click);
     connect(DefaultCommand, &QPushButton::clicked, this, &FrmMain2::DefaultCommand_Click);
-    if (MainForm)
+    if (host_)
         connect(&session(), &agent::DeviceSession::downloadFinished, this, &FrmMain2::downloadFinished);
     // Nothing to change until a device has been read.
     setSettingTabsEnabled(false);
@@ -69,7 +66,7 @@ void FrmMain2::Form_Load()
 
     // Accepted: OK, or a scan that found the device and closed the dialog
     // (its answer is being read just the same).
-    if (MainForm->connectDialog()->exec() == QDialog::Accepted) {
+    if (host_->connectDialog()->exec() == QDialog::Accepted) {
         Timer1.start();
         txtStatus->setText(kConnecting);
     } else {
@@ -88,7 +85,7 @@ void FrmMain2::Form_Load()
 void FrmMain2::cmdConn_Click()
 {
     // Accepted: OK, or a scan that found the device.
-    if (MainForm->connectDialog()->exec() != QDialog::Accepted) {
+    if (host_->connectDialog()->exec() != QDialog::Accepted) {
         txtStatus->setText(kNotConnected);
         return;
     }
@@ -127,7 +124,7 @@ void FrmMain2::cmdOK_Click()
     // nothing and must not look confirmed.
     s.UserConfirmed = false;
     applying_ = true;
-    const agent::DeviceSession::DownloadStart start = MainForm->SavePara();
+    const agent::DeviceSession::DownloadStart start = host_->SavePara();
     if (start == agent::DeviceSession::DownloadStart::Started) {
         // The outcome comes with downloadFinished: at once, or after the
         // download's watchdog has repeated a failed attempt.
@@ -160,7 +157,7 @@ void FrmMain2::downloadFinished(bool ok)
         return;
     }
     SSTab1->setCurrentIndex(StatusTab);
-    frmIPAddress *dialog = MainForm->connectDialog();
+    frmIPAddress *dialog = host_->connectDialog();
     // The device now answers at the address the download gave it.
     if (s.AgentAddress.trimmed() != addressBeforeDownload_.trimmed() && !s.AgentAddress.trimmed().isEmpty())
         dialog->txtRemoteIP->setText(s.AgentAddress.trimmed());
@@ -206,7 +203,7 @@ void FrmMain2::cmdCancel_Click() { endProgram(); }
 void FrmMain2::cmdHelp_Click()
 {
     // The help topics of the main window's Help menu.
-    MainForm->mnuHelpTopic_Click();
+    host_->showHelpTopics();
 }
 
 void FrmMain2::closeEvent(QCloseEvent *event)
@@ -222,7 +219,7 @@ bool FrmMain2::endProgram()
 {
     if (ending_)
         return true;
-    if (MainForm) {
+    if (host_) {
         // A download cut off between two groups would leave the device half
         // written and not reset: the program ends once it is through.
         if (session().downloadUnderWay()) {
@@ -230,14 +227,14 @@ bool FrmMain2::endProgram()
             txtStatus->setText(kEndsAfterDownload);
             return false;
         }
-        if (!MainForm->mayEndProgram())
+        if (!host_->mayEndProgram())
             return false;
     }
     ending_ = true;
     Timer1.stop();
     // As on any other exit, the user's layout of the main window is kept.
-    if (MainForm)
-        MainForm->saveWindowPlacement();
+    if (host_)
+        host_->saveWindowPlacement();
     if (programEnd_)
         programEnd_();
     ending_ = false;

@@ -5,7 +5,7 @@
 // main window's download, then connects again. The last tab is the about
 // page. It keeps no device values of its own: it reads and writes the
 // configuration store, connects through the main window's connect dialog
-// and downloads through MainForm->SavePara().
+// and downloads through its host's SavePara() (the main window).
 //
 // Connection polling: Timer1 ticks once a second while a connection is
 // awaited; the device counts as connected once the store holds a known
@@ -22,6 +22,8 @@
 // Closing the window ends the program (the main window's placement is
 // saved first, as on any other exit); during a download it ends once the
 // download is through, and with edits waiting to be downloaded it asks.
+
+#include "quicksetup/quick_setup_host.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -47,7 +49,8 @@ struct WirelessPrivacyControls;
 class FrmMain2 : public QWidget {
     Q_OBJECT
 public:
-    explicit FrmMain2(QWidget *parent = nullptr);
+    // Without a host (a window shown on its own) nothing reaches a device.
+    explicit FrmMain2(QuickSetupHost *host = nullptr, QWidget *parent = nullptr);
     ~FrmMain2() override;
 
     // Tab indexes of SSTab1.
@@ -205,6 +208,9 @@ private:
     // refuses what the tab holds.
     void apply(bool (FrmMain2::*storeStep)());
 
+    agent::DeviceSession &session() const { return host_->session(); }
+
+    QuickSetupHost *host_;
     std::function<void()> programEnd_;
     bool ending_ = false;
     bool applying_ = false;  // this window started the download under way

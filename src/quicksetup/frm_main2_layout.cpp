@@ -5,9 +5,9 @@
 #include "quicksetup/frm_main2.h"
 
 #include "config/encodings.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/masked_hex_edit.h"
-#include "dialogs/up_down_control.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/masked_hex_edit.h"
+#include "widgets/up_down_control.h"
 #include "quicksetup/about_texts.h"
 #include "quicksetup/whole_text_tip.h"
 

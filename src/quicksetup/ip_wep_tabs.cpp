@@ -7,8 +7,8 @@
 #include "config/group_state.h"
 #include "config/value_rules.h"
 #include "config/wep_keys.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/masked_hex_edit.h"
 #include "dialogs/wireless_privacy_controls.h"
 
 #include <QComboBox>

@@ -4,7 +4,6 @@
 
 #include "quicksetup/frm_main2.h"
 
-#include "app/frm_main.h"
 #include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "config/group_state.h"
@@ -85,7 +84,7 @@ void FrmMain2::DefaultCommand_Click()
 {
     // Asked again after the question: the message box lets timers run.
     if (refusedWhileBusy()
-        || !MainForm->session().askUser(QStringLiteral("Do you want to restore to factory defaults ?"),
+        || !session().askUser(QStringLiteral("Do you want to restore to factory defaults ?"),
                                         QStringLiteral("Restore Defaults"))
         || refusedWhileBusy())
         return;

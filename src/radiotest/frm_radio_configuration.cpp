@@ -1,12 +1,12 @@
 #include "radiotest/frm_radio_configuration.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "agent/device_session.h"
 #include "agent/radio_test_steps.h"
 #include "config/configuration_store.h"
 #include "config/value_rules.h"
-#include "dialogs/dialog_parts.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/masked_hex_edit.h"
 #include "radiotest/input_hold.h"
 #include "radiotest/message_boxes.h"
 #include "radiotest/radio_window_parts.h"
@@ -42,7 +42,7 @@ private:
 frmRadioConfiguration::frmRadioConfiguration(agent::DeviceSession &session, QWidget *parent)
     : QDialog(parent), session_(&session)
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     setObjectName(QStringLiteral("frmRadioConfiguration"));
     setWindowTitle(QStringLiteral("Radio Configuration"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -1,11 +1,11 @@
 #include "radiotest/frm_test_mode.h"
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include "agent/device_session.h"
 #include "agent/radio_test_steps.h"
 #include "config/configuration_store.h"
 #include "config/radio_commands.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/masked_hex_edit.h"
 #include "radiotest/input_hold.h"
 #include "radiotest/message_boxes.h"
 #include "radiotest/radio_window_parts.h"
@@ -68,7 +68,7 @@ void addOptionRow(QGridLayout *grid, int row, QLabel *label, const QVector<QRadi
 
 frmTestMode::frmTestMode(agent::DeviceSession &session, QWidget *parent) : QDialog(parent), session_(&session)
 {
-    dialogs::makeAccessible(this);
+    widgets::makeAccessible(this);
     setObjectName(QStringLiteral("frmTestMode"));
     setWindowTitle(QStringLiteral("Test Settings"));
     setModal(true);

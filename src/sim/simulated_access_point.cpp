@@ -1,5 +1,6 @@
 #include "simulated_access_point.h"
 
+#include "config/device_mib.h"
 #include "device_objects.h"
 #include "factory_values.h"
 #include "sim_logging.h"
@@ -10,20 +11,10 @@
 #include <QTimer>
 #include <QUdpSocket>
 #include <algorithm>
-#include <mutex>
-
-// Resources of a static library have to be registered by hand, from the
-// global namespace.
-static void registerSimResources()
-{
-    Q_INIT_RESOURCE(sim_resources);
-}
 
 namespace sim {
 
 namespace {
-
-const QString kMibResource = QStringLiteral(":/CorvaneMIB.mib");
 
 bool oidLess(const snmp::Oid &a, const snmp::Oid &b)
 {
@@ -46,8 +37,6 @@ std::optional<StatisticsGroup> statisticsGroupOf(const QString &name)
 
 SimulatedAccessPoint::SimulatedAccessPoint(QObject *parent) : QObject(parent)
 {
-    static std::once_flag registered;
-    std::call_once(registered, registerSimResources);
     uptime_.start();
     loadMib();
     buildInstances();
@@ -58,9 +47,9 @@ SimulatedAccessPoint::~SimulatedAccessPoint() = default;
 
 void SimulatedAccessPoint::loadMib()
 {
-    QFile file(kMibResource);
+    QFile file(config::builtInMibPath());
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcSim) << "cannot open" << kMibResource << file.errorString();
+        qCWarning(lcSim) << "cannot open" << file.fileName() << file.errorString();
     } else {
         const snmp::Mib::LoadResult result = mib_.loadText(file.readAll(), QStringLiteral("CorvaneMIB.mib"));
         if (!result.ok)

@@ -6,7 +6,9 @@
 #include "agent/session_texts.h"
 #include "config/group_state.h"
 
+#include <QFile>
 #include <QNetworkDatagram>
+#include <QTemporaryDir>
 #include <QUdpSocket>
 
 using snmp::Value;
@@ -383,12 +385,32 @@ private slots:
         QCOMPARE(f.statuses.count(kFound), 1);
     }
 
-    void missingMibIsReportedAndNothingSent()
+    // The MIB travels inside the program; a CorvaneMIB.mib file beside it
+    // is read instead, even one that cannot be used (then nothing is sent).
+    void mibFileOrBuiltIn_data()
     {
-        SessionFixture f(kTestTimeScale, QStringLiteral("/nonexistent/CorvaneMIB.mib"));
-        QVERIFY(f.session->statusText().contains(QLatin1String("MIB")));
+        QTest::addColumn<QByteArray>("fileText");  // null: no file
+        QTest::newRow("no file: the built-in MIB") << QByteArray();
+        QTest::newRow("a file beside the program wins") << QByteArray("BROKEN-MIB DEFINITIONS ::= BEGIN\n");
+    }
+
+    void mibFileOrBuiltIn()
+    {
+        QFETCH(QByteArray, fileText);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("CorvaneMIB.mib"));
+        if (!fileText.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(fileText);
+        }
+        SessionFixture f(kTestTimeScale, path);
+        if (fileText.isNull()) {
+            QVERIFY(f.connectAndRead());
+            return;
+        }
+        QVERIFY(f.session->statusText().contains(path));
         f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-        QVERIFY(f.session->statusText().contains(QLatin1String("MIB")));
         QVERIFY(f.settled());
         QVERIFY(f.session->statusText().contains(QLatin1String("MIB")));  // not "not found", not "Reading..."
         QCOMPARE(f.ap.receivedRequests().size(), 0);

@@ -1,6 +1,6 @@
 #include "app_test_support.h"
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "config/configuration_store.h"
 
 #include <QCoreApplication>
@@ -10,9 +10,9 @@
 
 namespace testing {
 
-ScratchSettings::ScratchSettings() { app::useSettingsFile(path()); }
+ScratchSettings::ScratchSettings() { settings::useSettingsFile(path()); }
 
-ScratchSettings::~ScratchSettings() { app::useSettingsFile(QString()); }
+ScratchSettings::~ScratchSettings() { settings::useSettingsFile(QString()); }
 
 QString ScratchSettings::path() const { return dir_.filePath(QStringLiteral("settings.ini")); }
 

@@ -5,7 +5,7 @@
 
 #include "app_test_support.h"
 
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "config/configuration_store.h"
 #include "dialogs/frm_ip_address.h"
 
@@ -142,7 +142,7 @@ private slots:
         QSettings(path, QSettings::IniFormat).setValue("BridgeSettings/LastIPaddress", "127.0.0.9");
         if (!readOnly.isEmpty())
             QVERIFY(QFile::setPermissions(dir.filePath(readOnly), QFile::ReadOwner | QFile::ExeOwner));
-        app::useSettingsFile(path);
+        settings::useSettingsFile(path);
 
         f_->device.faults.silent = true;  // the status line then waits for the watchdog
         for (int attempt = 0; attempt < 2; ++attempt) {
@@ -182,7 +182,7 @@ private slots:
             QSettings(path, QSettings::IniFormat).setValue("Settings/MainLeft", "1500");
             QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(modeBefore)), 0);
         }
-        app::useSettingsFile(path);
+        settings::useSettingsFile(path);
         dialog_->show();
         dialog_->txtRemoteIP->setText("127.0.0.1");
         dialog_->txtReadWritePassword->setText("secret");
@@ -208,18 +208,18 @@ private slots:
                 file.write("key" + QByteArray::number(i) + "=a value another tool left here\n");
         };
         writeFile("127.0.0.7", 20000);
-        app::useSettingsFile(path);
+        settings::useSettingsFile(path);
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(app::readSetting("BridgeSettings", "LastIPaddress", QString()), QStringLiteral("127.0.0.7"));
+        QCOMPARE(settings::readSetting("BridgeSettings", "LastIPaddress", QString()), QStringLiteral("127.0.0.7"));
         const qint64 first = clock.nsecsElapsed();
         clock.restart();
         for (int i = 0; i < 20; ++i)
-            app::readSetting("BridgeSettings", "LastPassword", QString());
+            settings::readSetting("BridgeSettings", "LastPassword", QString());
         const qint64 twentyMore = clock.nsecsElapsed();
         QVERIFY2(twentyMore < first / 4, qPrintable(QStringLiteral("%1 ns, then %2 ns").arg(first).arg(twentyMore)));
         writeFile("127.0.0.8", 0);
-        QCOMPARE(app::readSetting("BridgeSettings", "LastIPaddress", QString()), QStringLiteral("127.0.0.8"));
+        QCOMPARE(settings::readSetting("BridgeSettings", "LastIPaddress", QString()), QStringLiteral("127.0.0.8"));
     }
 
 private:

@@ -4,7 +4,7 @@
 
 #include "app_test_support.h"
 
-#include "app/command_line_options.h"
+#include "settings/command_line_options.h"
 #include "app/frm_options.h"
 #include "config/configuration_store.h"
 #include "dialogs/dialog_test_support.h"
@@ -47,8 +47,8 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, agentPort);
-        const app::CommandLineResult result = app::parseCommandLine(QStringList{"corvane-manager"} + arguments);
-        QCOMPARE(result.action == app::CommandLineResult::Action::Run, agentPort != 0);
+        const settings::CommandLineResult result = settings::parseCommandLine(QStringList{"corvane-manager"} + arguments);
+        QCOMPARE(result.action == settings::CommandLineResult::Action::Run, agentPort != 0);
         if (agentPort != 0)
             QCOMPARE(int(result.options.session.agentPort), agentPort);
     }

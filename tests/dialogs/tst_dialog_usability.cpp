@@ -7,7 +7,7 @@
 // lands on the selected one.
 
 #include "agent/device_session.h"
-#include "app/app_settings.h"
+#include "settings/app_settings.h"
 #include "app/frm_main.h"
 #include "app/frm_options.h"
 #include "app/help_window.h"
@@ -96,8 +96,8 @@ class TestDialogUsability : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::useSettingsFile(settingsDir_.filePath("settings.ini")); }
-    void cleanupTestCase() { app::useSettingsFile(QString()); }
+    void initTestCase() { settings::useSettingsFile(settingsDir_.filePath("settings.ini")); }
+    void cleanupTestCase() { settings::useSettingsFile(QString()); }
     void init() { config::resetStore(); }
     void cleanup() { window_.reset(); }
 

@@ -10,8 +10,8 @@
 #include "dialogs/frm_bridge_operational_mode.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
-#include "dialogs/masked_hex_edit.h"
-#include "dialogs/up_down_control.h"
+#include "widgets/masked_hex_edit.h"
+#include "widgets/up_down_control.h"
 
 #include <QApplication>
 #include <QComboBox>

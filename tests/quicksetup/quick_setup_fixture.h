@@ -6,7 +6,7 @@
 #include "app_test_support.h"
 #include "config/configuration_store.h"
 #include "dialogs/frm_ip_address.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/masked_hex_edit.h"
 #include "quicksetup/frm_main2.h"
 
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 
 #include "agent/session_texts.h"
 #include "config/value_rules.h"
-#include "dialogs/up_down_control.h"
+#include "widgets/up_down_control.h"
 
 #include <QAccessible>
 #include <QLabel>

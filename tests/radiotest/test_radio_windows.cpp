@@ -4,7 +4,7 @@
 
 #include "agent/radio_test_steps.h"
 #include "app/app_test_support.h"
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/masked_hex_edit.h"
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
 #include "radiotest/message_boxes.h"

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace app {
+namespace settings {
 
 struct CommandLineOptions {
     agent::SessionOptions session;  // mibPath is left empty here
@@ -29,4 +29,4 @@ struct CommandLineResult {
 // `arguments` includes the program name first, as QCoreApplication gives it.
 CommandLineResult parseCommandLine(const QStringList &arguments);
 
-}  // namespace app
+}  // namespace settings

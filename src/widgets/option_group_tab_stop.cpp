@@ -1,8 +1,8 @@
-#include "dialogs/option_group_tab_stop.h"
+#include "widgets/option_group_tab_stop.h"
 
 #include <QAbstractButton>
 
-namespace dialogs {
+namespace widgets {
 
 OptionGroupTabStop *OptionGroupTabStop::install(const QList<QAbstractButton *> &options)
 {
@@ -36,4 +36,4 @@ void OptionGroupTabStop::moveTabStop()
     }
 }
 
-}  // namespace dialogs
+}  // namespace widgets

@@ -18,7 +18,7 @@
 
 class QWidget;
 
-namespace dialogs {
+namespace widgets {
 
 void makeAccessible(QWidget *window);
 
@@ -28,4 +28,4 @@ void assignAccessKeys(QWidget *window);
 // The interfaces alone (the main window installs them for the program).
 void installAccessibleInterfaces();
 
-}  // namespace dialogs
+}  // namespace widgets

@@ -1,4 +1,4 @@
-#include "dialogs/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -18,7 +18,7 @@
 #include <QTabWidget>
 #include <QAbstractItemView>
 
-namespace dialogs {
+namespace widgets {
 
 namespace {
 
@@ -362,4 +362,4 @@ void makeAccessible(QWidget *window)
     new AccessKeysOnShow(window);
 }
 
-}  // namespace dialogs
+}  // namespace widgets

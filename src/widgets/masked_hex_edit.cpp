@@ -1,4 +1,4 @@
-#include "dialogs/masked_hex_edit.h"
+#include "widgets/masked_hex_edit.h"
 
 #include <QFontDatabase>
 #include <QStyle>

@@ -1,7 +1,7 @@
-#include "dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 
-#include "dialogs/option_group_tab_stop.h"
-#include "dialogs/up_down_control.h"
+#include "widgets/option_group_tab_stop.h"
+#include "widgets/up_down_control.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,7 +52,7 @@ QGroupBox *optionFrame(const QString &objectName, const QString &caption, const 
         column->addWidget(button);
         group << button;
     }
-    dialogs::OptionGroupTabStop::install(group);
+    widgets::OptionGroupTabStop::install(group);
     return frame;
 }
 

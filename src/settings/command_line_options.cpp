@@ -1,11 +1,11 @@
-#include "command_line_options.h"
+#include "settings/command_line_options.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHostAddress>
 
-namespace app {
+namespace settings {
 
 namespace {
 
@@ -114,4 +114,4 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
     return result;
 }
 
-}  // namespace app
+}  // namespace settings

@@ -1,4 +1,4 @@
-#include "dialogs/up_down_control.h"
+#include "widgets/up_down_control.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

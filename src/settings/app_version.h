@@ -1,6 +1,6 @@
 #pragma once
 
-namespace app {
+namespace settings {
 inline constexpr const char kProgramName[] = "corvane-manager";
 inline constexpr const char kProgramVersion[] = "1.0.0";
-}  // namespace app
+}  // namespace settings

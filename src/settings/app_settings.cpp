@@ -1,6 +1,6 @@
-#include "app_settings.h"
+#include "settings/app_settings.h"
 
-#include "app_logging.h"
+#include "settings/settings_logging.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QMap>
 
-namespace app {
+namespace settings {
 
 namespace {
 
@@ -121,7 +121,7 @@ bool writeSetting(const QString &section, const QString &key, const QString &val
         return true;
     }
     if (s.problem.isEmpty()) {
-        qCWarning(lcApp).noquote() << "settings not saved to" << settings->fileName() << settings->status();
+        qCWarning(lcSettings).noquote() << "settings not saved to" << settings->fileName() << settings->status();
         s.problem = QStringLiteral("Settings could not be saved to %1: the address and community typed are kept "
                                    "for this run only.")
                         .arg(settings->fileName());
@@ -141,4 +141,4 @@ SettingsEvents &settingsEvents()
     return events;
 }
 
-}  // namespace app
+}  // namespace settings

@@ -4,7 +4,7 @@
 // group; the arrow keys move the selection within it. Without it Tab lands
 // on the first option, where a Space silently changes the setting.
 //
-// Use: dialogs::OptionGroupTabStop::install({firstOption, secondOption, ...});
+// Use: widgets::OptionGroupTabStop::install({firstOption, secondOption, ...});
 // once per group, after the buttons are made; it lives as long as they do.
 
 #include <QList>
@@ -13,7 +13,7 @@
 
 class QAbstractButton;
 
-namespace dialogs {
+namespace widgets {
 
 class OptionGroupTabStop : public QObject {
     Q_OBJECT
@@ -28,4 +28,4 @@ private:
     QList<QPointer<QAbstractButton>> options_;
 };
 
-}  // namespace dialogs
+}  // namespace widgets

@@ -14,7 +14,7 @@
 #include <QString>
 #include <memory>
 
-namespace app {
+namespace settings {
 
 inline constexpr const char kSettingsOrganisation[] = "CorvaneManager";
 inline constexpr const char kSettingsApplication[] = "CorvaneManager";
@@ -45,4 +45,4 @@ signals:
 };
 SettingsEvents &settingsEvents();
 
-}  // namespace app
+}  // namespace settings

@@ -1,0 +1,3 @@
+#include "settings/settings_logging.h"
+
+Q_LOGGING_CATEGORY(lcSettings, "corvane.settings")
