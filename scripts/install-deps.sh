@@ -14,6 +14,8 @@ packages=(
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xvfb xauth                         # a display for make run on a headless machine
   xdotool x11-utils                  # the start-up order test looks at real windows
+  qt6-httpserver-dev qt6-websockets-dev   # corvane-exporter (the HTTP server needs WebSockets' CMake files)
+  prometheus                         # the exporter's test scrapes it with a real Prometheus (and promtool)
 )
 
 missing=()
