@@ -10,3 +10,5 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # 200 simulated devices on 127.0.1.1 and up, one apsim process.
 "$bin/bench_fleet_read"
 if [ -x "$bin/bench_startup" ]; then "$bin/bench_startup" --runs 20; fi
+# 200 simulated devices scraped at once through corvane-exporter (built with Qt HTTP Server).
+if [ -x "$bin/bench_exporter" ]; then "$bin/bench_exporter" --seconds 5; fi

@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     }
     const exporter::ExporterOptions &options = commandLine.options;
     if (!options.verbose)
-        QLoggingCategory::setFilterRules(QStringLiteral("corvane.exporter.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("corvane.*.debug=false"));
 
     exporter::ExporterServer server(options.server);
     QString error;

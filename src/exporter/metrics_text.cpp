@@ -1,5 +1,6 @@
 #include "metrics_text.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace exporter {
@@ -30,7 +31,7 @@ QByteArray number(double value)
         return "NaN";
     if (std::isinf(value))
         return value > 0 ? "+Inf" : "-Inf";
-    return QByteArray::number(value, 'g', 17);
+    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace

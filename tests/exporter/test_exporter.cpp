@@ -180,6 +180,8 @@ private slots:
                                                << "outside the allowed networks (127.0.0.1/32)";
         QTest::newRow("another network") << "/snmp?target=192.0.2.1" << QByteArray() << 403
                                          << "outside the allowed networks";
+        QTest::newRow("allowed, but the loopback guard is on")
+            << "/snmp?target=192.0.2.1 ALLOW-ALL" << QByteArray() << 403 << "CORVANE_LOOPBACK_ONLY";
     }
 
     void refusedRequests()
@@ -190,7 +192,9 @@ private slots:
         QFETCH(QString, reason);
         sim::SimulatedAccessPoint ap;
         startDevice(ap);
-        Exporter e({QStringLiteral("127.0.0.1/32")});
+        const bool allowAll = path.endsWith(QLatin1String(" ALLOW-ALL"));
+        path.remove(QLatin1String(" ALLOW-ALL"));
+        Exporter e({allowAll ? QStringLiteral("0.0.0.0/0") : QStringLiteral("127.0.0.1/32")});
         const HttpAnswer answer = httpGet(e.port, path.replace(QLatin1String("PORT"), QString::number(ap.port())),
                                           timeout);
         QCOMPARE(answer.status, status);
