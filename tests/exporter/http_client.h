@@ -24,16 +24,6 @@ inline QNetworkRequest loopbackRequest(quint16 port, const QString &pathAndQuery
     return request;
 }
 
-inline HttpAnswer answerOf(QNetworkReply *reply, qint64 ms)
-{
-    HttpAnswer answer;
-    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    answer.body = reply->readAll();
-    answer.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
-    answer.ms = ms;
-    return answer;
-}
-
 // Several GETs at once; the answers in the order asked.
 inline QVector<HttpAnswer> httpGetAll(quint16 port, const QStringList &paths, const QByteArray &scrapeTimeout = {},
                                       int waitMs = 15000)
@@ -47,7 +37,8 @@ inline QVector<HttpAnswer> httpGetAll(quint16 port, const QStringList &paths, co
     for (int i = 0; i < paths.size(); ++i) {
         QNetworkReply *reply = network.get(loopbackRequest(port, paths[i], scrapeTimeout));
         QObject::connect(reply, &QNetworkReply::finished, &loop, [&, reply, i] {
-            answers[i] = answerOf(reply, clock.elapsed());
+            answers[i] = {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
+                          reply->header(QNetworkRequest::ContentTypeHeader).toByteArray(), clock.elapsed()};
             reply->deleteLater();
             if (--open == 0)
                 loop.quit();
