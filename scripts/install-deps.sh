@@ -38,3 +38,8 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The tests run their own Prometheus on a loopback port; the package's
+# service (which would listen on every address) stays off where systemd runs.
+if [[ " ${missing[*]} " == *" prometheus "* ]] && [ -d /run/systemd/system ]; then
+  $sudo systemctl disable --now prometheus.service >/dev/null 2>&1 || true
+fi
