@@ -160,15 +160,9 @@ void TargetPool::startRead(Target &target, int budgetMs)
         if (Target *t = targets_.value(key))
             ++t->exchanges;
     });
-    connect(target.statistics.get(), &agent::Job::finished, this, [this, key](const agent::JobResult &result) {
-        Target *t = targets_.value(key);
-        if (!t)
-            return;
-        // The GET that failed went out as well, unless nothing could be sent.
-        if (!result.ok() && result.error != agent::JobResult::NotAllowed &&
-            result.error != agent::JobResult::NotSendable && result.error != agent::JobResult::SocketError)
-            ++t->exchanges;
-        readPartDone(*t);
+    connect(target.statistics.get(), &agent::Job::finished, this, [this, key] {
+        if (Target *t = targets_.value(key))
+            readPartDone(*t);
     });
 
     const bool identityStale = !target.identity || settings_.identityTtlMs <= 0 ||
@@ -188,11 +182,9 @@ void TargetPool::startRead(Target &target, int budgetMs)
 
 void TargetPool::readPartDone(Target &target)
 {
-    if (!target.statistics)
-        return;
-    const bool statisticsDone = !target.statistics || target.statistics->isFinished();
-    const bool identityDone = !target.identityRead || target.identityRead->isFinished();
-    if (!statisticsDone || !identityDone)
+    // Either job may end first; the read ends with the later one.
+    if (!target.statistics || !target.statistics->isFinished() ||
+        (target.identityRead && !target.identityRead->isFinished()))
         return;
 
     if (target.identityRead && target.identityRead->result().ok()) {
@@ -202,9 +194,13 @@ void TargetPool::readPartDone(Target &target)
         qCDebug(lcExporter) << "identity of" << target.key << "not read:" << problemOf(target.identityRead->result());
     }
 
+    const agent::JobResult &result = target.statistics->result();
+    // The GET that failed went out as well, unless nothing could be sent.
+    if (!result.ok() && result.error != agent::JobResult::NotAllowed && result.error != agent::JobResult::NotSendable &&
+        result.error != agent::JobResult::SocketError)
+        ++target.exchanges;
     ScrapeOutcome outcome;
     outcome.exchanges = target.exchanges;
-    const agent::JobResult &result = target.statistics->result();
     outcome.up = result.ok();
     if (outcome.up) {
         const config::ConfigurationStore &store = target.device->store();
@@ -230,7 +226,8 @@ void TargetPool::giveUp(Target &target, quint64 waiterId)
     std::unique_ptr<Waiter> waiter = std::move(*it);
     target.waiters.erase(it);
     ScrapeOutcome outcome;
-    outcome.exchanges = target.exchanges;
+    // The statistics GET under way counts too.
+    outcome.exchanges = target.exchanges + (target.statistics && !target.statistics->isFinished() ? 1 : 0);
     outcome.problem = QStringLiteral("no answer within the scrape's time-out");
     if (target.waiters.empty())
         dropRead(target);
