@@ -232,7 +232,7 @@ private slots:
     // devices are read side by side.
     void sharedReadsAndParallelDevices()
     {
-        constexpr int kDelayMs = 400;  // each answer; a read is two GETs in a row
+        constexpr int kDelayMs = 250;  // each answer; a read is two GETs in a row
         sim::SimulatedAccessPoint one;
         sim::SimulatedAccessPoint two;
         for (sim::SimulatedAccessPoint *ap : {&one, &two}) {
