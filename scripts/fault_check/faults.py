@@ -130,3 +130,14 @@ FAULTS += [
  ('test window: failed Close closes', TM, "    if (!normal) {", "    if (false) {"),
  ('pass phrase: Latin-1 only', 'src/config/wep_keys.cpp', "        if (kCodes80To9F[i] != 0 && kCodes80To9F[i] == character)", "        if (false)"),
 ]
+
+# --- the exporter ---
+EX='src/exporter/target_pool.cpp'; EQ='src/exporter/scrape_query.cpp'
+FAULTS += [
+ ('exporter: label quotes not escaped', 'src/exporter/metrics_text.cpp', "        else if (c == '\"' && quotes)", "        else if (false)"),
+ ('exporter: Ethernet tx shows rx', 'src/exporter/device_metrics.cpp', "    case Record::EthernetTx: return counters.ethernetTx.at(metric.k);", "    case Record::EthernetTx: return counters.ethernetRx.at(metric.k);"),
+ ('exporter: allowed networks not checked', EQ, "    if (!limits.allowed.allows(target->host))", "    if (false)"),
+ ('exporter: every scrape reads its own', EX, "    if (target.reading()) {", "    if (false) {"),
+ ('exporter: no answer before the read gives up', EX, "    waiter->deadline->start(qMax(1, budgetMs));", "    waiter->deadline->start(60000);"),
+ ('exporter: identity read with every scrape', EX, "clock_.elapsed() - target.identityReadAtMs >= settings_.identityTtlMs;", "true;"),
+]
