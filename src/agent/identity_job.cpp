@@ -57,7 +57,7 @@ void IdentityJob::take(const snmp::Reply &reply)
             return;
         }
     }
-    identity_.description = config::textFromOctets(config::textOf(answer[0].value));
+    identity_.description = config::textFromOctets(answer[0].value.bytes);
     identity_.firmware = firmwareVersionText(identity_.description);
     identity_.defaultMACAddress = scratch.sysDeviceInfo.defaultMACAddress;
     QString maker = scratch.sysDeviceInfo.manufactureName;

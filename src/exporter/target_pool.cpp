@@ -36,14 +36,15 @@ ReadPace paceFor(int budgetMs)
 
 constexpr int kSweepIntervalMs = 60 * 1000;
 
-// A job done with: it says nothing more to `receiver`, and goes once the
-// handler that may be running for it has returned.
+// A job done with: it says nothing more to `receiver`, sends nothing more,
+// and goes once the handler that may be running for it has returned.
 template <typename JobType>
 void dispose(std::unique_ptr<JobType> &job, QObject *receiver)
 {
     if (!job)
         return;
     QObject::disconnect(job.get(), nullptr, receiver, nullptr);
+    job->abort();  // nothing when it has ended
     job.release()->deleteLater();
 }
 
@@ -247,10 +248,6 @@ void TargetPool::answer(Waiter &waiter, ScrapeOutcome outcome)
 void TargetPool::dropRead(Target &target)
 {
     // Nobody waits for it: no more resends to a device that is not there.
-    if (target.statistics)
-        target.statistics->abort();
-    if (target.identityRead)
-        target.identityRead->abort();
     dispose(target.statistics, this);
     dispose(target.identityRead, this);
 }
