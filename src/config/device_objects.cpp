@@ -521,6 +521,8 @@ const DeviceObject *firstRefusedObject(Group group, const ConfigurationStore &st
     return nullptr;
 }
 
+bool refusesValue(const DeviceObject &object, const ConfigurationStore &store) { return refuses(object, store); }
+
 QString addressToSend(const ConfigurationStore &s)
 {
     // The quick-setup window enters a new address in pendingIPAddress; the

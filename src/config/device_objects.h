@@ -146,6 +146,8 @@ std::optional<qint16> integerFromText(const QByteArray &text);
 // The first value of `group` in `store` that the device would refuse: the
 // object, with its label and hint.
 const DeviceObject *firstRefusedObject(Group group, const ConfigurationStore &store);
+// Whether the device would refuse the value `object` has in `store`.
+bool refusesValue(const DeviceObject &object, const ConfigurationStore &store);
 
 // The address the IP group sends: the trimmed pendingIPAddress when one was
 // entered and differs from operIPAddress, otherwise the trimmed operIPAddress.
