@@ -31,7 +31,7 @@ void ProbeJob::tick()
         finish(JobResult());
         return;
     }
-    if (stopped_ || sent_ == kProbes) {
+    if (stopped_ || sent_ == probes_) {
         finish(lastProblem_);
         return;
     }
@@ -49,7 +49,7 @@ void ProbeJob::sendProbe()
     }
     // Each probe waits for its answer until the last interval has passed.
     const bool scanning = !scanAddress_.isEmpty();
-    const int timeout = (kProbes - sent_) * (scanning ? kScanWatchdogMs : kConnectWatchdogMs);
+    const int timeout = (probes_ - sent_) * (scanning ? kScanWatchdogMs : kConnectWatchdogMs);
     emit probeSent(sent_++);
     snmp::Reply *reply =
         device().send(snmp::PduType::GetRequest, *bindings, timeout, 0, scanAddress_,

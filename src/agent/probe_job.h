@@ -35,6 +35,10 @@ public:
         QHostAddress address;
         QString description;  // sysDescr as single-byte text
     };
+    // Probes sent at most (kProbes unless set before start()): a script
+    // that gives its own number of tries.
+    void setProbes(int probes) { probes_ = qMax(1, probes); }
+
     // In the order they answered; a connect has at most one.
     const QVector<Responder> &responders() const { return responders_; }
 
@@ -54,6 +58,7 @@ private:
 
     QString scanAddress_;  // empty: a connect
     QTimer watchdog_;
+    int probes_ = kProbes;
     int sent_ = 0;
     bool stopped_ = false;  // no more probes
     JobResult lastProblem_;
