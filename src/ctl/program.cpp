@@ -98,6 +98,8 @@ int Program::begin(const QStringList &arguments)
     CommandLine line(spec->name, spec->usage, spec->summary, spec->options, spec->talksToDevices);
     QString error;
     if (!line.parse(arguments.mid(1), error)) {
+        if (error.endsWith(QLatin1Char('.')))
+            error.chop(1);
         err << "corvanectl " << spec->name << ": " << error << "; see corvanectl " << spec->name << " --help\n";
         return BadInput;
     }
