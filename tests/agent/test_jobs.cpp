@@ -8,6 +8,7 @@
 #include "agent/set_job.h"
 #include "sim/simulated_access_point.h"
 #include "snmp/request_engine.h"
+#include "support/event_wait.h"
 
 #include <QNetworkDatagram>
 #include <QUdpSocket>
@@ -51,13 +52,13 @@ QStringList namesOf(const sim::SimulatedAccessPoint &ap, const snmp::Message &re
 struct Fixture {
     Fixture()
     {
-        if (!engine.open(QHostAddress::LocalHost).ok || !ap.start(QHostAddress::LocalHost, 0))
+        if (!engine.open().ok || !ap.start(QHostAddress::LocalHost, 0))
             qFatal("engine or simulated access point did not start");
         device = deviceAt(engine, ap);
     }
     bool connectAndRead()
     {
-        std::unique_ptr<agent::Job> probe(agent::ProbeJob::connectTo(*device));
+        std::unique_ptr<agent::Job> probe(agent::ProbeJob::connectTo(*device, device->address()));
         std::unique_ptr<agent::Job> read(agent::ReadJob::fullRead(*device));
         return finished(*probe).ok() && finished(*read).ok();
     }
@@ -75,7 +76,7 @@ private slots:
     {
         Fixture f;
         f.ap.setValue(QStringLiteral("operESSID"), Value::octets("lab"));
-        std::unique_ptr<agent::ProbeJob> probe(agent::ProbeJob::connectTo(*f.device));
+        std::unique_ptr<agent::ProbeJob> probe(agent::ProbeJob::connectTo(*f.device, f.device->address()));
         QVERIFY(finished(*probe).ok());
         QCOMPARE(probe->responders().value(0).description,
                  QStringLiteral("TARVO Access Point Firmware V2.1.07 (802.11b, simulated)"));
@@ -211,7 +212,7 @@ private slots:
                                                std::unique_ptr<agent::Job>(agent::ReadJob::fullRead(*two))};
         reads[1]->start();
         QCOMPARE(finished(*reads[0]).ok(), true);
-        QTRY_VERIFY(reads[1]->isFinished());
+        WAIT_VERIFY(reads[1]->isFinished());
         QVERIFY(reads[1]->result().ok());
         QCOMPARE(one->store().operESSID, QStringLiteral("corvane"));
         QCOMPARE(two->store().operESSID, QStringLiteral("second"));
