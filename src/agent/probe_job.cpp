@@ -1,6 +1,7 @@
 #include "probe_job.h"
 
 #include "config/encodings.h"
+#include "snmp/snmp_message.h"
 
 namespace agent {
 
@@ -101,7 +102,7 @@ void ProbeJob::found(const snmp::Reply::Answer &answer)
         return;
     const QVector<snmp::VarBind> &binds = answer.message.pdu.varBinds;
     const Responder responder{
-        answer.host, config::textFromOctets(binds.isEmpty() ? QByteArray() : config::textOf(binds.first().value))};
+        answer.host, config::textFromOctets(binds.isEmpty() ? QByteArray() : snmp::valueText(binds.first().value))};
     responders_.append(responder);
     emit responderFound(responder);
     if (!scanning_)

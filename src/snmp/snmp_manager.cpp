@@ -70,14 +70,11 @@ void SnmpManager::handleDatagram(QByteArrayView data, const QHostAddress &sender
 {
     const DecodeResult decoded = decodeMessage(data);
     if (!decoded.ok()) {
-        ++dropped_;
         dropReport_->dropped(sender.toString(), berErrorText(decoded.error));
         return;
     }
-    if (decoded.message->pdu.type != PduType::Trap) {
-        ++dropped_;
-        return;
-    }
+    if (decoded.message->pdu.type != PduType::Trap)
+        return;  // only traps come here
     const QHostAddress from(sender.toIPv4Address());
     if (from != lastSender_) {  // the text of an address is made once, not per datagram
         lastSender_ = from;

@@ -39,9 +39,6 @@ public:
     // returns the size granted (0 when not open).
     int setReceiveBufferSize(int bytes);
 
-    // Datagrams that were no trap (undecodable, or another PDU); dropped.
-    int droppedDatagrams() const { return dropped_; }
-
     // Datagrams read from the socket in one turn of the event loop, at
     // most: a flood must leave the window its turns.
     static constexpr int kDatagramsPerTurn = 128;
@@ -56,7 +53,6 @@ private:
 
     QUdpSocket *socket_ = nullptr;
     quint16 localPort_ = 0;
-    int dropped_ = 0;
     QHostAddress lastSender_;
     QString lastSenderText_;
     QByteArray receiveBuffer_;

@@ -82,12 +82,10 @@ private slots:
     void failedReadIsRepeatedAndSaysWhyOnce_data()
     {
         QTest::addColumn<QString>("object");
-        QTest::addColumn<QString>("fault");  // "silent", "misnamed", "refused" or an integer value
+        QTest::addColumn<QString>("fault");  // "silent" or an integer value
         QTest::addColumn<int>("error");
         QTest::newRow("silent device info") << "sysDeviceInfo" << "silent" << int(agent::JobResult::Timeout);
         QTest::newRow("traps 0") << "sysTrapSwitch" << "0" << int(agent::JobResult::Rejected);
-        QTest::newRow("answer names another object") << "operIPMask" << "misnamed" << int(agent::JobResult::Malformed);
-        QTest::newRow("answer with an error status") << "privacyWEPEnable" << "refused" << int(agent::JobResult::Refused);
     }
 
     void failedReadIsRepeatedAndSaysWhyOnce()
@@ -99,10 +97,6 @@ private slots:
         SessionFixture f(fault == QLatin1String("silent") ? kTestTimeScale / 4 : kTestTimeScale);
         if (fault == QLatin1String("silent"))
             f.ap.faults.silentObjects.insert(object);
-        else if (fault == QLatin1String("misnamed"))
-            f.ap.faults.misnamedObjects.insert(object);
-        else if (fault == QLatin1String("refused"))
-            f.ap.faults.refusedObjects.insert(object, snmp::error_status::GenErr);
         else
             f.ap.faults.badValues.insert(object, Value::integer(fault.toInt()));
         f.session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));

@@ -188,6 +188,9 @@ private slots:
         f.store().pendingIPAddress = QStringLiteral("127.0.0.1");
         QVERIFY(!download(f));
         QCOMPARE(f.last().event, R::DownloadFailed);
+        const agent::JobResult &why = f.last().result;
+        QCOMPARE(why.error, fault == "echo" ? agent::JobResult::WrongEcho : agent::JobResult::Refused);
+        QCOMPARE(why.object ? why.object->name : object, object);
         QCOMPARE(f.store().pendingIPAddress, QString());  // nothing of it is sent later
         QCOMPARE(f.count(R::Downloading), 6);
         QCOMPARE(f.count(R::DownloadDone), 0);

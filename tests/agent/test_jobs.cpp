@@ -2,10 +2,8 @@
 // reports as its typed result, what it leaves in the device's store, and
 // what reaches the simulated access points on the wire.
 
-#include "agent/download_job.h"
 #include "agent/probe_job.h"
 #include "agent/read_job.h"
-#include "agent/set_job.h"
 #include "sim/simulated_access_point.h"
 #include "snmp/request_engine.h"
 #include "support/event_wait.h"
@@ -55,12 +53,6 @@ struct Fixture {
         if (!engine.open().ok || !ap.start(QHostAddress::LocalHost, 0))
             qFatal("engine or simulated access point did not start");
         device = deviceAt(engine, ap);
-    }
-    bool connectAndRead()
-    {
-        std::unique_ptr<agent::Job> probe(agent::ProbeJob::connectTo(*device, device->address()));
-        std::unique_ptr<agent::Job> read(agent::ReadJob::fullRead(*device));
-        return finished(*probe).ok() && finished(*read).ok();
     }
     snmp::RequestEngine engine;
     sim::SimulatedAccessPoint ap;
@@ -146,53 +138,6 @@ private slots:
         QVERIFY(!f.device->isRead(group));
         QVERIFY(f.device->isRead(config::Group::HardConf));
         QCOMPARE(f.device->store().operChannelID, group == config::Group::WirelessOperational ? 99 : 6);
-    }
-
-    // A download that cannot be right is never sent; one the device does not
-    // take is tried six times and says where it stopped.
-    void downloadResults_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("at");
-        QTest::addColumn<int>("sets");
-        QTest::newRow("taken") << "" << int(JobResult::NoError) << "" << 5;
-        QTest::newRow("a group not read") << "not read" << int(JobResult::NotRead) << "" << 0;
-        QTest::newRow("a value the device refuses") << "channel 0" << int(JobResult::InvalidValue) << "operChannelID"
-                                                    << 0;
-        QTest::newRow("echo differs") << "echo" << int(JobResult::WrongEcho) << "defaultWEPKey2" << 6 * 3;
-        QTest::newRow("reset refused") << "reset" << int(JobResult::Refused) << "" << 6 * 5;
-    }
-
-    void downloadResults()
-    {
-        QFETCH(QString, fault);
-        QFETCH(int, error);
-        QFETCH(QString, at);
-        QFETCH(int, sets);
-        Fixture f;
-        QVERIFY(f.connectAndRead());
-        f.device->store().pendingIPAddress = QStringLiteral("127.0.0.1");
-        f.device->store().operESSID = QStringLiteral("new name");
-        f.device->markEdited(config::Group::WirelessOperational);
-        if (fault == "not read")
-            f.device->forget();
-        else if (fault == "channel 0")
-            f.device->store().operChannelID = 0;
-        else if (fault == "echo")
-            f.ap.faults.wrongEchoObjects.insert(QStringLiteral("defaultWEPKey2"));
-        else if (fault == "reset")
-            f.ap.faults.refusedObjects.insert(QStringLiteral("sysReset"), snmp::error_status::GenErr);
-        f.ap.clearReceivedRequests();
-        agent::DownloadJob download(*f.device);
-        const JobResult result = finished(download);
-        QCOMPARE(int(result.error), error);
-        QCOMPARE(result.object ? result.object->name : QString(), at);
-        QCOMPARE(f.ap.receivedRequests().size(), sets);
-        QCOMPARE(f.device->editsWaiting(), !result.ok() && fault != "not read");
-        if (sets > 0)  // sent or given up, a new address is used up
-            QCOMPARE(f.device->store().pendingIPAddress, QString());
-        QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets(sets > 0 ? "new name" : "corvane"));
     }
 
     // Two devices on one engine, read at the same time: each store holds
