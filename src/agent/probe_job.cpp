@@ -31,6 +31,10 @@ void ProbeJob::run()
 
 void ProbeJob::tick()
 {
+    if (isFinished()) {  // found, or aborted
+        watchdog_.stop();
+        return;
+    }
     if (!responders_.isEmpty()) {  // a scan: every answer of this interval is in
         finish(JobResult());
         return;
