@@ -26,9 +26,9 @@ public:
     static constexpr int kConnectWatchdogMs = 1200;
     static constexpr int kScanWatchdogMs = 1500;
 
-    // A connect to the device's address.
-    static ProbeJob *connectTo(Device &device, QObject *parent = nullptr);
-    // A scan of `address` with the device's community and request ids.
+    // A connect to `address`, a scan of `address`; both with the device's
+    // port, community and request ids.
+    static ProbeJob *connectTo(Device &device, const QString &address, QObject *parent = nullptr);
     static ProbeJob *scan(Device &device, const QString &address, QObject *parent = nullptr);
 
     struct Responder {
@@ -50,13 +50,14 @@ protected:
     void run() override;
 
 private:
-    ProbeJob(Device &device, const QString &scanAddress, QObject *parent);
+    ProbeJob(Device &device, const QString &address, bool scanning, QObject *parent);
     void tick();
     void sendProbe();
     void take(const snmp::Reply &reply);
     void found(const snmp::Reply::Answer &answer);
 
-    QString scanAddress_;  // empty: a connect
+    QString address_;
+    bool scanning_;
     QTimer watchdog_;
     int probes_ = kProbes;
     int sent_ = 0;

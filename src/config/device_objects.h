@@ -134,9 +134,6 @@ std::optional<QVector<Binding>> encodeGroup(Group group, const ConfigurationStor
 // end it differently), everything else byte for byte.
 bool echoMatches(const Binding &sent, const snmp::Value &echo);
 
-// A received value as the console reads it: integers as decimal digits,
-// addresses as dotted text, octet strings as their bytes.
-QByteArray textOf(const snmp::Value &value);
 // A value's text as the device's 16-bit code; std::nullopt for anything
 // that is not a whole number in -32768..32767.
 std::optional<qint16> integerFromText(const QByteArray &text);

@@ -1,16 +1,22 @@
 #pragma once
-// The status texts of the connection, the full read and the download.
+// The texts the windows show for what the session reports: the main
+// window's status line, the quick-setup window's status field, a
+// statistics view's note on a failed refresh. This is the one place they
+// are made from the session's typed reports and the jobs' results.
+
+#include "agent/session_report.h"
 
 #include <QString>
 
-namespace agent::text {
+namespace dialogs {
+
+QString statusText(const agent::SessionReport &report);
+// What a read that gave up shows, by its group: the group's own words for
+// a value the device should not have, its number otherwise.
+QString readFailureText(const agent::JobResult &result);
+
+namespace text {
 inline const QString managerOpened = QStringLiteral("Manager opened successfully.");
-inline const QString requestPortInUse = QStringLiteral("Current port is in use. Try again.");
-inline const QString trapPortInUse =
-    QStringLiteral("Trap port(%1) is in use. Check to to see if another manager is running, then restart this one.");
-inline const QString trapPortNeedsRights =
-    QStringLiteral("Traps cannot be received: port %1 needs administrator rights; start with --trap-port 1162 and "
-                   "point the device's trap destination there, or see Help");
 inline const QString attempting = QStringLiteral("Attempting to connect TARVO Wireless Network...");
 inline const QString notFound = QStringLiteral("TARVO Wireless Network not found...");
 inline const QString found = QStringLiteral("TARVO Wireless Network found ...");
@@ -28,12 +34,13 @@ inline const QString groupNotRead =
     QStringLiteral("Download refused: %1 not read from the device since the last connect. Connect again, then try again.");
 // %1: the field as the windows label it, %2: what it accepts.
 inline const QString valueRefused = QStringLiteral("Download refused: %1 - %2.");
+inline const QString trapReceived = QStringLiteral("Trap Received");
 // Panel 2 of the main window while edits wait to be downloaded.
 inline const QString editsWaiting = QStringLiteral("Edits waiting to be downloaded");
 // Asked before the program ends with edits waiting.
 inline const QString closeWithEdits =
     QStringLiteral("Some changes have not been downloaded to the device. Close anyway?");
 inline const QString closeWithEditsTitle = QStringLiteral("Close");
-inline const QString mibMissing =
-    QStringLiteral("The MIB file could not be loaded (%1): nothing can be sent to the device.");
-}  // namespace agent::text
+}  // namespace text
+
+}  // namespace dialogs
