@@ -26,7 +26,7 @@ void HostSession::run(agent::Job *job, Then then)
 
 void HostSession::connectAndRead(const QVector<config::Group> &groups, Then then)
 {
-    auto *probe = agent::ProbeJob::connectTo(device_);
+    auto *probe = agent::ProbeJob::connectTo(device_, device_.address());
     probe->setProbes(context_.options.retries + 1);
     run(probe, [this, probe, groups, then](const agent::JobResult &result) {
         if (!result.ok()) {

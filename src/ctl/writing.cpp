@@ -47,7 +47,7 @@ QString setLine(const QString &name, const snmp::Value &value)
         bytes = snmp::ber::encodeSignedInteger(qint32(value.number)).mid(2);
         meaning = QString::number(value.number);
     } else if (value.kind == snmp::ValueKind::IpAddress) {
-        meaning = QString::fromLatin1(config::textOf(value));
+        meaning = QString::fromLatin1(snmp::valueText(value));
     } else if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
         meaning = QLatin1Char('"') + QString::fromLatin1(value.bytes) + QLatin1Char('"');
     }
