@@ -74,6 +74,14 @@ public:
                 QString text;
                 for (const QString &line : differences(before, session.device().store()))
                     text += session.name() + QStringLiteral(": ") + line + QLatin1Char('\n');
+                // A value the device ignores in its mode is kept out of the
+                // download; say so rather than let the user think it was set.
+                for (const auto &assignment : std::as_const(assignments_)) {
+                    if (!assignment.first->takesPart(session.device().store()))
+                        text += QStringLiteral("%1: %2 is not sent: the device uses it only in bridge mode or "
+                                               "bridge-to-bridge mode\n")
+                                    .arg(session.name(), assignment.first->field);
+                }
                 sendChanges(session, before, dryRun_, [text, done](HostOutcome outcome) {
                     outcome.out.prepend(text);
                     done(outcome);

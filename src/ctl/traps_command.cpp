@@ -54,9 +54,9 @@ public:
         json_ = line.isSet(QStringLiteral("json"));
         if (line.isSet(QStringLiteral("log")))
             log_.setPath(line.value(QStringLiteral("log")));
-        // Where devices can reach it, as the window's trap receiver; only the
-        // loopback network while the loopback-only guard is on.
-        listen_ = snmp::loopback_guard::isOn() ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(QHostAddress::AnyIPv4);
+        // A listener opens nothing to the network unless asked: loopback by
+        // default, --listen 0.0.0.0 (or one interface's address) for devices.
+        listen_ = QHostAddress(QHostAddress::LocalHost);
         if (line.isSet(QStringLiteral("listen")) && !listen_.setAddress(line.value(QStringLiteral("listen")))) {
             error = QStringLiteral("--listen: \"%1\" is not an address").arg(line.value(QStringLiteral("listen")));
             return BadInput;
@@ -162,7 +162,7 @@ CommandSpec trapsCommand()
                            "TrapLog.txt. Runs until interrupted, or for N traps with --count. A device sends traps "
                            "only while its trap switch is on: corvanectl set HOST traps=on."),
             {{{"port"}, "P", "The UDP port to listen on (default 162, which needs administrator rights)."},
-             {{"listen"}, "A", "The local address to listen on (default: all; 127.0.0.1 under the loopback-only guard)."},
+             {{"listen"}, "A", "The local address to listen on (default 127.0.0.1; 0.0.0.0 takes traps from devices on every network)."},
              {{"log"}, "FILE", "Append every entry to FILE (made when missing)."},
              {{"json"}, "", "Print one JSON object per trap."},
              {{"count"}, "N", "Stop after N traps."}},

@@ -14,9 +14,15 @@ namespace {
 
 using config::Group;
 
-bool groupChanged(Group group, const config::ConfigurationStore &a, const config::ConfigurationStore &b)
+// Only objects the device takes up as `after` stands: a BSSID typed for an
+// access point changes nothing that would be sent.
+bool groupChanged(Group group, const config::ConfigurationStore &before, const config::ConfigurationStore &after)
 {
-    return !config::sameGroup(group, a, b);
+    for (const config::DeviceObject &object : config::deviceObjects()) {
+        if (object.group == group && object.same && object.takesPart(after) && !object.same(before, after))
+            return true;
+    }
+    return false;
 }
 
 bool downloadNeeded(const config::ConfigurationStore &before, const config::ConfigurationStore &after)

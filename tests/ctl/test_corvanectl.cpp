@@ -81,6 +81,8 @@ private slots:
                                << "127.0.3.1: Reset command issued....\n" << "" << 1;
         QTest::newRow("restore defaults refused") << QStringList{"restore-defaults", "H2", "--yes"} << "reset" << 4
                                                   << "" << "Error - Restore Defaults command not issued..." << 1;
+        QTest::newRow("bssid on an access point") << QStringList{"set", "H1", "bssid=001122334455"} << "" << 0
+                                                  << "bssid is not sent: the device uses it only in bridge mode" << "" << -1;
         QTest::newRow("wep keys") << QStringList{"wep-keys", "Corvane phrase"} << "" << 0 << "wep-key1=" << "" << 0;
     }
 
