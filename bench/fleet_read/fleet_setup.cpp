@@ -1,6 +1,6 @@
 #include "fleet_setup.h"
 
-#include "config/group_readers.h"
+#include "config/device_objects.h"
 #include "snmp/mib.h"
 
 #include <QDeadlineTimer>

@@ -66,7 +66,6 @@ public:
     // Time-outs and intervals at the device's pace times `scale` (tests run
     // the device's timing faster; 1.0 is its own pace).
     void setTimeScale(double scale) { timeScale_ = scale; }
-    double timeScale() const { return timeScale_; }
     int scaled(int milliseconds) const;
 
     // A request to the device: each binding's object named by the MIB, as

@@ -33,6 +33,10 @@ void DownloadJob::run()
 
 void DownloadJob::tick()
 {
+    if (isFinished()) {  // aborted between two attempts
+        watchdog_.stop();
+        return;
+    }
     if (attemptRunning_)
         return;
     if (attempts_ <= kRepeats) {

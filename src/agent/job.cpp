@@ -50,7 +50,14 @@ void Job::start()
     if (started_)
         return;
     started_ = true;
+    starting_ = true;
     run();
+    starting_ = false;
+    // A job that ended at once (nothing to send) reports from the event
+    // loop: whoever started it has not connected to it yet.
+    if (finished_)
+        QMetaObject::invokeMethod(
+            this, [this] { emit finished(result_); }, Qt::QueuedConnection);
 }
 
 void Job::abort()
@@ -72,10 +79,8 @@ void Job::finish(const JobResult &result)
         if (reply)
             reply->deleteLater();  // deleting it cancels the request
     }
-    // From the event loop: whoever started the job has connected to it,
-    // and a handler may delete the job.
-    QMetaObject::invokeMethod(
-        this, [this] { emit finished(result_); }, Qt::QueuedConnection);
+    if (!starting_)
+        emit finished(result_);
 }
 
 void Job::exchange(snmp::Reply *reply, std::function<void(const snmp::Reply &)> then)

@@ -1,9 +1,10 @@
 #pragma once
 // A piece of work with a device that ends with a typed result: a connect,
 // a scan, a read, a download, a command. Each job starts once, sends its
-// requests through the device and reports finished(result) from the event
-// loop, never from inside start(); it never waits, so a program may run
-// jobs with hundreds of devices at once. The caller owns the job.
+// requests through the device and reports finished(result) as it ends,
+// never from inside start(); it never waits, so a program may run jobs
+// with hundreds of devices at once. The caller owns the job; a handler of
+// finished() deletes it with deleteLater().
 
 #include "agent/device.h"
 #include "config/device_objects.h"
@@ -83,6 +84,7 @@ protected:
 private:
     Device &device_;
     bool started_ = false;
+    bool starting_ = false;
     bool finished_ = false;
     JobResult result_;
     QList<QPointer<snmp::Reply>> outstanding_;

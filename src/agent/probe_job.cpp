@@ -1,18 +1,22 @@
 #include "probe_job.h"
 
 #include "config/encodings.h"
+#include "snmp/snmp_message.h"
 
 namespace agent {
 
-ProbeJob *ProbeJob::connectTo(Device &device, QObject *parent) { return new ProbeJob(device, QString(), parent); }
+ProbeJob *ProbeJob::connectTo(Device &device, const QString &address, QObject *parent)
+{
+    return new ProbeJob(device, address, false, parent);
+}
 
 ProbeJob *ProbeJob::scan(Device &device, const QString &address, QObject *parent)
 {
-    return new ProbeJob(device, address, parent);
+    return new ProbeJob(device, address, true, parent);
 }
 
-ProbeJob::ProbeJob(Device &device, const QString &scanAddress, QObject *parent)
-    : Job(device, parent), scanAddress_(scanAddress)
+ProbeJob::ProbeJob(Device &device, const QString &address, bool scanning, QObject *parent)
+    : Job(device, parent), address_(address), scanning_(scanning)
 {
     watchdog_.setTimerType(Qt::PreciseTimer);
     connect(&watchdog_, &QTimer::timeout, this, &ProbeJob::tick);
@@ -21,17 +25,21 @@ ProbeJob::ProbeJob(Device &device, const QString &scanAddress, QObject *parent)
 
 void ProbeJob::run()
 {
-    watchdog_.start(device().scaled(scanAddress_.isEmpty() ? kConnectWatchdogMs : kScanWatchdogMs));
+    watchdog_.start(device().scaled(scanning_ ? kScanWatchdogMs : kConnectWatchdogMs));
     sendProbe();
 }
 
 void ProbeJob::tick()
 {
+    if (isFinished()) {  // found, or aborted
+        watchdog_.stop();
+        return;
+    }
     if (!responders_.isEmpty()) {  // a scan: every answer of this interval is in
         finish(JobResult());
         return;
     }
-    if (stopped_ || sent_ == kProbes) {
+    if (stopped_ || sent_ == probes_) {
         finish(lastProblem_);
         return;
     }
@@ -48,13 +56,12 @@ void ProbeJob::sendProbe()
         return;
     }
     // Each probe waits for its answer until the last interval has passed.
-    const bool scanning = !scanAddress_.isEmpty();
-    const int timeout = (kProbes - sent_) * (scanning ? kScanWatchdogMs : kConnectWatchdogMs);
+    const int timeout = (probes_ - sent_) * (scanning_ ? kScanWatchdogMs : kConnectWatchdogMs);
     emit probeSent(sent_++);
     snmp::Reply *reply =
-        device().send(snmp::PduType::GetRequest, *bindings, timeout, 0, scanAddress_,
-                      scanning ? snmp::Request::Responders::EveryHost : snmp::Request::Responders::Host);
-    if (scanning) {
+        device().send(snmp::PduType::GetRequest, *bindings, timeout, 0, address_,
+                      scanning_ ? snmp::Request::Responders::EveryHost : snmp::Request::Responders::Host);
+    if (scanning_) {
         connect(reply, &snmp::Reply::responderFound, this, [this, reply] { found(reply->answers().constLast()); });
     }
     exchange(reply, [this](const snmp::Reply &finished) { take(finished); });
@@ -65,7 +72,7 @@ void ProbeJob::take(const snmp::Reply &reply)
     const JobResult result = JobResult::of(reply);
     switch (result.error) {
     case JobResult::NoError:
-        if (scanAddress_.isEmpty())  // a scan has taken its answers as they came
+        if (!scanning_)  // a scan has taken its answers as they came
             found(snmp::Reply::Answer{reply.responder(), reply.responderPort(), reply.response()});
         break;
     case JobResult::NotAllowed:
@@ -99,10 +106,10 @@ void ProbeJob::found(const snmp::Reply::Answer &answer)
         return;
     const QVector<snmp::VarBind> &binds = answer.message.pdu.varBinds;
     const Responder responder{
-        answer.host, config::textFromOctets(binds.isEmpty() ? QByteArray() : config::textOf(binds.first().value))};
+        answer.host, config::textFromOctets(binds.isEmpty() ? QByteArray() : snmp::valueText(binds.first().value))};
     responders_.append(responder);
     emit responderFound(responder);
-    if (scanAddress_.isEmpty())
+    if (!scanning_)
         finish(JobResult());
     else
         stopped_ = true;  // a scan that found a device probes no further

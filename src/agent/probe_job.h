@@ -26,15 +26,19 @@ public:
     static constexpr int kConnectWatchdogMs = 1200;
     static constexpr int kScanWatchdogMs = 1500;
 
-    // A connect to the device's address.
-    static ProbeJob *connectTo(Device &device, QObject *parent = nullptr);
-    // A scan of `address` with the device's community and request ids.
+    // A connect to `address`, a scan of `address`; both with the device's
+    // port, community and request ids.
+    static ProbeJob *connectTo(Device &device, const QString &address, QObject *parent = nullptr);
     static ProbeJob *scan(Device &device, const QString &address, QObject *parent = nullptr);
 
     struct Responder {
         QHostAddress address;
         QString description;  // sysDescr as single-byte text
     };
+    // Probes sent at most (kProbes unless set before start()): a script
+    // that gives its own number of tries.
+    void setProbes(int probes) { probes_ = qMax(1, probes); }
+
     // In the order they answered; a connect has at most one.
     const QVector<Responder> &responders() const { return responders_; }
 
@@ -46,14 +50,16 @@ protected:
     void run() override;
 
 private:
-    ProbeJob(Device &device, const QString &scanAddress, QObject *parent);
+    ProbeJob(Device &device, const QString &address, bool scanning, QObject *parent);
     void tick();
     void sendProbe();
     void take(const snmp::Reply &reply);
     void found(const snmp::Reply::Answer &answer);
 
-    QString scanAddress_;  // empty: a connect
+    QString address_;
+    bool scanning_;
     QTimer watchdog_;
+    int probes_ = kProbes;
     int sent_ = 0;
     bool stopped_ = false;  // no more probes
     JobResult lastProblem_;

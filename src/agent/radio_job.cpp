@@ -2,6 +2,7 @@
 
 #include "config/encodings.h"
 #include "config/radio_commands.h"
+#include "snmp/snmp_message.h"
 
 namespace agent {
 
@@ -105,7 +106,7 @@ void RadioJob::nextStep()
         JobResult result = JobResult::of(reply);
         result.group = object->group;
         const QVector<snmp::VarBind> &answer = reply.response().pdu.varBinds;
-        const QByteArray text = answer.isEmpty() ? QByteArray() : config::textOf(answer.first().value);
+        const QByteArray text = answer.isEmpty() ? QByteArray() : snmp::valueText(answer.first().value);
         if (result.ok()) {
             bool taken = !answer.isEmpty();
             switch (step) {

@@ -5,7 +5,7 @@
 #include "demo_access_point.h"
 #include "frm_main.h"
 #include "sim/termination_signals.h"
-#include "snmp/snmp_manager.h"
+#include "snmp/loopback_guard.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -33,7 +33,7 @@ int runConsole(settings::CommandLineOptions options)
     if (options.demo) {
         // The demo promises to stay on this machine, whatever address a
         // device reports or a user types.
-        snmp::SnmpManager::setLoopbackOnly(true);
+        snmp::loopback_guard::setOn(true);
         QString error;
         if (!demo.start(options, &error)) {
             QMessageBox::critical(nullptr, QStringLiteral("TARVO SNMP Manager"),
@@ -48,7 +48,7 @@ int runConsole(settings::CommandLineOptions options)
     frmMain window(sessionOptions);
     MainForm = &window;
     if (!options.trapLogFile.isEmpty())
-        window.session().trapReception.setLogFilePath(options.trapLogFile);
+        window.session().trapReception().setLogFilePath(options.trapLogFile);
     window.MDIForm_Load();
     window.show();
     // The quick-setup window comes up in front of the main window; its load

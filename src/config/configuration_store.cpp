@@ -1,6 +1,5 @@
 #include "configuration_store.h"
 
-#include "config/group_state.h"
 
 namespace config {
 
@@ -81,18 +80,6 @@ QString &ConfigurationStore::defaultWEPKey(int index)
 const QString &ConfigurationStore::defaultWEPKey(int index) const
 {
     return const_cast<ConfigurationStore *>(this)->defaultWEPKey(index);
-}
-
-ConfigurationStore &store()
-{
-    static ConfigurationStore instance;
-    return instance;
-}
-
-void resetStore()
-{
-    store() = ConfigurationStore{};
-    groupState().forgetAll();
 }
 
 }  // namespace config

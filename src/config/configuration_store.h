@@ -1,8 +1,8 @@
 #pragma once
-// The one process-wide copy of what the console knows about the device:
-// settings mirrored from MIB objects (named after them), the decoded
-// identity and counter records, the radio test parameters and two options.
-// Every window reads and assigns it field by field on the one UI thread.
+// What the console knows about one device: settings mirrored from MIB
+// objects (named after them), the decoded identity and counter records,
+// the radio test parameters and two options. Each device has its own
+// (agent::Device); the windows read and assign it field by field.
 
 #include <QString>
 #include <QtGlobal>
@@ -154,10 +154,5 @@ struct ConfigurationStore {
     QString &defaultWEPKey(int index);  // 1..4
     const QString &defaultWEPKey(int index) const;
 };
-
-// The process-wide store.
-ConfigurationStore &store();
-// Back to the start-up values, nothing read or edited (tests, and nothing else).
-void resetStore();
 
 }  // namespace config

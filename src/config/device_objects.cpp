@@ -3,6 +3,7 @@
 #include "config/counters.h"
 #include "config/encodings.h"
 #include "config/value_rules.h"
+#include "snmp/snmp_message.h"
 
 #include <QHash>
 
@@ -323,7 +324,7 @@ QString sendText(const DeviceObject &o, const ConfigurationStore &store)
 
 StoreVerdict decodeValue(const DeviceObject &o, const snmp::Value &value, ConfigurationStore &store)
 {
-    const QByteArray text = textOf(value);
+    const QByteArray text = snmp::valueText(value);
     const auto checked = [](bool accepted) { return accepted ? StoreVerdict::Accepted : StoreVerdict::Rejected; };
     switch (o.codec) {
     case Codec::Integer: {
@@ -463,7 +464,7 @@ std::optional<QVector<Binding>> encodeGroup(Group group, const ConfigurationStor
 
 bool echoMatches(const Binding &sent, const snmp::Value &echo)
 {
-    const QByteArray echoed = textOf(echo);
+    const QByteArray echoed = snmp::valueText(echo);
     if (sent.value.kind == ValueKind::Integer) {
         const auto number = integerFromText(echoed);
         return number && *number == sent.value.number;
@@ -472,31 +473,7 @@ bool echoMatches(const Binding &sent, const snmp::Value &echo)
         const QByteArray &bytes = sent.value.bytes;
         return !bytes.isEmpty() && echoed.left(bytes.size() - 1) == bytes.left(bytes.size() - 1);
     }
-    return echoed == textOf(sent.value);
-}
-
-QByteArray textOf(const snmp::Value &value)
-{
-    switch (value.kind) {
-    case ValueKind::Null: return QByteArray();
-    case ValueKind::Integer:
-    case ValueKind::Counter:
-    case ValueKind::Gauge:
-    case ValueKind::TimeTicks: return QByteArray::number(value.number);
-    case ValueKind::OctetString:
-    case ValueKind::Opaque: return value.bytes;
-    case ValueKind::IpAddress: {
-        QByteArray text;
-        for (int i = 0; i < value.bytes.size(); ++i) {
-            if (i > 0)
-                text.append('.');
-            text.append(QByteArray::number(quint8(value.bytes[i])));
-        }
-        return text;
-    }
-    case ValueKind::ObjectIdentifier: return snmp::oidToText(value.oid).toLatin1();
-    }
-    return QByteArray();
+    return echoed == snmp::valueText(sent.value);
 }
 
 std::optional<qint16> integerFromText(const QByteArray &text)
@@ -526,6 +503,8 @@ const DeviceObject *firstRefusedObject(Group group, const ConfigurationStore &st
     }
     return nullptr;
 }
+
+bool refusesValue(const DeviceObject &object, const ConfigurationStore &store) { return refuses(object, store); }
 
 QString addressToSend(const ConfigurationStore &s)
 {

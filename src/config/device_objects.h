@@ -138,9 +138,6 @@ std::optional<QVector<Binding>> encodeGroup(Group group, const ConfigurationStor
 // end it differently), everything else byte for byte.
 bool echoMatches(const Binding &sent, const snmp::Value &echo);
 
-// A received value as the console reads it: integers as decimal digits,
-// addresses as dotted text, octet strings as their bytes.
-QByteArray textOf(const snmp::Value &value);
 // A value's text as the device's 16-bit code; std::nullopt for anything
 // that is not a whole number in -32768..32767.
 std::optional<qint16> integerFromText(const QByteArray &text);
@@ -150,6 +147,8 @@ std::optional<qint16> integerFromText(const QByteArray &text);
 // The first value of `group` in `store` that the device would refuse: the
 // object, with its label and hint.
 const DeviceObject *firstRefusedObject(Group group, const ConfigurationStore &store);
+// Whether the device would refuse the value `object` has in `store`.
+bool refusesValue(const DeviceObject &object, const ConfigurationStore &store);
 
 // The address the IP group sends: the trimmed pendingIPAddress when one was
 // entered and differs from operIPAddress, otherwise the trimmed operIPAddress.

@@ -2,12 +2,11 @@
 // reports as its typed result, what it leaves in the device's store, and
 // what reaches the simulated access points on the wire.
 
-#include "agent/download_job.h"
 #include "agent/probe_job.h"
 #include "agent/read_job.h"
-#include "agent/set_job.h"
 #include "sim/simulated_access_point.h"
 #include "snmp/request_engine.h"
+#include "support/event_wait.h"
 
 #include <QNetworkDatagram>
 #include <QUdpSocket>
@@ -51,15 +50,9 @@ QStringList namesOf(const sim::SimulatedAccessPoint &ap, const snmp::Message &re
 struct Fixture {
     Fixture()
     {
-        if (!engine.open(QHostAddress::LocalHost).ok || !ap.start(QHostAddress::LocalHost, 0))
+        if (!engine.open().ok || !ap.start(QHostAddress::LocalHost, 0))
             qFatal("engine or simulated access point did not start");
         device = deviceAt(engine, ap);
-    }
-    bool connectAndRead()
-    {
-        std::unique_ptr<agent::Job> probe(agent::ProbeJob::connectTo(*device));
-        std::unique_ptr<agent::Job> read(agent::ReadJob::fullRead(*device));
-        return finished(*probe).ok() && finished(*read).ok();
     }
     snmp::RequestEngine engine;
     sim::SimulatedAccessPoint ap;
@@ -75,7 +68,7 @@ private slots:
     {
         Fixture f;
         f.ap.setValue(QStringLiteral("operESSID"), Value::octets("lab"));
-        std::unique_ptr<agent::ProbeJob> probe(agent::ProbeJob::connectTo(*f.device));
+        std::unique_ptr<agent::ProbeJob> probe(agent::ProbeJob::connectTo(*f.device, f.device->address()));
         QVERIFY(finished(*probe).ok());
         QCOMPARE(probe->responders().value(0).description,
                  QStringLiteral("TARVO Access Point Firmware V2.1.07 (802.11b, simulated)"));
@@ -147,53 +140,6 @@ private slots:
         QCOMPARE(f.device->store().operChannelID, group == config::Group::WirelessOperational ? 99 : 6);
     }
 
-    // A download that cannot be right is never sent; one the device does not
-    // take is tried six times and says where it stopped.
-    void downloadResults_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("at");
-        QTest::addColumn<int>("sets");
-        QTest::newRow("taken") << "" << int(JobResult::NoError) << "" << 5;
-        QTest::newRow("a group not read") << "not read" << int(JobResult::NotRead) << "" << 0;
-        QTest::newRow("a value the device refuses") << "channel 0" << int(JobResult::InvalidValue) << "operChannelID"
-                                                    << 0;
-        QTest::newRow("echo differs") << "echo" << int(JobResult::WrongEcho) << "defaultWEPKey2" << 6 * 3;
-        QTest::newRow("reset refused") << "reset" << int(JobResult::Refused) << "" << 6 * 5;
-    }
-
-    void downloadResults()
-    {
-        QFETCH(QString, fault);
-        QFETCH(int, error);
-        QFETCH(QString, at);
-        QFETCH(int, sets);
-        Fixture f;
-        QVERIFY(f.connectAndRead());
-        f.device->store().pendingIPAddress = QStringLiteral("127.0.0.1");
-        f.device->store().operESSID = QStringLiteral("new name");
-        f.device->markEdited(config::Group::WirelessOperational);
-        if (fault == "not read")
-            f.device->forget();
-        else if (fault == "channel 0")
-            f.device->store().operChannelID = 0;
-        else if (fault == "echo")
-            f.ap.faults.wrongEchoObjects.insert(QStringLiteral("defaultWEPKey2"));
-        else if (fault == "reset")
-            f.ap.faults.refusedObjects.insert(QStringLiteral("sysReset"), snmp::error_status::GenErr);
-        f.ap.clearReceivedRequests();
-        agent::DownloadJob download(*f.device);
-        const JobResult result = finished(download);
-        QCOMPARE(int(result.error), error);
-        QCOMPARE(result.object ? result.object->name : QString(), at);
-        QCOMPARE(f.ap.receivedRequests().size(), sets);
-        QCOMPARE(f.device->editsWaiting(), !result.ok() && fault != "not read");
-        if (sets > 0)  // sent or given up, a new address is used up
-            QCOMPARE(f.device->store().pendingIPAddress, QString());
-        QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets(sets > 0 ? "new name" : "corvane"));
-    }
-
     // Two devices on one engine, read at the same time: each store holds
     // its own device's values, each device counts its own request ids, and
     // an edit of one is no edit of the other.
@@ -211,7 +157,7 @@ private slots:
                                                std::unique_ptr<agent::Job>(agent::ReadJob::fullRead(*two))};
         reads[1]->start();
         QCOMPARE(finished(*reads[0]).ok(), true);
-        QTRY_VERIFY(reads[1]->isFinished());
+        WAIT_VERIFY(reads[1]->isFinished());
         QVERIFY(reads[1]->result().ok());
         QCOMPARE(one->store().operESSID, QStringLiteral("corvane"));
         QCOMPARE(two->store().operESSID, QStringLiteral("second"));

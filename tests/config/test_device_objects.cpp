@@ -110,6 +110,7 @@ private slots:
         QTest::newRow("RTS 0, fragmentation 2346")
             << w << Values{n(13), t("lab net"), n(0), n(2346), n(1), n(2), b("82840B16"), n(2)} << ok
             << "13|lab net|0|2346|1|2|82840B16|2";
+        QTest::newRow("RTS 2347") << w << wireless(3, n(2347)) << no << "operRTSThreshold";
         QTest::newRow("fragmentation 2347") << w << wireless(4, n(2347)) << no << "operFragmentationThreshold";
         QTest::newRow("preamble 3") << w << wireless(5, n(3)) << no << "operPreambleType";
         QTest::newRow("authentication 4") << w << wireless(6, n(4)) << no << "operAuthenticationType";
