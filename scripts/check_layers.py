@@ -22,6 +22,10 @@ USES = {
     "settings": ["agent"],
     # The simulated access point, on the core.
     "sim": ["agent"],
+    # The command-line tool, on the core alone.
+    "ctl": ["settings"],
+    # The Prometheus exporter, on the core.
+    "exporter": ["settings"],
     # The windows.
     "widgets": ["settings"],
     "dialogs": ["widgets"],

@@ -1,9 +1,11 @@
 // The fleet read: the nine exchanges of a connect (the sysDescr probe, then
 // the eight GETs of the full read in order) with each of 200 simulated
 // devices that answer after 20 ms, every device's nine in sequence and all
-// devices at once, in one process on the request engine alone. In the same
-// run: the same work with net-snmp's asynchronous library, and one device
-// after another as an administrator's script would do it.
+// devices at once, in one process on the device core alone: a Device object
+// for each, its connect job and then its full-read job, on one request
+// engine. In the same run: the same work with net-snmp's asynchronous
+// library, and one device after another as an administrator's script would
+// do it.
 //
 //   bench_fleet_read [--devices N] [--delay-ms MS] [--rounds R] [--sequential-devices M]
 //
@@ -12,8 +14,12 @@
 // asynchronous run, the speed-up over the sequential run and the resident
 // memory of our run (measured before net-snmp is loaded into the process).
 
+#include "agent/probe_job.h"
+#include "agent/read_job.h"
+#include "config/device_mib.h"
 #include "fleet_setup.h"
 #include "snmp/loopback_guard.h"
+#include "snmp/mib.h"
 #include "snmp/request_engine.h"
 
 #include <QCommandLineParser>
@@ -24,6 +30,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #ifdef CORVANE_BENCH_WITH_NETSNMP
 #include "netsnmp_async_fleet.h"
@@ -32,7 +40,7 @@
 namespace {
 
 const QByteArray kCommunity = "kavrel";
-constexpr int kTimeoutMs = 1000;  // as the console's reads
+constexpr int kTimeoutMs = 1000;  // net-snmp's: the time-out of the console's reads
 constexpr int kRetries = 1;
 
 struct Run {
@@ -40,37 +48,53 @@ struct Run {
     int failures = 0;
 };
 
-// Every device's requests in sequence; all devices at once, or one device
-// after another.
-Run engineRun(snmp::RequestEngine &engine, const QVector<fleet::Device> &devices,
-              const QVector<QVector<snmp::Oid>> &requests, bool oneAtATime)
+// Every device's connect and then its full read; all devices at once, or
+// one device after another. A device whose connect fails is not read.
+Run jobRun(snmp::RequestEngine &engine, const snmp::Mib &mib, const QVector<fleet::Device> &fleet, bool oneAtATime)
 {
-    QEventLoop loop;  // the benchmark waits here; the engine itself never does
+    QEventLoop loop;  // the benchmark waits here; the jobs and the engine never do
     Run run;
+    std::vector<std::unique_ptr<agent::Device>> devices;
+    for (const fleet::Device &member : fleet) {
+        auto device = std::make_unique<agent::Device>(engine, mib);
+        device->setAddress(member.address.toString());
+        device->setPort(member.port);
+        device->setCommunity(kCommunity);
+        devices.push_back(std::move(device));
+    }
     int devicesDone = 0;
-    std::function<void(int, int)> sendStep = [&](int device, int step) {
-        snmp::Request request = snmp::Request::get(devices[device].address, devices[device].port, kCommunity,
-                                                   requests[step]);
-        request.timeoutMs = kTimeoutMs;
-        request.retries = kRetries;
-        snmp::Reply *reply = engine.send(request);
-        QObject::connect(reply, &snmp::Reply::finished, &loop, [&, reply, device, step] {
-            if (reply->error() != snmp::Reply::NoError)
+    std::function<void(int)> connectAndRead;
+    const auto deviceDone = [&](int index) {
+        if (++devicesDone == int(devices.size()))
+            loop.quit();
+        else if (oneAtATime)
+            connectAndRead(index + 1);
+    };
+    connectAndRead = [&](int index) {
+        agent::Device &device = *devices[size_t(index)];
+        agent::ProbeJob *probe = agent::ProbeJob::connectTo(device, device.address());
+        QObject::connect(probe, &agent::Job::finished, &loop, [&, index, probe](const agent::JobResult &found) {
+            probe->deleteLater();
+            if (!found.ok()) {
                 ++run.failures;
-            reply->deleteLater();
-            if (step + 1 < requests.size()) {
-                sendStep(device, step + 1);
-            } else if (++devicesDone == devices.size()) {
-                loop.quit();
-            } else if (oneAtATime) {
-                sendStep(device + 1, 0);
+                deviceDone(index);
+                return;
             }
+            agent::ReadJob *read = agent::ReadJob::fullRead(*devices[size_t(index)]);
+            QObject::connect(read, &agent::Job::finished, &loop, [&, index, read](const agent::JobResult &result) {
+                read->deleteLater();
+                if (!result.ok())
+                    ++run.failures;
+                deviceDone(index);
+            });
+            read->start();
         });
+        probe->start();
     };
     QElapsedTimer clock;
     clock.start();
-    for (int device = 0; device < (oneAtATime ? 1 : devices.size()); ++device)
-        sendStep(device, 0);
+    for (int index = 0; index < (oneAtATime ? 1 : int(devices.size())); ++index)
+        connectAndRead(index);
     loop.exec();
     run.ms = clock.nsecsElapsed() / 1e6;
     return run;
@@ -129,6 +153,10 @@ int main(int argc, char *argv[])
     if (devices.isEmpty())
         return fail(error);
 
+    snmp::Mib mib;
+    const snmp::Mib::LoadResult loaded = mib.Load(config::builtInMibPath());
+    if (!loaded.ok)
+        return fail(loaded.error);
     snmp::RequestEngine engine;
     const snmp::OpenResult opened = engine.open(QHostAddress::LocalHost);
     if (!opened.ok)
@@ -138,7 +166,7 @@ int main(int argc, char *argv[])
     // are ours alone.
     QVector<double> ours;
     int ourFailures = 0;
-    Run run = engineRun(engine, devices, requests, false);
+    Run run = jobRun(engine, mib, devices, false);
     ours << run.ms;
     ourFailures += run.failures;
     const fleet::Memory memory = fleet::memoryNow();
@@ -158,12 +186,12 @@ int main(int argc, char *argv[])
         theirs << clock.nsecsElapsed() / 1e6;
 #endif
         if (round > 0) {
-            run = engineRun(engine, devices, requests, false);
+            run = jobRun(engine, mib, devices, false);
             ours << run.ms;
             ourFailures += run.failures;
         }
     }
-    const Run sequential = engineRun(engine, devices.mid(0, sequentialCount), requests, true);
+    const Run sequential = jobRun(engine, mib, devices.mid(0, sequentialCount), true);
 
     const double oursMs = median(ours);
     const double sequentialMs = sequential.ms * count / sequentialCount;
@@ -172,7 +200,7 @@ int main(int argc, char *argv[])
                 count, delayMs, qlonglong(requests.size()), qlonglong(requests.size()) * count);
     std::printf("floor (each device's exchanges one after another): %lld x %d ms = %lld ms\n",
                 qlonglong(requests.size()), delayMs, qlonglong(requests.size()) * delayMs);
-    std::printf("our engine, all devices at once:      %8.1f ms  (median of %d, %d failed requests)\n", oursMs,
+    std::printf("our jobs, all devices at once:        %8.1f ms  (median of %d, %d failed devices)\n", oursMs,
                 rounds, ourFailures);
     bool met = ourFailures == 0;
 #ifdef CORVANE_BENCH_WITH_NETSNMP
@@ -184,7 +212,7 @@ int main(int argc, char *argv[])
 #else
     std::printf("net-snmp asynchronous library: not built in (libsnmp-dev missing)\n");
 #endif
-    std::printf("one device after another (our engine): %8.1f ms%s  (%d failed requests)\n", sequentialMs,
+    std::printf("one device after another (our jobs):   %8.1f ms%s  (%d failed devices)\n", sequentialMs,
                 sequentialCount < count ? qPrintable(QStringLiteral(", scaled from %1 devices").arg(sequentialCount))
                                         : "",
                 sequential.failures);

@@ -1,6 +1,6 @@
 #include "fleet_setup.h"
 
-#include "config/group_readers.h"
+#include "config/device_objects.h"
 #include "snmp/mib.h"
 
 #include <QDeadlineTimer>
@@ -54,8 +54,12 @@ QVector<QVector<snmp::Oid>> connectRequests(const QString &mibPath, QString &err
         return {};
     }
     QVector<QStringList> names = {{QStringLiteral("sysDescr")}};
-    for (config::Group group : config::fullReadOrder())
-        names << config::groupDefinition(group).objects;
+    for (config::Group group : config::fullReadOrder()) {
+        QStringList objects;
+        for (const config::DeviceObject *object : config::describe(group).readOrder)
+            objects << object->name;
+        names << objects;
+    }
     QVector<QVector<snmp::Oid>> requests;
     for (const QStringList &request : std::as_const(names)) {
         QVector<snmp::Oid> oids;

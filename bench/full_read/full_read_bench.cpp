@@ -12,7 +12,8 @@
 
 #include "agent/device_session.h"
 #include "config/configuration_store.h"
-#include "config/group_readers.h"
+#include "config/device_objects.h"
+#include "snmp/loopback_guard.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
 #include "snmp/snmp_pdu.h"
@@ -60,8 +61,12 @@ long residentKiB()
 QVector<QStringList> requestNames()
 {
     QVector<QStringList> requests = {{QStringLiteral("sysDescr")}};
-    for (config::Group group : config::fullReadOrder())
-        requests << config::groupDefinition(group).objects;
+    for (config::Group group : config::fullReadOrder()) {
+        QStringList objects;
+        for (const config::DeviceObject *object : config::describe(group).readOrder)
+            objects << object->name;
+        requests << objects;
+    }
     return requests;
 }
 
@@ -108,8 +113,8 @@ qint64 consoleRound(agent::DeviceSession &session)
     qint64 elapsed = -1;
     QElapsedTimer clock;
     bool done = false;
-    const auto connection = QObject::connect(&session, &agent::DeviceSession::statusChanged, [&](const QString &text) {
-        if (text == QLatin1String("All values retrieved.")) {
+    const auto connection = QObject::connect(&session, &agent::DeviceSession::reported, [&](const agent::SessionReport &report) {
+        if (report.event == agent::SessionReport::AllRetrieved) {
             elapsed = clock.nsecsElapsed();
             done = true;
         }
@@ -179,7 +184,7 @@ int main(int argc, char *argv[])
     }
 #endif
 
-    snmp::SnmpManager::setLoopbackOnly(true);
+    snmp::loopback_guard::setOn(true);
     agent::SessionOptions options;
     options.agentPort = port;
     options.trapPort = 0;

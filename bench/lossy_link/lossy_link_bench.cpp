@@ -13,7 +13,8 @@
 
 #include "agent/device_session.h"
 #include "config/configuration_store.h"
-#include "config/group_readers.h"
+#include "config/device_objects.h"
+#include "snmp/loopback_guard.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
 
@@ -39,9 +40,9 @@ std::pair<bool, qint64> connectOnce(agent::DeviceSession &session)
     session.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
     // Ended: connected, or nothing runs any more (not found, or the last
     // pass failed). Two minutes is far beyond any ending.
-    while (!session.Connected && (session.deviceWorkRunning() || clock.elapsed() < 50) && clock.elapsed() < 120000)
+    while (!session.Connected() && (session.deviceWorkRunning() || clock.elapsed() < 50) && clock.elapsed() < 120000)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return {session.Connected, clock.elapsed()};
+    return {session.Connected(), clock.elapsed()};
 }
 
 bool snmpget(const QString &tool, quint16 port, const QStringList &oids)
@@ -64,7 +65,7 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     const QString ratio = argument(args, QStringLiteral("--drop-ratio"), QStringLiteral("0.3"));
     const int connects = qMax(1, argument(args, QStringLiteral("--connects"), QStringLiteral("20")).toInt());
-    snmp::SnmpManager::setLoopbackOnly(true);
+    snmp::loopback_guard::setOn(true);
 
     const QString dir = QCoreApplication::applicationDirPath();
     QProcess apsim;
@@ -101,11 +102,11 @@ int main(int argc, char *argv[])
         std::printf("  snmpget: not installed (apt-get install snmp)\n");
     } else {
         QStringList whole;  // numeric identifiers of the nine requests, in order
-        QVector<QStringList> requests{{session.Mib.OidOf(QStringLiteral("sysDescr")) + QStringLiteral(".0")}};
+        QVector<QStringList> requests{{session.mib().OidOf(QStringLiteral("sysDescr")) + QStringLiteral(".0")}};
         for (config::Group group : config::fullReadOrder()) {
             QStringList oids;
-            for (const QString &name : config::groupDefinition(group).objects)
-                oids << session.Mib.OidOf(name) + QStringLiteral(".0");
+            for (const config::DeviceObject *object : config::describe(group).readOrder)
+                oids << session.mib().OidOf(object->name) + QStringLiteral(".0");
             requests << oids;
         }
         int single = 0, rounds = 0;

@@ -13,6 +13,7 @@
 // Only 127.0.0.1 is ever addressed.
 
 #include "agent/device_session.h"
+#include "snmp/loopback_guard.h"
 #include "config/configuration_store.h"
 
 #include <QCoreApplication>
@@ -151,13 +152,13 @@ public:
         options.trapPort = freeUdpPort();
         options.mibPath = binDir + QStringLiteral("/CorvaneMIB.mib");
         session = std::make_unique<agent::DeviceSession>(options);
-        session->trapReception.setLogFilePath(logPath);
+        session->trapReception().setLogFilePath(logPath);
         session->start();
-        grantedBuffer = session->trapReception.enlargeReceiveBuffer(kReceiveBufferBytes);
+        grantedBuffer = session->trapReception().enlargeReceiveBuffer(kReceiveBufferBytes);
         // A connected device on this machine: its traps are taken.
-        session->AgentAddress = QStringLiteral("127.0.0.1");
+        session->device().setAddress(QStringLiteral("127.0.0.1"));
         session->EnableDeviceMenus();
-        config::store().saveTraps = true;
+        session->device().store().saveTraps = true;
         connect();
     }
 
@@ -165,7 +166,7 @@ public:
     {
         Outcome outcome;
         const qint64 fileBefore = QFileInfo(logPath).size();
-        const int before = session->trapReception.loggedTraps();
+        const int before = session->trapReception().loggedTraps();
         const long dropsBefore = kernelDrops(session->options().trapPort);
         const double memoryBefore = residentMiB();
         first = last = -1;
@@ -185,15 +186,15 @@ public:
 
         if (!runSender(sender, session->options().trapPort, step, outcome))
             return outcome;
-        waitUntilQuiet([&] { return long(session->trapReception.loggedTraps()); }, clock, 300);
+        waitUntilQuiet([&] { return long(session->trapReception().loggedTraps()); }, clock, 300);
         tick.stop();
         outcome.worstLateMs = int(worst);
         outcome.kernelDropped = kernelDrops(session->options().trapPort) - dropsBefore;
         outcome.memoryGrowthMiB = residentMiB() - memoryBefore;
         outcome.taken = countOf(tail(logPath, fileBefore), "Trap received @ ");
-        if (outcome.taken != session->trapReception.loggedTraps() - before)
+        if (outcome.taken != session->trapReception().loggedTraps() - before)
             std::fprintf(stderr, "bench_trap_burst: the file holds %ld new entries, the log took %d\n",
-                         outcome.taken, session->trapReception.loggedTraps() - before);
+                         outcome.taken, session->trapReception().loggedTraps() - before);
         if (last > first && outcome.taken > 1)
             outcome.takenPerSecond = double(outcome.taken - 1) * 1e6 / double(last - first);
         return outcome;
@@ -205,8 +206,8 @@ public:
 private:
     void connect()
     {
-        // Runs after the reception's own handler: times the traps taken.
-        QObject::connect(&session->Manager2, &snmp::SnmpManager::Trap, [this] {
+        // Times the traps taken, as each goes into the log.
+        QObject::connect(&session->trapReception(), &traps::TrapReception::entryLogged, [this] {
             const qint64 t = clock.nsecsElapsed() / 1000;
             if (first < 0)
                 first = t;
@@ -313,7 +314,7 @@ void printRow(const char *who, const Step &step, const Outcome &o)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    snmp::SnmpManager::setLoopbackOnly(true);
+    snmp::loopback_guard::setOn(true);
     const bool withSnmptrapd = !app.arguments().contains(QStringLiteral("--no-snmptrapd"));
     const QString binDir = QCoreApplication::applicationDirPath();
     const QString sender = binDir + QStringLiteral("/trap_burst_sender");

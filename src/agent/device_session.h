@@ -1,59 +1,49 @@
 #pragma once
-// Everything the main window does with the device, without any widget:
-// opening the two manager instances, the connect/scan watchdog, the
-// response dispatcher, the full configuration read with its retries, the
-// group readers, Download Changes with its watchdog, and the device
-// commands. The main window forwards its menu commands here and shows what
-// the signals report.
+// The console's session with the one device its windows show: the load
+// (the request engine, the trap port, the MIB), the connect or scan and
+// the full read that follows it, repeated by Timer2 when it fails, the
+// periodic read, Download Changes, the device commands, the trap switch,
+// the statistics refresh and the radio windows' steps. Each piece of work
+// is a job on the device; the session decides when one may run (one at a
+// time, never without a device, never after the user declined) and
+// reports what happened as typed reports, which the windows turn into
+// texts. The main window forwards its commands here.
 
-#include "agent/polling.h"
+#include "agent/device.h"
+#include "agent/probe_job.h"
 #include "agent/questioner.h"
-#include "config/device_link.h"
-#include "config/group_readers.h"
-#include "config/radio_commands.h"
+#include "agent/radio_job.h"
+#include "agent/session_report.h"
 #include "snmp/mib.h"
+#include "snmp/request_engine.h"
 #include "snmp/snmp_manager.h"
 #include "traps/trap_reception.h"
-#include "traps/trap_switch.h"
 
-#include <QDateTime>
 #include <QObject>
-#include <QSet>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
-#include <map>
+#include <optional>
 
 namespace agent {
 
+class DownloadJob;
+class ReadJob;
+
 struct SessionOptions {
-    quint16 agentPort = 161;  // RemotePort of every request
+    quint16 agentPort = 161;  // where every request goes
     quint16 trapPort = 162;   // local port of the trap instance
     QString scanAddress = QStringLiteral("255.255.255.255");
-    QString mibPath;          // CorvaneMIB.mib beside the program; the built-in MIB when absent
+    QString mibPath;  // CorvaneMIB.mib beside the program; the built-in MIB when absent
     // Every timer interval and request time-out is multiplied by this:
-    // tests run the device's timing ten times faster, 1.0 is the real pace.
+    // tests run the device's timing faster, 1.0 is the real pace.
     double timeScale = 1.0;
-    // How long a request waits on its socket before the event loop runs
-    // (see SnmpManager::setDirectWaitMs): 0 when the device lives in this
-    // process, as the demo's and the tests' do.
-    int directWaitMs = snmp::SnmpManager::kDefaultDirectWaitMs;
     // Opens the trap instance on the trap port; empty: on all IPv4
     // addresses. Tests stand in a refusal here that only missing rights
     // would give, whoever runs them.
     std::function<snmp::OpenResult(snmp::SnmpManager &trapInstance, quint16 port)> openTrapPort;
 };
-
-// The intervals and time-outs of the exchange with the device, in ms at
-// the real pace.
-namespace interval {
-constexpr int connectTimeout = 800;
-constexpr int connectWatchdog = 1200;
-constexpr int scanTimeout = 1000;
-constexpr int scanWatchdog = 1500;
-constexpr int readRetry = 100;
-constexpr int downloadRetry = 100;
-}  // namespace interval
 
 class DeviceSession : public QObject {
     Q_OBJECT
@@ -64,145 +54,82 @@ public:
     const SessionOptions &options() const { return options_; }
     void setQuestioner(Questioner *questioner) { questioner_ = questioner; }
     // Other windows ask their Yes/No questions through the same questioner.
-    bool askUser(const QString &text, const QString &title) { return ask(text, title); }
+    bool askUser(const QString &text, const QString &title);
 
-    // The main window's load: trap saving on, device commands greyed, both
-    // manager instances opened, the MIB loaded.
+    // The main window's load: trap saving on, device commands greyed, the
+    // request engine and the trap instance opened, the MIB loaded.
     void start();
 
-    // --- members the windows read -----------------------------------------
-    snmp::SnmpManager Manager1;  // requests and responses
-    snmp::SnmpManager Manager2;  // traps
-    snmp::Mib Mib;
-    QString AgentAddress;
-    bool AgentFound = false;
-    bool Connected = false;
+    // The device the windows show and edit.
+    Device &device() { return device_; }
+    const snmp::Mib &mib() const { return mib_; }
+    bool mibLoaded() const { return mib_.hasModule(); }
+    traps::TrapReception &trapReception() { return trapReception_; }
 
-    QTimer Timer1;        // connect/scan watchdog
-    QTimer Timer2;        // full-read retries
-    QTimer SetTimer;      // download retries
-    QTimer PollingTimer;  // periodic full read (off until options turn it on)
+    // Where requests go: the device that answered the last connect or
+    // scan, or the address a download gave it.
+    QString AgentAddress() const { return device_.address(); }
+    // The whole configuration was read since the last connect.
+    bool Connected() const { return connected_; }
+    // "Corvane" and characters 6 to 35 of the connected device's sysDescr
+    // (a connect sets it, a scan does not).
+    QString FirmwareVersionText() const { return firmwareVersionText_; }
+    // The device the console manages: AgentAddress while connected, else
+    // none (empty). A new connect or scan lets go of the previous device.
+    QString managedDevice() const { return connected_ ? AgentAddress() : QString(); }
+    // What the status line was last told.
+    SessionReport lastReport() const { return lastReport_; }
 
-    // Shared flags of the connection, the full read and the download.
-    qint32 RequestCounter = 0;
-    bool ConnectPending = false;
-    bool ScanPending = false;
-    qint16 ConnectRetries = 0;
-    qint16 ScanRetries = 0;
-    bool UserConfirmed = false;
-    bool ReadingConfiguration = false;
-    qint16 ReadAttempt = 0;
-    QString FirmwareVersionText;
-    bool DownloadOK = false;
-    qint16 DownloadAttempt = 0;
-
-    QString statusText() const { return statusText_; }
-    bool mibLoaded() const { return Mib.hasModule(); }
-
-    // The device the console manages: the one whose whole configuration was
-    // read since the last connect (Connected), else none (empty). A new
-    // connect or scan lets go of the previous device at once.
-    QString managedDevice() const { return Connected ? AgentAddress : QString(); }
-    // Refuses with noDevice when no device is managed; true when it refused.
-    bool refuseWithoutDevice();
-    // The read after a connect still runs (a pass, or a retry to come).
-    bool fullReadRunning() const { return passRunning_ || passQueued_ || Timer2.isActive(); }
-    // What the last pass that gave up showed; empty after a pass that got
-    // through and at every new connect.
-    QString readFailure() const { return readFailure_; }
-
-    // A connect, a read pass (or its retries), a download (or its retries)
-    // or any request is under way. Device commands and the settings
-    // dialogs' OK are refused meanwhile: a nested wait lets menus run, and
-    // a command sent inside a download would land between its groups.
+    // Work with the device: a connect, a read pass or its retry to come, a
+    // download, a command, a radio step, a statistics refresh. Device
+    // commands and the settings dialogs' OK are refused meanwhile.
     bool deviceWorkRunning() const;
-    // Shows the refusal text when work is running; true when it refused.
+    // Why work may not start now (Busy, NoDevice); std::nullopt: it may.
+    std::optional<SessionReport::Event> refusal() const;
+    // Report the refusal when work is running / no device is managed; true when refused.
     bool refuseWhileBusy();
-    // A timer interval at the session's time scale.
-    int scaled(int milliseconds) const { return link_.scaled(milliseconds); }
-    config::DeviceLink &link() { return link_; }
+    bool refuseWithoutDevice();
 
-    // --- connecting --------------------------------------------------------
-    // The connect dialog's OK: remembers the typed texts, sends the probe
-    // and resets the retry counters.
+    // --- connecting ------------------------------------------------------------
+    // The connect dialog's OK: the typed address and community, probed.
     void confirmConnect(const QString &address, const QString &community);
-    // The connect dialog's Cancel.
-    void cancelConnect() { UserConfirmed = false; }
-    // The connect dialog's Scan.
+    // The connect dialog's Scan: the first device that answers.
     void startScan();
-    void OpenConf();
-    void ScanAgent();
-    void Timer1_Timer();
-    void Manager1_Response();
+    // The read after a connect still runs (a pass, or a retry to come).
+    bool fullReadRunning() const;
+    // Why the last full read that gave up failed; std::nullopt after one
+    // that got through and at every new connect.
+    std::optional<JobResult> readFailure() const { return readFailure_; }
 
-    // --- the full read -----------------------------------------------------
+    // --- reading -----------------------------------------------------------------
+    // One pass of the full read, as a poll or Timer2 starts it.
     void ReadAllConfiguration();
-    void Timer2_Timer();
-    bool GetHardConfStruct();
-    bool GetWirelessOperationalConf();
-    bool GetIPSettingsConf();
-    bool GetPrivacySettingsConf();
-    bool GetTrapsConf();
-    bool GetBridgeOperationalModeConf();
-    bool GetWirelessStatisticsConf();
-    bool GetEthernetStatisticsConf();
-    bool GetRadioConfiguration();
-    // When `group` was last read whole from the device; null before that.
-    QDateTime lastRead(config::Group group) const;
+    // The statistics views' Refresh: the two statistics groups read again
+    // and nothing else; nullptr when refused (the status line says why).
+    ReadJob *refreshStatistics();
+    // The options dialog's OK: polling every `seconds` (0: off).
+    void applyPolling(int seconds);
 
-    // --- the statistics views' Refresh ---------------------------------------
-    // The wireless and Ethernet statistics groups read again, and nothing
-    // else. False when other work is talking to the device or the device did
-    // not give them; the status line says why.
-    bool readStatistics();
-
-    // --- changing the device -----------------------------------------------
-    // Refused (with a status text saying why: busy, no device, a group not
-    // read since the connect, a value the device would refuse), declined by
-    // the user, or started. A started download ends with downloadFinished.
+    // --- changing the device ---------------------------------------------------------
+    // Refused (the status line says why: busy, no device, a group not read
+    // since the connect, a value the device would refuse), declined by the
+    // user, or started; a started download ends with downloadFinished.
     enum class DownloadStart { Refused, Declined, Started };
-    DownloadStart startDownload();
-    void mnuFileSave_Click() { startDownload(); }  // asks, then downloads
-    DownloadStart SavePara() { return startDownload(); }
+    DownloadStart SavePara();
     // An attempt or a repeat to come.
-    bool downloadUnderWay() const { return downloadRunning_ || SetTimer.isActive(); }
-    void DownloadChanges();
-    void SetTimer_Timer();
-    bool ResetDevise();
-    bool LoadDefaults();
+    bool downloadUnderWay() const;
     void mnuCommandsReset_Click();
     void mnuCommandsRestoreDefaults_Click();
-
-    // --- the radio windows' device steps (config/radio_commands) ---------
-    bool SetTestMode() { return config::SetTestMode(link_, AgentAddress); }
-    bool SetTestModeValues(qint16 command)
-    {
-        return config::SetTestModeValues(link_, AgentAddress, command, config::store());
-    }
-    bool SetRadioConfigurationValues()
-    {
-        return config::SetRadioConfigurationValues(link_, AgentAddress, config::store());
-    }
+    // The trap switch's SET; the outcome goes to the status line.
+    void switchDeviceTraps(bool enable);
+    // A radio window's action; nullptr when refused (refusal() says why).
+    RadioJob *startRadioAction(RadioJob::Action action);
 
     void EnableDeviceMenus();
     void DisableDeviceMenus();
 
-    // --- traps -------------------------------------------------------------
-    // Traps from the connected device into the trap log and its file.
-    traps::TrapReception trapReception{Manager2, Mib, AgentAddress, Connected,
-                                       [this](const QString &text) { setStatus(text); }};
-    // The trap switch's SET and echo check; the outcome goes to the status line.
-    void switchDeviceTraps(bool enable)
-    {
-        if (!refuseWithoutDevice())
-            setStatus(traps::sendTrapSwitch(link_, AgentAddress, enable));
-    }
-
-    // The periodic full read.
-    Polling &polling() { return polling_; }
-
 signals:
-    void statusChanged(const QString &text);
+    void reported(const agent::SessionReport &report);
     void deviceCommandsEnabledChanged(bool enabled);
     void trapSwitchCheckedChanged(bool checked);
     void busyCursorChanged(bool busy);  // the hourglass while connecting
@@ -211,41 +138,44 @@ signals:
     // A confirmed download went through (after its reset) or gave up.
     void downloadFinished(bool ok);
 
-public:
-    // Panel 1 of the main window's status bar (other units report here too).
-    void setStatus(const QString &text);
-
 private:
-    bool OpenRequestManager();
-    bool OpenTrapManager();
-    // A final failure text, unless the attempt was stopped by something the
-    // user must hear about instead (the loopback guard, a missing MIB).
-    void setFailureStatus(const QString &text);
-    void startReadWhenIdle();
-    bool answerComesFromDevice(const QString &responder) const;
-    bool readGroupReporting(config::Group group);
-    bool ask(const QString &text, const QString &title);
-    void sendProbe(const QString &host, int timeoutMs, int watchdogMs, bool setCommunity);
+    void report(SessionReport::Event event, const JobResult &result = JobResult());
+    void report(const SessionReport &report);
+    void reportRefusal(const JobResult &result);
+    bool openRequestEngine();
+    bool openTrapInstance();
     void letGoOfDevice();
+    void probe(ProbeJob *job, bool scan);
+    void found(const ProbeJob::Responder &responder, bool scan);
+    void Timer2_Timer();
+    void PollingTimer_Timer();
+    void passFinished(const JobResult &result);
     bool refuseDownload();
+    void runCommand(Job *job, SessionReport::Event done, SessionReport::Event failed);
+    // Starts `job`, remembers it until it finishes, then deletes it.
+    template <typename J>
+    J *track(J *job);
 
     SessionOptions options_;
-    config::DeviceLink link_{Manager1, Mib, RequestCounter};
     Questioner *questioner_ = nullptr;
-    QString statusText_;
-    QString problem_;  // why the current attempt could not send, if it could not
+    snmp::RequestEngine engine_;
+    snmp::SnmpManager trapInstance_;
+    snmp::Mib mib_;
     QString mibError_;
-    QString connectAddress_;
-    QString connectCommunity_;
-    QString readFailure_;
-    bool passRunning_ = false;
-    bool passQueued_ = false;  // found while another request was still outstanding
-    bool downloadRunning_ = false;
-    // Request ids of the probes of the current connect or scan attempt: only
-    // an answer to one of them shows that the device is there.
-    QSet<qint32> probeIds_;
-    std::map<config::Group, QDateTime> lastRead_;
-    Polling polling_{*this};
+    Device device_{engine_, mib_};
+    traps::TrapReception trapReception_;
+    SessionReport lastReport_;
+    bool connected_ = false;
+    QString firmwareVersionText_;
+    std::optional<JobResult> readFailure_;
+
+    QPointer<ProbeJob> probe_;
+    QPointer<ReadJob> pass_;
+    QPointer<DownloadJob> download_;
+    QPointer<Job> other_;  // a command, the trap switch, a radio step, a refresh
+    QTimer Timer2;  // repeats a failed full read
+    int ReadAttempt = 0;
+    QTimer PollingTimer;
 };
 
 }  // namespace agent

@@ -30,8 +30,6 @@ bool DemoAccessPoint::start(settings::CommandLineOptions &options, QString *erro
         return false;
 
     options.session.agentPort = device_->port();
-    // The device answers from this process's event loop.
-    options.session.directWaitMs = 0;
     options.session.scanAddress = loopback.toString();
     if (!options.trapPortGiven) {
         const quint16 trapPort = findFreeUdpPort();

@@ -12,8 +12,6 @@
 #include "status_line.h"
 #include "window_placement.h"
 
-#include "agent/session_texts.h"
-#include "config/group_state.h"
 #include "widgets/accessibility.h"
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
@@ -25,6 +23,7 @@
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
 #include "dialogs/settings_dialog.h"
+#include "dialogs/status_texts.h"
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
 #include "quicksetup/frm_main2.h"
@@ -77,14 +76,14 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
     connectSession();
 
     bridgeIPSettings_ = new app::SingleMdiChild(
-        mdiArea_, [] { return new frmBridgeIPSettings; }, this);
+        mdiArea_, [this] { return new frmBridgeIPSettings(session_->device()); }, this);
     bridgeOperationalMode_ = new app::SingleMdiChild(
-        mdiArea_, [] { return new frmBridgeOperationalMode; }, this);
+        mdiArea_, [this] { return new frmBridgeOperationalMode(session_->device()); }, this);
     wirelessPrivacyOptions_ = new app::SingleMdiChild(
-        mdiArea_, [] { return new frmWireLessPrivacyOptions; }, this);
+        mdiArea_, [this] { return new frmWireLessPrivacyOptions(session_->device()); }, this);
     wirelessOperationalSettings_ = new app::SingleMdiChild(
-        mdiArea_, [] { return new frmWireLessOperationalSettings; }, this);
-    deviceInfo_ = new app::SingleMdiChild(mdiArea_, [] { return new frmDeviceInfo; }, this);
+        mdiArea_, [this] { return new frmWireLessOperationalSettings(session_->device()); }, this);
+    deviceInfo_ = new app::SingleMdiChild(mdiArea_, [this] { return new frmDeviceInfo(session_->device()); }, this);
     wirelessStatistics_ =
         new app::SingleMdiChild(mdiArea_, [this] { return new frmInfoStatistics(*session_); }, this);
     ethernetStatistics_ =
@@ -120,14 +119,14 @@ void frmMain::setQuestioner(agent::Questioner *questioner)
 void frmMain::connectSession()
 {
     agent::DeviceSession *s = session_.get();
-    connect(s, &agent::DeviceSession::statusChanged, this, &frmMain::showStatus);
+    connect(s, &agent::DeviceSession::reported, this, &frmMain::showReport);
     connect(&settings::settingsEvents(), &settings::SettingsEvents::saveFailed, this, &frmMain::showStatus);
     connect(s, &agent::DeviceSession::deviceCommandsEnabledChanged, this, &frmMain::showDeviceCommandsEnabled);
     connect(s, &agent::DeviceSession::trapSwitchCheckedChanged, this, &frmMain::showTrapSwitch);
     connect(s, &agent::DeviceSession::busyCursorChanged, this, [this](bool busy) { busyCursor_.set(busy); });
     connect(s, &agent::DeviceSession::managedDeviceChanged, this, &frmMain::showManagedDevice);
-    connect(&config::groupState(), &config::GroupState::editsWaitingChanged, this, &frmMain::showEditsWaiting);
-    showEditsWaiting(config::groupState().editsWaiting());
+    connect(&s->device(), &agent::Device::editsWaitingChanged, this, &frmMain::showEditsWaiting);
+    showEditsWaiting(s->device().editsWaiting());
 }
 
 void frmMain::showManagedDevice(const QString &address)
@@ -138,8 +137,8 @@ void frmMain::showManagedDevice(const QString &address)
 
 void frmMain::showEditsWaiting(bool waiting)
 {
-    emptyPanel_->setText(waiting ? agent::text::editsWaiting : QString());
-    emptyPanel_->setAccessibleName(waiting ? agent::text::editsWaiting : QString());
+    emptyPanel_->setText(waiting ? dialogs::text::editsWaiting : QString());
+    emptyPanel_->setAccessibleName(waiting ? dialogs::text::editsWaiting : QString());
 }
 
 void frmMain::MDIForm_Load()
@@ -147,9 +146,7 @@ void frmMain::MDIForm_Load()
     restorePlacement();
     setTrapMarkVisible(false);
     session_->start();
-    session_->trapReception.enlargeReceiveBuffer();
-    if (!session_->statusText().isEmpty())
-        showStatus(session_->statusText());
+    session_->trapReception().enlargeReceiveBuffer();
     // Settings that could not be saved before the window was there (the
     // demo's address and community).
     if (!settings::settingsSaveProblem().isEmpty())
@@ -225,7 +222,12 @@ QString frmMain::statusText() const
 
 void frmMain::showStatus(const QString &text)
 {
-    statusLine_->post(text, text == traps::kTrapReceived);
+    statusLine_->post(text);
+}
+
+void frmMain::showReport(const agent::SessionReport &report)
+{
+    statusLine_->post(dialogs::statusText(report), report.event == agent::SessionReport::TrapReceived);
 }
 
 void frmMain::showMessageHistory()
@@ -292,7 +294,7 @@ void frmMain::mnuFileOpen_Click()
 
 void frmMain::mnuFileSave_Click()
 {
-    session_->mnuFileSave_Click();
+    session_->SavePara();
 }
 
 void frmMain::mnuFileExit_Click()
@@ -309,9 +311,9 @@ void frmMain::mnuFileExit_Click()
 
 bool frmMain::mayEndProgram()
 {
-    if (endConfirmed_ || !config::groupState().editsWaiting())
+    if (endConfirmed_ || !session_->device().editsWaiting())
         return true;
-    endConfirmed_ = session_->askUser(agent::text::closeWithEdits, agent::text::closeWithEditsTitle);
+    endConfirmed_ = session_->askUser(dialogs::text::closeWithEdits, dialogs::text::closeWithEditsTitle);
     return endConfirmed_;
 }
 
@@ -347,7 +349,7 @@ void frmMain::mnuCommandsRestoreDefaults_Click()
 
 void frmMain::mnuFileOptions_Click()
 {
-    frmOptions options(session_->polling(), this);
+    frmOptions options(*session_, this);
     options.exec();
 }
 
@@ -436,8 +438,10 @@ void frmMain::mnuRadioConfiguration_Click()
 void frmMain::mnuRadioTests_Click()
 {
     // A window of its own beside the document area: it is modal.
-    if (!testMode_)
+    if (!testMode_) {
         testMode_ = new frmTestMode(*session_, this);
+        connect(testMode_, &frmTestMode::statusForMainWindow, this, &frmMain::showStatus);
+    }
     testMode_->show();
     testMode_->raise();
     testMode_->activateWindow();
@@ -460,15 +464,15 @@ void frmMain::setUpTraps()
     trapRecorder_ = new app::SingleMdiChild(
         mdiArea_,
         [this] {
-            auto *recorder = new frmTrapLog(session_->trapReception);
+            auto *recorder = new frmTrapLog(session_->trapReception());
             connect(recorder, &frmTrapLog::unloaded, this, [this] {
                 setTrapMarkVisible(false);
-                session_->setStatus(QString());
+                showStatus(QString());
             });
             return recorder;
         },
         this);
-    connect(&s->trapReception, &traps::TrapReception::trapMarkShown, this, [this] { setTrapMarkVisible(true); });
+    connect(&s->trapReception(), &traps::TrapReception::trapMarkShown, this, [this] { setTrapMarkVisible(true); });
 }
 
 void frmMain::mnuViewRecord_Click()

@@ -57,6 +57,8 @@ public:
     // panel is too narrow for it. Every status text goes through here. A
     // trap's "Trap Received" waits while a result is still fresh.
     void showStatus(const QString &text);
+    // What the session reported, in words.
+    void showReport(const agent::SessionReport &report);
     // Panel 1's messages and their history.
     app::StatusLine &statusLine() const { return *statusLine_; }
     // The history of the status line's messages (a click on panel 1).
@@ -70,35 +72,17 @@ public:
     app::HelpWindow *helpWindow() const;
 
     // --- what other windows call -----------------------------------------
-    QString AgentAddress() const { return session_->AgentAddress; }
-    bool Connected() const { return session_->Connected; }
-    void OpenConf() { session_->OpenConf(); }
-    void ScanAgent() { session_->ScanAgent(); }
-    void ReadAllConfiguration() { session_->ReadAllConfiguration(); }
-    bool GetHardConfStruct() { return session_->GetHardConfStruct(); }
-    bool GetWirelessOperationalConf() { return session_->GetWirelessOperationalConf(); }
-    bool GetIPSettingsConf() { return session_->GetIPSettingsConf(); }
-    bool GetPrivacySettingsConf() { return session_->GetPrivacySettingsConf(); }
-    bool GetTrapsConf() { return session_->GetTrapsConf(); }
-    bool GetBridgeOperationalModeConf() { return session_->GetBridgeOperationalModeConf(); }
-    bool GetWirelessStatisticsConf() { return session_->GetWirelessStatisticsConf(); }
-    bool GetEthernetStatisticsConf() { return session_->GetEthernetStatisticsConf(); }
-    bool GetRadioConfiguration() { return session_->GetRadioConfiguration(); }
-    bool ResetDevise() { return session_->ResetDevise(); }
+    QString AgentAddress() const { return session_->AgentAddress(); }
+    bool Connected() const { return session_->Connected(); }
     agent::DeviceSession::DownloadStart SavePara() override { return session_->SavePara(); }
     void EnableDeviceMenus() { session_->EnableDeviceMenus(); }
     void DisableDeviceMenus() { session_->DisableDeviceMenus(); }
 
     // --- the trap log ------------------------------------------------------
-    // Entries received since start-up or the last "Clear all"; other windows
-    // read and assign it.
-    QString TrapLog() const { return session_->trapReception.TrapLog; }
-    void setTrapLog(const QString &text) { session_->trapReception.TrapLog = text; }
+    // Entries received since start-up or the last "Clear all".
+    QString TrapLog() const { return session_->trapReception().TrapLog; }
 
     // --- radio test ----------------------------------------------------------
-    bool SetTestMode() { return session_->SetTestMode(); }
-    bool SetTestModeValues(qint16 command) { return session_->SetTestModeValues(command); }
-    bool SetRadioConfigurationValues() { return session_->SetRadioConfigurationValues(); }
     // The radio test window while it is open, else nullptr.
     frmTestMode *testModeWindow() const;
 

@@ -1,8 +1,7 @@
 #include "frm_options.h"
 #include "widgets/accessibility.h"
 
-#include "agent/polling.h"
-#include "config/configuration_store.h"
+#include "agent/device_session.h"
 #include "widgets/dialog_parts.h"
 
 #include <QCheckBox>
@@ -21,9 +20,22 @@ QString secondsText(int seconds)
 
 }  // namespace
 
-frmOptions::frmOptions(agent::Polling &polling, QWidget *parent)
+int frmOptions::pollingSecondsOfStep(int step)
+{
+    return step >= 0 && step < kPollingSteps ? step * kSecondsPerPollingStep : -1;
+}
+
+int frmOptions::pollingStepOfSeconds(int seconds)
+{
+    if (seconds < 0 || seconds % kSecondsPerPollingStep != 0)
+        return -1;
+    const int step = seconds / kSecondsPerPollingStep;
+    return step < kPollingSteps ? step : -1;
+}
+
+frmOptions::frmOptions(agent::DeviceSession &session, QWidget *parent)
     : QDialog(parent),
-      polling_(polling),
+      session_(session),
       PollingSlider(new QSlider(Qt::Horizontal, this)),
       PollingIntervalLabel(new QLabel(this)),
       SaveTrapsCheck(new QCheckBox(QStringLiteral(" Save Traps To File"), this))
@@ -36,7 +48,7 @@ frmOptions::frmOptions(agent::Polling &polling, QWidget *parent)
     QLabel *Label4 =
         dialogparts::label(QStringLiteral("Label4"), QStringLiteral("Polling Interval"), PollingSlider, this);
     PollingSlider->setObjectName(QStringLiteral("PollingSlider"));
-    PollingSlider->setRange(0, agent::kPollingSteps - 1);
+    PollingSlider->setRange(0, kPollingSteps - 1);
     PollingSlider->setPageStep(1);
     PollingSlider->setTickPosition(QSlider::TicksBelow);
     PollingSlider->setTickInterval(1);
@@ -63,11 +75,11 @@ frmOptions::frmOptions(agent::Polling &polling, QWidget *parent)
 
 QString frmOptions::intervalText()
 {
-    const int step = agent::pollingStepOfSeconds(config::store().pollingInterval);
+    const int step = pollingStepOfSeconds(session_.device().store().pollingInterval);
     if (step < 0)
         return QString();
     step_ = qint16(step);
-    return secondsText(agent::pollingSecondsOfStep(step));
+    return secondsText(pollingSecondsOfStep(step));
 }
 
 void frmOptions::Form_Load()
@@ -78,23 +90,23 @@ void frmOptions::Form_Load()
         const QSignalBlocker quiet(PollingSlider);
         PollingSlider->setValue(step_);
     }
-    SaveTrapsCheck->setChecked(config::store().saveTraps);
+    SaveTrapsCheck->setChecked(session_.device().store().saveTraps);
 }
 
 void frmOptions::PollingSlider_Change()
 {
-    const int seconds = agent::pollingSecondsOfStep(PollingSlider->value());
+    const int seconds = pollingSecondsOfStep(PollingSlider->value());
     if (seconds < 0)
         return;
     PollingIntervalLabel->setText(secondsText(seconds));
-    config::store().pollingInterval = config::Integer(seconds);
+    session_.device().store().pollingInterval = config::Integer(seconds);
 }
 
 void frmOptions::OKCommand_Click()
 {
-    config::ConfigurationStore &store = config::store();
+    config::ConfigurationStore &store = session_.device().store();
     store.saveTraps = SaveTrapsCheck->isChecked();
-    polling_.apply(store.pollingInterval);
+    session_.applyPolling(store.pollingInterval);
     PollingSlider_Change();
     accept();
 }

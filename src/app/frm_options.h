@@ -11,14 +11,22 @@ class QLabel;
 class QSlider;
 
 namespace agent {
-class Polling;
+class DeviceSession;
 }
 
 class frmOptions : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmOptions(agent::Polling &polling, QWidget *parent = nullptr);
+    explicit frmOptions(agent::DeviceSession &session, QWidget *parent = nullptr);
+
+    // The slider's steps: step p polls every 5 x p seconds, 0 is off.
+    static constexpr int kPollingSteps = 7;
+    static constexpr int kSecondsPerPollingStep = 5;
+    // Seconds of a step; -1 outside 0..6.
+    static int pollingSecondsOfStep(int step);
+    // Step of an interval; -1 for an interval the slider cannot show.
+    static int pollingStepOfSeconds(int seconds);
 
 private slots:
     void OKCommand_Click();
@@ -32,7 +40,7 @@ private:
     // unchanged for an interval the slider cannot show.
     QString intervalText();
 
-    agent::Polling &polling_;
+    agent::DeviceSession &session_;
     QSlider *PollingSlider;
     QLabel *PollingIntervalLabel;
     QCheckBox *SaveTrapsCheck;

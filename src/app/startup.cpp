@@ -7,7 +7,7 @@
 #include "demo_access_point.h"
 #include "frm_main.h"
 #include "sim/termination_signals.h"
-#include "snmp/snmp_manager.h"
+#include "snmp/loopback_guard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,7 +40,7 @@ int runConsole(settings::CommandLineOptions options)
     if (options.demo) {
         // The demo promises to stay on this machine, whatever address a
         // device reports or a user types.
-        snmp::SnmpManager::setLoopbackOnly(true);
+        snmp::loopback_guard::setOn(true);
         QString error;
         if (!demo.start(options, &error)) {
             QMessageBox::critical(nullptr, QStringLiteral("TARVO SNMP Manager"),
@@ -61,7 +61,7 @@ int runConsole(settings::CommandLineOptions options)
     frmMain window(sessionOptions);
     MainForm = &window;
     if (!options.trapLogFile.isEmpty())
-        window.session().trapReception.setLogFilePath(options.trapLogFile);
+        window.session().trapReception().setLogFilePath(options.trapLogFile);
     window.MDIForm_Load();
     // The trap port is open (or failed): the right to open it is not needed again.
     if (!dropCapabilities())

@@ -1,6 +1,5 @@
 #include "configuration_store.h"
 
-#include "config/group_state.h"
 
 namespace config {
 
@@ -46,6 +45,28 @@ Counter &EthTxStatisticsRecord::at(int k)
     return this->*fields[k - 1];
 }
 
+namespace {
+template <typename Record>
+bool sameCounters(const Record &a, const Record &b)
+{
+    for (int k = 1; k <= Record::kCount; ++k) {
+        if (a.at(k) != b.at(k))
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
+bool DeviceInfoRecord::operator==(const DeviceInfoRecord &o) const
+{
+    return defaultMACAddress == o.defaultMACAddress && regulationDomain == o.regulationDomain
+           && manufactureName == o.manufactureName;
+}
+
+bool WirelessStatisticsRecord::operator==(const WirelessStatisticsRecord &o) const { return sameCounters(*this, o); }
+bool EthRxStatisticsRecord::operator==(const EthRxStatisticsRecord &o) const { return sameCounters(*this, o); }
+bool EthTxStatisticsRecord::operator==(const EthTxStatisticsRecord &o) const { return sameCounters(*this, o); }
+
 QString &ConfigurationStore::defaultWEPKey(int index)
 {
     switch (index) {
@@ -59,18 +80,6 @@ QString &ConfigurationStore::defaultWEPKey(int index)
 const QString &ConfigurationStore::defaultWEPKey(int index) const
 {
     return const_cast<ConfigurationStore *>(this)->defaultWEPKey(index);
-}
-
-ConfigurationStore &store()
-{
-    static ConfigurationStore instance;
-    return instance;
-}
-
-void resetStore()
-{
-    store() = ConfigurationStore{};
-    groupState().forgetAll();
 }
 
 }  // namespace config

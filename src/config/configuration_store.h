@@ -1,8 +1,8 @@
 #pragma once
-// The one process-wide copy of what the console knows about the device:
-// settings mirrored from MIB objects (named after them), the decoded
-// identity and counter records, the radio test parameters and two options.
-// Every window reads and assigns it field by field on the one UI thread.
+// What the console knows about one device: settings mirrored from MIB
+// objects (named after them), the decoded identity and counter records,
+// the radio test parameters and two options. Each device has its own
+// (agent::Device); the windows read and assign it field by field.
 
 #include <QString>
 #include <QtGlobal>
@@ -18,6 +18,8 @@ struct DeviceInfoRecord {
     QString defaultMACAddress;  // 12 upper-case hex digits
     Integer regulationDomain = 0;
     QString manufactureName;  // 32 characters as received
+
+    bool operator==(const DeviceInfoRecord &other) const;
 };
 
 struct WirelessStatisticsRecord {
@@ -48,6 +50,7 @@ struct WirelessStatisticsRecord {
     // Counter k (1-based) in the order the device sends them.
     Counter &at(int k);
     Counter at(int k) const { return const_cast<WirelessStatisticsRecord *>(this)->at(k); }
+    bool operator==(const WirelessStatisticsRecord &other) const;
 };
 
 struct EthRxStatisticsRecord {
@@ -71,6 +74,7 @@ struct EthRxStatisticsRecord {
     static constexpr int kCount = 16;
     Counter &at(int k);
     Counter at(int k) const { return const_cast<EthRxStatisticsRecord *>(this)->at(k); }
+    bool operator==(const EthRxStatisticsRecord &other) const;
 };
 
 struct EthTxStatisticsRecord {
@@ -92,6 +96,7 @@ struct EthTxStatisticsRecord {
     static constexpr int kCount = 14;
     Counter &at(int k);
     Counter at(int k) const { return const_cast<EthTxStatisticsRecord *>(this)->at(k); }
+    bool operator==(const EthTxStatisticsRecord &other) const;
 };
 
 struct ConfigurationStore {
@@ -149,10 +154,5 @@ struct ConfigurationStore {
     QString &defaultWEPKey(int index);  // 1..4
     const QString &defaultWEPKey(int index) const;
 };
-
-// The process-wide store.
-ConfigurationStore &store();
-// Back to the start-up values, nothing read or edited (tests, and nothing else).
-void resetStore();
 
 }  // namespace config

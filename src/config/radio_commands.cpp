@@ -13,29 +13,6 @@ std::optional<char> byteOf(Integer value)
     return char(quint8(value));
 }
 
-void prepareSet(DeviceLink &link, const QString &host, int timeoutMs)
-{
-    link.prepare(host, timeoutMs);
-    link.setRequestType(snmp::request_type::Set);
-    link.takeRequestId();
-}
-
-// The value of the answer's first variable, when the device answered.
-const QByteArray *sendAndTakeAnswer(DeviceLink &link)
-{
-    if (!link.send().answered())
-        return nullptr;
-    const snmp::SnmpVariable *first = link.answer().Item(1);
-    return first ? &first->Value : nullptr;
-}
-
-bool isNumber(const QByteArray &text)
-{
-    bool ok = false;
-    text.trimmed().toDouble(&ok);
-    return ok;
-}
-
 }  // namespace
 
 std::optional<QByteArray> testModeCommandStruct(const ConfigurationStore &store, Integer command)
@@ -56,34 +33,6 @@ std::optional<QByteArray> testModeCommandStruct(const ConfigurationStore &store,
     }
     bytes.append(2, '\0');
     return bytes;
-}
-
-bool SetTestMode(DeviceLink &link, const QString &host)
-{
-    prepareSet(link, host, kTestModeSwitchTimeoutMs);
-    if (!link.AddIntegerVariable(QStringLiteral("TestModeOnOff"), 1))
-        return false;
-    const QByteArray *value = sendAndTakeAnswer(link);
-    return value && isNumber(*value);
-}
-
-bool SetTestModeValues(DeviceLink &link, const QString &host, Integer command, const ConfigurationStore &store)
-{
-    prepareSet(link, host, kTestModeCommandTimeoutMs);
-    const std::optional<QByteArray> bytes = testModeCommandStruct(store, command);
-    if (!bytes || !link.AddOctetStringVariable(QStringLiteral("TestModeCommandStruct"), *bytes))
-        return false;
-    return sendAndTakeAnswer(link) != nullptr;
-}
-
-bool SetRadioConfigurationValues(DeviceLink &link, const QString &host, const ConfigurationStore &store)
-{
-    prepareSet(link, host, kRadioConfigurationTimeoutMs);
-    const QByteArray bytes = HexToBytes(store.TestModeRadioConfiguration, kRadioConfigurationBytes);
-    if (!link.AddOctetStringVariable(QStringLiteral("TestModeRadioConfiguration"), bytes))
-        return false;
-    const QByteArray *echo = sendAndTakeAnswer(link);
-    return echo && *echo == bytes;
 }
 
 int leadingHexValue(const QString &text)

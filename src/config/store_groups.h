@@ -1,7 +1,9 @@
 #pragma once
-// The groups of the configuration store: the fields each group of MIB
-// objects fills, so that a group can be copied from a scratch copy into
-// the store whole, or compared with an earlier copy of itself.
+// The groups of the configuration store: the objects one GET reads
+// together, and the fields they fill. A group is copied from a scratch
+// copy into the store whole, or compared with an earlier copy of itself;
+// which fields belong to it comes from the object description
+// (device_objects.h).
 
 #include "config/configuration_store.h"
 

@@ -1,7 +1,6 @@
 #include "value_rules.h"
 
 #include "config/encodings.h"
-#include "config/group_writers.h"
 
 #include <QRegularExpression>
 #include <limits>
@@ -96,66 +95,6 @@ bool isHexText(const QString &text, int digits)
 QString hexHint(int digits)
 {
     return QStringLiteral("Enter %1 hexadecimal digits (0 to 9, A to F)").arg(digits);
-}
-
-namespace {
-
-// Codes a window can only choose from its options: one outside them was
-// never read from the device.
-bool codeWithin(int value, int low, int high) { return value >= low && value <= high; }
-const QString kChooseOne = QStringLiteral("Choose one of the options");
-
-}  // namespace
-
-std::optional<RefusedValue> firstRefusedValue(Group group, const ConfigurationStore &s)
-{
-    using R = RefusedValue;
-    switch (group) {
-    case Group::WirelessOperational:
-        if (!codeWithin(s.operChannelID, 1, 14))
-            return R{QStringLiteral("Channel"), QStringLiteral("Choose a channel from 1 to 14")};
-        if (!isAcceptedEssid(s.operESSID))
-            return R{QStringLiteral("ESSID"), essidHint()};
-        if (!codeWithin(s.operRTSThreshold, kThresholdMinimum, kThresholdMaximum))
-            return R{QStringLiteral("RTS Threshold"), thresholdHint()};
-        if (!codeWithin(s.operFragmentationThreshold, kThresholdMinimum, kThresholdMaximum))
-            return R{QStringLiteral("Fragmentation Threshold"), thresholdHint()};
-        if (!codeWithin(s.operPreambleType, 1, 2))
-            return R{QStringLiteral("Preamble Type"), kChooseOne};
-        if (!codeWithin(s.operAuthenticationType, 1, 3))
-            return R{QStringLiteral("Authentication Type"), kChooseOne};
-        if (!isAcceptedBasicRates(s.operBasicRates))
-            return R{QStringLiteral("Basic Rates"), kChooseOne};
-        if (!codeWithin(s.operAutoRateFallBack, 1, 2))
-            return R{QStringLiteral("Auto Rate Fall Back"), kChooseOne};
-        return std::nullopt;
-    case Group::IPSettings:
-        if (!dottedQuadFromText(addressToSend(s)))
-            return R{QStringLiteral("IP Address"), addressHint()};
-        if (!dottedQuadFromText(s.operIPMask))
-            return R{QStringLiteral("IP Mask"), maskHint()};
-        if (!isHexText(s.operEthernetAddress, 12))
-            return R{QStringLiteral("Ethernet Address"), hexHint(12)};
-        return std::nullopt;
-    case Group::Privacy:
-        for (int i = 1; i <= 4; ++i) {
-            if (!isHexText(s.defaultWEPKey(i), 10))
-                return R{QStringLiteral("Key %1").arg(i), hexHint(10)};
-        }
-        if (!codeWithin(s.privacyDefaultWEPKeyID, 0, 4))
-            return R{QStringLiteral("Default key"), kChooseOne};
-        if (!codeWithin(s.privacyWEPEnable, 1, 2))
-            return R{QStringLiteral("WEP (ON/OFF)"), kChooseOne};
-        return std::nullopt;
-    case Group::BridgeOperationalMode:
-        if (!codeWithin(s.bridgeOperationalMode, 1, 3))
-            return R{QStringLiteral("Operational Mode"), kChooseOne};
-        if (s.bridgeOperationalMode != 2 && !isHexText(s.bridgeRemoteBridgeBSSID, 12))
-            return R{QStringLiteral("BSSID"), hexHint(12)};
-        return std::nullopt;
-    default:
-        return std::nullopt;
-    }
 }
 
 }  // namespace config

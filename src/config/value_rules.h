@@ -6,7 +6,6 @@
 // accepted: a window shows it on a refused box, a refused download names
 // the value and gives it.
 
-#include "config/store_groups.h"
 
 #include <QString>
 #include <optional>
@@ -33,13 +32,5 @@ QString maskHint();
 // Exactly `digits` hexadecimal digits (either case), nothing else.
 bool isHexText(const QString &text, int digits);
 QString hexHint(int digits);
-
-// The first value of `group` in `store` that the device would refuse: the
-// name of its field as the windows label it, and the hint.
-struct RefusedValue {
-    QString field;
-    QString hint;
-};
-std::optional<RefusedValue> firstRefusedValue(Group group, const ConfigurationStore &store);
 
 }  // namespace config

@@ -1,7 +1,7 @@
 #include "dialogs/frm_bridge_ip_settings.h"
 
 #include "config/configuration_store.h"
-#include "config/group_state.h"
+#include "agent/device.h"
 #include "config/value_rules.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/masked_hex_edit.h"
@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmBridgeIPSettings::frmBridgeIPSettings(QWidget *parent)
-    : SettingsDialog(QStringLiteral("Bridge IP Configuration"), parent),
+frmBridgeIPSettings::frmBridgeIPSettings(agent::Device &device, QWidget *parent)
+    : SettingsDialog(QStringLiteral("Bridge IP Configuration"), parent), device_(device),
       IPAddressText(dialogparts::unlimitedTextBox(QStringLiteral("IPAddressText"), this)),
       IPMaskText(dialogparts::unlimitedTextBox(QStringLiteral("IPMaskText"), this)),
       EthernetAddressMaskEdBox(new MaskedHexEdit(6, this))
@@ -41,7 +41,7 @@ void frmBridgeIPSettings::Form_Load() { ShowConf(); }
 
 void frmBridgeIPSettings::ShowConf()
 {
-    const auto &store = config::store();
+    const auto &store = device_.store();
     EthernetAddressMaskEdBox->setStoreText(store.operEthernetAddress);
     IPAddressText->setText(store.operIPAddress);
     IPMaskText->setText(store.operIPMask);
@@ -55,13 +55,13 @@ bool frmBridgeIPSettings::SaveConf()
              {IPMaskText, config::dottedQuadFromText(IPMaskText->text()).has_value(), config::maskHint()},
              {EthernetAddressMaskEdBox, config::isHexText(ethernet, 12), config::hexHint(12)}}))
         return false;
-    auto &store = config::store();
+    auto &store = device_.store();
     const config::ConfigurationStore before = store;
     store.operEthernetAddress = ethernet;
     // Exactly as typed: blanks and all.
     store.operIPAddress = IPAddressText->text();
     store.operIPMask = IPMaskText->text();
-    config::noteEdits(config::Group::IPSettings, before);
+    device_.noteEdits(config::Group::IPSettings, before);
     return true;
 }
 

@@ -5,14 +5,20 @@
 
 #include "dialogs/settings_dialog.h"
 
+namespace agent {
+class Device;
+}
+
 class QLineEdit;
 class MaskedHexEdit;
 
 class frmBridgeIPSettings : public SettingsDialog {
     Q_OBJECT
+    agent::Device &device_;  // the device the dialog shows
+
 
 public:
-    explicit frmBridgeIPSettings(QWidget *parent = nullptr);
+    explicit frmBridgeIPSettings(agent::Device &device, QWidget *parent = nullptr);
 
 private slots:
     void OKCommand_Click();
@@ -26,4 +32,5 @@ private:
     QLineEdit *IPAddressText;
     QLineEdit *IPMaskText;
     MaskedHexEdit *EthernetAddressMaskEdBox;
+
 };

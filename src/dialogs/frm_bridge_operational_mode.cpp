@@ -1,7 +1,7 @@
 #include "dialogs/frm_bridge_operational_mode.h"
 
 #include "config/configuration_store.h"
-#include "config/group_state.h"
+#include "agent/device.h"
 #include "config/value_rules.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/masked_hex_edit.h"
@@ -25,8 +25,8 @@ bool hasPartner(config::Integer mode) { return mode == kWirelessBridgeToWireless
 
 }  // namespace
 
-frmBridgeOperationalMode::frmBridgeOperationalMode(QWidget *parent)
-    : SettingsDialog(QStringLiteral("Bridge Operational Mode"), parent),
+frmBridgeOperationalMode::frmBridgeOperationalMode(agent::Device &device, QWidget *parent)
+    : SettingsDialog(QStringLiteral("Bridge Operational Mode"), parent), device_(device),
       APOption(dialogparts::option(QStringLiteral("APOption"), QStringLiteral("Access Point"), this)),
       WirelessBridgeOption(dialogparts::option(QStringLiteral("WirelessBridgeOption"), QStringLiteral("Wireless Bridge"), this)),
       WirelessBridgeToWirelessBridgeOption(
@@ -79,7 +79,7 @@ void frmBridgeOperationalMode::showStoredPartnerIfEmpty()
     // empty box, and OK would send 00 00 00 00 00 00 over the partner the
     // device has: what is sent must be what the user sees.
     if (RemoteBridgeBSSIDMaskEdBox->storeText().isEmpty())
-        RemoteBridgeBSSIDMaskEdBox->setStoreText(config::store().bridgeRemoteBridgeBSSID);
+        RemoteBridgeBSSIDMaskEdBox->setStoreText(device_.store().bridgeRemoteBridgeBSSID);
 }
 
 void frmBridgeOperationalMode::APOption_Click() { enablePartnerAddress(false); }
@@ -98,7 +98,7 @@ void frmBridgeOperationalMode::WirelessBridgeToWirelessBridgeOption_Click()
 
 void frmBridgeOperationalMode::ShowConf()
 {
-    const auto &store = config::store();
+    const auto &store = device_.store();
     switch (store.bridgeOperationalMode) {
     case kWirelessBridgeToWirelessBridge: WirelessBridgeToWirelessBridgeOption->setChecked(true); break;
     case kAccessPoint: APOption->setChecked(true); break;
@@ -122,7 +122,7 @@ bool frmBridgeOperationalMode::SaveConf()
     if (dialogparts::markRefusedBoxes(
             {{RemoteBridgeBSSIDMaskEdBox, !partner || config::isHexText(bssid, 12), config::hexHint(12)}}))
         return false;
-    auto &store = config::store();
+    auto &store = device_.store();
     const config::ConfigurationStore before = store;
     if (WirelessBridgeToWirelessBridgeOption->isChecked())
         store.bridgeOperationalMode = kWirelessBridgeToWirelessBridge;
@@ -133,7 +133,7 @@ bool frmBridgeOperationalMode::SaveConf()
 
     if (hasPartner(store.bridgeOperationalMode))
         store.bridgeRemoteBridgeBSSID = bssid;
-    config::noteEdits(config::Group::BridgeOperationalMode, before);
+    device_.noteEdits(config::Group::BridgeOperationalMode, before);
     return true;
 }
 

@@ -5,15 +5,21 @@
 
 #include "dialogs/settings_dialog.h"
 
+namespace agent {
+class Device;
+}
+
 class QLabel;
 class QRadioButton;
 class MaskedHexEdit;
 
 class frmBridgeOperationalMode : public SettingsDialog {
     Q_OBJECT
+    agent::Device &device_;  // the device the dialog shows
+
 
 public:
-    explicit frmBridgeOperationalMode(QWidget *parent = nullptr);
+    explicit frmBridgeOperationalMode(agent::Device &device, QWidget *parent = nullptr);
 
 private slots:
     void OKCommand_Click();
@@ -34,4 +40,5 @@ private:
     QRadioButton *WirelessBridgeToWirelessBridgeOption;
     MaskedHexEdit *RemoteBridgeBSSIDMaskEdBox;
     QLabel *Label5 = nullptr;
+
 };

@@ -1,5 +1,6 @@
 #include "dialogs/frm_device_info.h"
 
+#include "agent/device.h"
 #include "config/configuration_store.h"
 #include "config/encodings.h"
 #include "widgets/dialog_parts.h"
@@ -11,7 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmDeviceInfo::frmDeviceInfo(QWidget *parent) : SettingsDialog(QStringLiteral(" Device Information"), parent)
+frmDeviceInfo::frmDeviceInfo(agent::Device &device, QWidget *parent)
+    : SettingsDialog(QStringLiteral(" Device Information"), parent), device_(device)
 {
     setObjectName(QStringLiteral("frmDeviceInfo"));
     ManufactureNameText = viewparts::lockedBox(QStringLiteral("ManufactureNameText"), this);
@@ -46,7 +48,7 @@ frmDeviceInfo::frmDeviceInfo(QWidget *parent) : SettingsDialog(QStringLiteral(" 
 
 void frmDeviceInfo::Form_Load()
 {
-    const config::DeviceInfoRecord &info = config::store().sysDeviceInfo;
+    const config::DeviceInfoRecord &info = device_.store().sysDeviceInfo;
     ManufactureNameText->setText(info.manufactureName);
     DefaultMACAddressMaskEdBox->setStoreText(info.defaultMACAddress);
     // A code the table does not list leaves the box empty.

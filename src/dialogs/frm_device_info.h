@@ -4,14 +4,20 @@
 
 #include "dialogs/settings_dialog.h"
 
+namespace agent {
+class Device;
+}
+
 class QLineEdit;
 class MaskedHexEdit;
 
 class frmDeviceInfo : public SettingsDialog {
     Q_OBJECT
+    agent::Device &device_;  // the device the dialog shows
+
 
 public:
-    explicit frmDeviceInfo(QWidget *parent = nullptr);
+    explicit frmDeviceInfo(agent::Device &device, QWidget *parent = nullptr);
 
 private slots:
     void OKCommand_Click();
@@ -22,4 +28,5 @@ private:
     QLineEdit *ManufactureNameText;
     QLineEdit *RegulationDomainText;
     MaskedHexEdit *DefaultMACAddressMaskEdBox;
+
 };

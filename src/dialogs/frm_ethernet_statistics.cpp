@@ -2,6 +2,7 @@
 
 #include "config/configuration_store.h"
 #include "dialogs/information_view_parts.h"
+#include "agent/device_session.h"
 #include "dialogs/statistics_refresh.h"
 
 #include <QGridLayout>
@@ -70,7 +71,7 @@ QGroupBox *counterFrame(const char *name, const QString &caption, const viewpart
 }  // namespace
 
 frmEthernetStatistics::frmEthernetStatistics(agent::DeviceSession &session, QWidget *parent)
-    : SettingsDialog(QStringLiteral(" Ethernet Statistics"), parent)
+    : SettingsDialog(QStringLiteral(" Ethernet Statistics"), parent), device_(session.device())
 {
     setObjectName(QStringLiteral("frmEthernetStatistics"));
     viewparts::useCompactFont(this);
@@ -110,7 +111,7 @@ void frmEthernetStatistics::Form_Load() { ShowStatistics(); }
 
 void frmEthernetStatistics::ShowStatistics()
 {
-    const config::ConfigurationStore &store = config::store();
+    const config::ConfigurationStore &store = device_.store();
     for (int k = 1; k <= config::EthRxStatisticsRecord::kCount; ++k)
         receiveBoxes_[k]->setText(QString::number(store.EthRxStatistics.at(k)));
     for (int k = 1; k <= config::EthTxStatisticsRecord::kCount; ++k)

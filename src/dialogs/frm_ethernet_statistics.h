@@ -9,11 +9,14 @@ class QLineEdit;
 class StatisticsRefresh;
 
 namespace agent {
+class Device;
 class DeviceSession;
 }
 
 class frmEthernetStatistics : public SettingsDialog {
     Q_OBJECT
+    agent::Device &device_;  // the device the dialog shows
+
 
 public:
     explicit frmEthernetStatistics(agent::DeviceSession &session, QWidget *parent = nullptr);

@@ -2,6 +2,7 @@
 
 #include "config/configuration_store.h"
 #include "dialogs/information_view_parts.h"
+#include "agent/device_session.h"
 #include "dialogs/statistics_refresh.h"
 
 #include <QFrame>
@@ -50,7 +51,7 @@ const Placed kRightColumn[] = {
 }  // namespace
 
 frmInfoStatistics::frmInfoStatistics(agent::DeviceSession &session, QWidget *parent)
-    : SettingsDialog(QStringLiteral(" Wireless Statistics"), parent)
+    : SettingsDialog(QStringLiteral(" Wireless Statistics"), parent), device_(session.device())
 {
     setObjectName(QStringLiteral("frmInfoStatistics"));
     viewparts::useCompactFont(this);
@@ -89,7 +90,7 @@ void frmInfoStatistics::Form_Load() { ShowStatistics(); }
 
 void frmInfoStatistics::ShowStatistics()
 {
-    const config::WirelessStatisticsRecord &record = config::store().wirelessStatistics;
+    const config::WirelessStatisticsRecord &record = device_.store().wirelessStatistics;
     for (int field = 1; field <= config::WirelessStatisticsRecord::kCount; ++field)
         counterBoxes_[field]->setText(QString::number(record.at(field)));
 }

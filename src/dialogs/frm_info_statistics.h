@@ -11,11 +11,14 @@ class QLineEdit;
 class StatisticsRefresh;
 
 namespace agent {
+class Device;
 class DeviceSession;
 }
 
 class frmInfoStatistics : public SettingsDialog {
     Q_OBJECT
+    agent::Device &device_;  // the device the dialog shows
+
 
 public:
     explicit frmInfoStatistics(agent::DeviceSession &session, QWidget *parent = nullptr);

@@ -118,7 +118,6 @@ void frmIPAddress::reject()
 {
     if (acting_)
         return;
-    session_.cancelConnect();
     QDialog::reject();
 }
 

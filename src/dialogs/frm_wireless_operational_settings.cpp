@@ -2,7 +2,7 @@
 
 #include "config/configuration_store.h"
 #include "config/encodings.h"
-#include "config/group_state.h"
+#include "agent/device.h"
 #include "config/value_rules.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/up_down_control.h"
@@ -19,8 +19,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-frmWireLessOperationalSettings::frmWireLessOperationalSettings(QWidget *parent)
-    : SettingsDialog(QStringLiteral("WireLess Operational Settings"), parent)
+frmWireLessOperationalSettings::frmWireLessOperationalSettings(agent::Device &device, QWidget *parent)
+    : SettingsDialog(QStringLiteral("WireLess Operational Settings"), parent), device_(device)
 {
     buildControls();
     Form_Load();
@@ -95,13 +95,13 @@ dialogs::WirelessOperationalControls frmWireLessOperationalSettings::controls() 
 
 void frmWireLessOperationalSettings::Form_Load()
 {
-    controls().fillChannelList();
+    controls().fillChannelList(device_.store().sysDeviceInfo.regulationDomain);
     ShowConf();
 }
 
 void frmWireLessOperationalSettings::ShowConf()
 {
-    controls().show(config::store());
+    controls().show(device_.store());
 }
 
 // Stores every control, or nothing when the device would refuse a text.
@@ -112,13 +112,13 @@ bool frmWireLessOperationalSettings::SaveConf()
         qCDebug(lcSettingsDialogs) << "text refused:" << refused->objectName();
         return false;
     }
-    auto &store = config::store();
+    auto &store = device_.store();
     const config::ConfigurationStore before = store;
     boxes.saveChannel(store);
     store.operESSID = ESSIDtext->text();
     boxes.saveThresholds(store);
     boxes.saveOptions(store);
-    config::noteEdits(config::Group::WirelessOperational, before);
+    device_.noteEdits(config::Group::WirelessOperational, before);
     return true;
 }
 

@@ -11,6 +11,10 @@
 
 #include "dialogs/settings_dialog.h"
 
+namespace agent {
+class Device;
+}
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -23,9 +27,11 @@ struct WirelessOperationalControls;
 
 class frmWireLessOperationalSettings : public SettingsDialog {
     Q_OBJECT
+    agent::Device &device_;  // the device the dialog shows
+
 
 public:
-    explicit frmWireLessOperationalSettings(QWidget *parent = nullptr);
+    explicit frmWireLessOperationalSettings(agent::Device &device, QWidget *parent = nullptr);
 
 private slots:
     void OKCommand_Click();
@@ -52,4 +58,5 @@ private:
     QRadioButton *BasicRates12Option;
     QRadioButton *BasicRates125511Option;
     QCheckBox *AutoRateFallBackCheck;
+
 };

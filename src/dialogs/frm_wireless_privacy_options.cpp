@@ -1,5 +1,6 @@
 #include "dialogs/frm_wireless_privacy_options.h"
 
+#include "agent/device.h"
 #include "config/configuration_store.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/masked_hex_edit.h"
@@ -26,8 +27,8 @@ QComboBox *comboBox(const QString &objectName, const QStringList &items, QWidget
 
 }  // namespace
 
-frmWireLessPrivacyOptions::frmWireLessPrivacyOptions(QWidget *parent)
-    : SettingsDialog(QStringLiteral("WireLess Privacy Options"), parent),
+frmWireLessPrivacyOptions::frmWireLessPrivacyOptions(agent::Device &device, QWidget *parent)
+    : SettingsDialog(QStringLiteral("WireLess Privacy Options"), parent), device_(device),
       WepEnableCombo(comboBox(QStringLiteral("WepEnableCombo"), {QStringLiteral("Enable"), QStringLiteral("Disable")}, this)),
       DefaultWepKeyIDCombo(comboBox(QStringLiteral("DefaultWepKeyIDCombo"),
                                     {QStringLiteral("Key 1"), QStringLiteral("Key 2"), QStringLiteral("Key 3"),
@@ -62,7 +63,7 @@ dialogs::WirelessPrivacyControls frmWireLessPrivacyOptions::controls() const
     return {WepEnableCombo, DefaultWepKeyIDCombo, DefaultWepKey};
 }
 
-void frmWireLessPrivacyOptions::ShowConf() { controls().show(config::store()); }
+void frmWireLessPrivacyOptions::ShowConf() { controls().show(device_.store()); }
 
 // Writes the controls back and unloads the dialog; with a key the device
 // would refuse, stores nothing and stays.
@@ -70,7 +71,7 @@ void frmWireLessPrivacyOptions::SaveConf()
 {
     if (controls().markRefusedKeys())
         return;
-    controls().save(config::store());
+    controls().save(device_);
     accept();
 }
 

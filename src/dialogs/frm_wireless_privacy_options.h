@@ -4,6 +4,10 @@
 
 #include "dialogs/settings_dialog.h"
 
+namespace agent {
+class Device;
+}
+
 #include <array>
 
 class QComboBox;
@@ -15,9 +19,11 @@ struct WirelessPrivacyControls;
 
 class frmWireLessPrivacyOptions : public SettingsDialog {
     Q_OBJECT
+    agent::Device &device_;  // the device the dialog shows
+
 
 public:
-    explicit frmWireLessPrivacyOptions(QWidget *parent = nullptr);
+    explicit frmWireLessPrivacyOptions(agent::Device &device, QWidget *parent = nullptr);
 
 private slots:
     void OKCommand_Click();
@@ -32,4 +38,5 @@ private:
     QComboBox *WepEnableCombo;
     QComboBox *DefaultWepKeyIDCombo;
     std::array<MaskedHexEdit *, 4> DefaultWepKey;  // DefaultWepKey1 .. DefaultWepKey4
+
 };

@@ -1,6 +1,8 @@
 #include "dialogs/statistics_refresh.h"
 
 #include "agent/device_session.h"
+#include "agent/read_job.h"
+#include "dialogs/status_texts.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -36,7 +38,7 @@ StatisticsRefresh::StatisticsRefresh(agent::DeviceSession &session, config::Grou
 
 void StatisticsRefresh::showReadingTime()
 {
-    shownReadAt_ = session_ ? session_->lastRead(group_) : QDateTime();
+    shownReadAt_ = session_ ? session_->device().readAt(group_) : QDateTime();
     ReadingTimeLabel->setToolTip(QString());
     ReadingTimeLabel->setText(shownReadAt_.isValid()
                                   ? QStringLiteral("Read from the device at %1").arg(timeText(shownReadAt_))
@@ -47,23 +49,30 @@ void StatisticsRefresh::refresh()
 {
     if (!session_)
         return;
-    // The view may be closed while the device is asked.
-    QPointer<StatisticsRefresh> alive(this);
-    RefreshCommand->setEnabled(false);
-    const bool read = session_->readStatistics();
-    if (!alive)
-        return;
-    RefreshCommand->setEnabled(true);
-    if (read && session_) {
-        show_();
-        showReadingTime();
+    agent::ReadJob *job = session_->refreshStatistics();
+    if (!job) {
+        showFailure(dialogs::statusText(session_->lastReport()));
         return;
     }
+    RefreshCommand->setEnabled(false);
+    connect(job, &agent::Job::finished, this, [this](const agent::JobResult &result) {
+        RefreshCommand->setEnabled(true);
+        if (result.ok()) {
+            show_();
+            showReadingTime();
+        } else {
+            showFailure(dialogs::readFailureText(result));
+        }
+    });
+}
+
+void StatisticsRefresh::showFailure(const QString &why)
+{
     // The boxes keep what they showed, and the label says how old it is;
     // why the reading failed is in the status line and the label's tooltip.
     ReadingTimeLabel->setText(shownReadAt_.isValid()
                                   ? QStringLiteral("Refresh failed; these values were read at %1")
                                         .arg(timeText(shownReadAt_))
                                   : QStringLiteral("Refresh failed; not read from the device yet"));
-    ReadingTimeLabel->setToolTip(session_ ? session_->statusText() : QString());
+    ReadingTimeLabel->setToolTip(why);
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The foot of a statistics view: when the values shown were read from the
 // device, and Refresh, which reads the two statistics groups again through
-// the device session and shows them. Without it a view shows the numbers of
-// the last full read, however old they are.
+// the device session and shows them once they are in. Without it a view
+// shows the numbers of the last full read, however old they are.
 
-#include "config/group_readers.h"
+#include "config/store_groups.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -35,6 +35,7 @@ public:
 
 private:
     void refresh();
+    void showFailure(const QString &why);
 
     QPointer<agent::DeviceSession> session_;
     config::Group group_;

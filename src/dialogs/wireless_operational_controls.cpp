@@ -12,10 +12,10 @@
 
 namespace dialogs {
 
-void WirelessOperationalControls::fillChannelList() const
+void WirelessOperationalControls::fillChannelList(int regulationDomain) const
 {
     channel->clear();
-    channel->addItems(config::channelItems(config::store().sysDeviceInfo.regulationDomain));
+    channel->addItems(config::channelItems(regulationDomain));
     // A combo box selects its first item by itself; the store decides here.
     channel->setCurrentIndex(-1);
 }

@@ -29,8 +29,8 @@ struct WirelessOperationalControls {
     QAbstractButton *basicRates125511 = nullptr;
     QCheckBox *autoRateFallBack = nullptr;
 
-    // The channel list of the store's regulation domain, nothing selected.
-    void fillChannelList() const;
+    // The channel list of the regulation domain, nothing selected.
+    void fillChannelList(int regulationDomain) const;
     // Every control from the store; a value with no control of its own
     // leaves that control as it is.
     void show(const config::ConfigurationStore &store) const;

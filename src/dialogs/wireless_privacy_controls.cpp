@@ -1,7 +1,8 @@
 #include "dialogs/wireless_privacy_controls.h"
 
+#include "agent/device.h"
+
 #include "config/configuration_store.h"
-#include "config/group_state.h"
 #include "config/value_rules.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/masked_hex_edit.h"
@@ -28,8 +29,9 @@ QLineEdit *WirelessPrivacyControls::markRefusedKeys() const
     return dialogparts::markRefusedBoxes({key(keys[0]), key(keys[1]), key(keys[2]), key(keys[3])});
 }
 
-void WirelessPrivacyControls::save(config::ConfigurationStore &store) const
+void WirelessPrivacyControls::save(agent::Device &device) const
 {
+    config::ConfigurationStore &store = device.store();
     const config::ConfigurationStore before = store;
     for (int i = 0; i < 4; ++i)
         store.defaultWEPKey(i + 1) = keys[size_t(i)]->storeText();
@@ -39,7 +41,7 @@ void WirelessPrivacyControls::save(config::ConfigurationStore &store) const
         store.privacyDefaultWEPKeyID = config::Integer(keyPosition + 1);
 
     store.privacyWEPEnable = wepEnable->currentIndex() == kEnablePosition ? 1 : 2;
-    config::noteEdits(config::Group::Privacy, before, store);
+    device.noteEdits(config::Group::Privacy, before);
 }
 
 }  // namespace dialogs

@@ -9,6 +9,9 @@ class MaskedHexEdit;
 class QComboBox;
 class QLineEdit;
 
+namespace agent {
+class Device;
+}
 namespace config {
 struct ConfigurationStore;
 }
@@ -32,7 +35,7 @@ struct WirelessPrivacyControls {
     QLineEdit *markRefusedKeys() const;
     // "None" stands for no value: the key number stays as it was. The
     // privacy group counts as edited when a value changed.
-    void save(config::ConfigurationStore &store) const;
+    void save(agent::Device &device) const;
 };
 
 }  // namespace dialogs

@@ -5,6 +5,7 @@
 #include "widgets/accessibility.h"
 
 #include "config/configuration_store.h"
+#include "dialogs/status_texts.h"
 #include "config/encodings.h"
 #include "widgets/dialog_parts.h"
 #include "dialogs/frm_ip_address.h"
@@ -104,7 +105,7 @@ void FrmMain2::startPolling(const QString &statusText)
 void FrmMain2::forgetDeviceIdentity()
 {
     // The code stays 0 until the read of the new attempt has stored it.
-    config::DeviceInfoRecord &info = config::store().sysDeviceInfo;
+    config::DeviceInfoRecord &info = store().sysDeviceInfo;
     info.regulationDomain = 0;
     info.manufactureName.clear();
     info.defaultMACAddress.clear();
@@ -115,21 +116,17 @@ void FrmMain2::cmdOK_Click()
     if (refusedWhileBusy())
         return;
     agent::DeviceSession &s = session();
-    config::ConfigurationStore &store = config::store();
+    config::ConfigurationStore &store = this->store();
     const QString pendingBefore = store.pendingIPAddress;
     store.pendingIPAddress = IPAddressText->text();
-    addressBeforeDownload_ = s.AgentAddress;
-
-    // Cleared first: a download refused because the console is busy asks
-    // nothing and must not look confirmed.
-    s.UserConfirmed = false;
+    addressBeforeDownload_ = s.AgentAddress();
     applying_ = true;
     const agent::DeviceSession::DownloadStart start = host_->SavePara();
     if (start == agent::DeviceSession::DownloadStart::Started) {
         // The outcome comes with downloadFinished: at once, or after the
         // download's watchdog has repeated a failed attempt.
         if (applying_)
-            txtStatus->setText(s.statusText());
+            txtStatus->setText(dialogs::statusText(s.lastReport()));
         return;
     }
     applying_ = false;
@@ -137,7 +134,7 @@ void FrmMain2::cmdOK_Click()
     // a later download from the main window.
     store.pendingIPAddress = pendingBefore;
     if (start == agent::DeviceSession::DownloadStart::Refused)
-        txtStatus->setText(s.statusText());  // why, where the user is looking
+        txtStatus->setText(dialogs::statusText(s.lastReport()));  // why, where the user is looking
 }
 
 void FrmMain2::downloadFinished(bool ok)
@@ -153,14 +150,15 @@ void FrmMain2::downloadFinished(bool ok)
     applying_ = false;
     agent::DeviceSession &s = session();
     if (!ok) {
-        txtStatus->setText(s.statusText());
+        txtStatus->setText(dialogs::statusText(s.lastReport()));
         return;
     }
     SSTab1->setCurrentIndex(StatusTab);
     frmIPAddress *dialog = host_->connectDialog();
     // The device now answers at the address the download gave it.
-    if (s.AgentAddress.trimmed() != addressBeforeDownload_.trimmed() && !s.AgentAddress.trimmed().isEmpty())
-        dialog->txtRemoteIP->setText(s.AgentAddress.trimmed());
+    const QString address = s.AgentAddress().trimmed();
+    if (address != addressBeforeDownload_.trimmed() && !address.isEmpty())
+        dialog->txtRemoteIP->setText(address);
     forgetDeviceIdentity();
     txtStatus->setText(kDownloadDone);
     dialog->Command1_Click();
@@ -194,7 +192,7 @@ bool FrmMain2::refusedWhileBusy()
     // The store must not change under a download or a read that is using it.
     if (!session().refuseWhileBusy())
         return false;
-    txtStatus->setText(session().statusText());
+    txtStatus->setText(dialogs::statusText(session().lastReport()));
     return true;
 }
 
@@ -257,20 +255,20 @@ void FrmMain2::Timer1_Timer()
 
 bool FrmMain2::deviceAnswered() const
 {
-    if (config::regulationDomainName(config::store().sysDeviceInfo.regulationDomain).isEmpty())
+    if (config::regulationDomainName(store().sysDeviceInfo.regulationDomain).isEmpty())
         return false;
     // The code is the first group of the read; the tabs are filled once the
     // whole configuration has been read (the device is connected), never
     // from a half-read store.
-    return session().Connected;
+    return session().Connected();
 }
 
 void FrmMain2::showTimedOut()
 {
     // A device that answered but whose configuration could not be read says
     // why; one that never answered timed out.
-    const QString failure = session().readFailure();
-    txtStatus->setText(failure.isEmpty() ? kTimeout : failure);
+    const std::optional<agent::JobResult> failure = session().readFailure();
+    txtStatus->setText(failure ? dialogs::readFailureText(*failure) : kTimeout);
     setSettingTabsEnabled(false);
     DefaultCommand->setEnabled(false);
     for (QLineEdit *box : {txtFirmVer, txtDomain, txtESSID, txtChannel, txtWEP})
@@ -292,9 +290,9 @@ void FrmMain2::showConnected()
     ShowIPConf();
     ShowWEPConf();
 
-    txtFirmVer->setText(session().FirmwareVersionText);
+    txtFirmVer->setText(session().FirmwareVersionText());
     txtStatus->setText(kConnectOK);
-    txtDomain->setText(config::regulationDomainName(config::store().sysDeviceInfo.regulationDomain));
+    txtDomain->setText(config::regulationDomainName(store().sysDeviceInfo.regulationDomain));
     txtESSID->setText(ESSIDtext->text());
     txtChannel->setText(ChannelCombo->currentText());
     txtWEP->setText(wepStatusText());

@@ -209,6 +209,7 @@ private:
     void apply(bool (FrmMain2::*storeStep)());
 
     agent::DeviceSession &session() const { return host_->session(); }
+    config::ConfigurationStore &store() const { return host_->session().device().store(); }
 
     QuickSetupHost *host_;
     std::function<void()> programEnd_;

@@ -4,7 +4,7 @@
 #include "quicksetup/frm_main2.h"
 
 #include "config/configuration_store.h"
-#include "config/group_state.h"
+#include "agent/device.h"
 #include "config/value_rules.h"
 #include "config/wep_keys.h"
 #include "widgets/dialog_parts.h"
@@ -22,7 +22,7 @@ std::array<MaskedHexEdit *, 4> FrmMain2::wepKeyBoxes() const
 
 void FrmMain2::ShowIPConf()
 {
-    const config::ConfigurationStore &store = config::store();
+    const config::ConfigurationStore &store = this->store();
     EthernetAddressMaskEdBox->setStoreText(store.operEthernetAddress);
     IPAddressText->setText(store.operIPAddress);
     IPMaskText->setText(store.operIPMask);
@@ -38,12 +38,12 @@ bool FrmMain2::SaveIPConf()
              {IPMaskText, config::dottedQuadFromText(IPMaskText->text()).has_value(), config::maskHint()},
              {EthernetAddressMaskEdBox, config::isHexText(ethernet, 12), config::hexHint(12)}})))
         return false;
-    config::ConfigurationStore &store = config::store();
+    config::ConfigurationStore &store = this->store();
     const config::ConfigurationStore before = store;
     store.operEthernetAddress = ethernet;
     store.operIPAddress = IPAddressText->text();
     store.operIPMask = IPMaskText->text();
-    config::noteEdits(config::Group::IPSettings, before);
+    session().device().noteEdits(config::Group::IPSettings, before);
     return true;
 }
 
@@ -54,7 +54,7 @@ dialogs::WirelessPrivacyControls FrmMain2::privacyControls() const
 
 void FrmMain2::ShowWEPConf()
 {
-    privacyControls().show(config::store());
+    privacyControls().show(store());
     // The key controls follow the switch even when its selection did not change.
     WepEnableCombo_Click();
 }
@@ -63,7 +63,7 @@ bool FrmMain2::SaveWEPConf()
 {
     if (showRefused(privacyControls().markRefusedKeys()))
         return false;
-    privacyControls().save(config::store());
+    privacyControls().save(session().device());
     return true;
 }
 

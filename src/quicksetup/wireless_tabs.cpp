@@ -6,7 +6,7 @@
 
 #include "config/configuration_store.h"
 #include "config/encodings.h"
-#include "config/group_state.h"
+#include "agent/device.h"
 #include "dialogs/wireless_operational_controls.h"
 #include "dialogs/wireless_privacy_controls.h"
 
@@ -29,13 +29,13 @@ dialogs::WirelessOperationalControls FrmMain2::wirelessControls() const
 
 void FrmMain2::FillChannelList()
 {
-    wirelessControls().fillChannelList();
+    wirelessControls().fillChannelList(store().sysDeviceInfo.regulationDomain);
     ShowWirelessConf();
 }
 
 void FrmMain2::ShowWirelessConf()
 {
-    wirelessControls().show(config::store());
+    wirelessControls().show(store());
 }
 
 // Channel and ESSID only: the thresholds of this tab reach the store
@@ -44,11 +44,11 @@ bool FrmMain2::SaveBasicConf()
 {
     if (showRefused(wirelessControls().markRefused(false)))
         return false;
-    config::ConfigurationStore &store = config::store();
+    config::ConfigurationStore &store = this->store();
     const config::ConfigurationStore before = store;
     wirelessControls().saveChannel(store);
     store.operESSID = ESSIDtext->text();
-    config::noteEdits(config::Group::WirelessOperational, before);
+    session().device().noteEdits(config::Group::WirelessOperational, before);
     return true;
 }
 
@@ -59,12 +59,12 @@ bool FrmMain2::SaveWirelessConf()
     const dialogs::WirelessOperationalControls boxes = wirelessControls();
     if (showRefused(boxes.markRefused(true)))
         return false;
-    config::ConfigurationStore &store = config::store();
+    config::ConfigurationStore &store = this->store();
     const config::ConfigurationStore before = store;
     store.operESSID = ESSIDtext->text();
     boxes.saveThresholds(store);
     boxes.saveOptions(store);
-    config::noteEdits(config::Group::WirelessOperational, before);
+    session().device().noteEdits(config::Group::WirelessOperational, before);
     return true;
 }
 

@@ -2,7 +2,7 @@
 #include "widgets/accessibility.h"
 
 #include "agent/device_session.h"
-#include "agent/radio_test_steps.h"
+#include "radiotest/radio_actions.h"
 #include "config/configuration_store.h"
 #include "config/value_rules.h"
 #include "widgets/dialog_parts.h"
@@ -100,7 +100,7 @@ void frmRadioConfiguration::buildControls()
 
 void frmRadioConfiguration::ShowConf()
 {
-    const QString &text = config::store().TestModeRadioConfiguration;
+    const QString &text = session_->device().store().TestModeRadioConfiguration;
     for (int k = 0; k < kChannels; ++k)
         CR31edit[k]->setStoreText(text.mid(2 * k, 2));
 }
@@ -110,17 +110,19 @@ void frmRadioConfiguration::SaveConf()
     QString text;
     for (MaskedHexEdit *box : CR31edit)
         text += box->placesText();
-    config::store().TestModeRadioConfiguration = text;
+    session_->device().store().TestModeRadioConfiguration = text;
 }
 
 void frmRadioConfiguration::Form_Load()
 {
-    if (acting_ || !session_)
+    // Closed before its first read began: it is on its way out.
+    if (acting_ || !session_ || !isVisible())
         return;
     {
         const Acting acting(acting_);
         const radiotest::InputHold hold(this);
-        const agent::RadioOutcome outcome = agent::readRadioConfiguration(*session_, RetryCount);
+        const radiotest::Outcome outcome =
+            radiotest::runAndWait(*session_, radiotest::Action::ReadConfiguration, RetryCount);
         // A failed read leaves the boxes as they were.
         if (outcome.ok) {
             ShowConf();
@@ -138,16 +140,17 @@ void frmRadioConfiguration::SetCommand_Click()
     if (acting_ || !session_)
         return;
     if (markRefusedBoxes()) {
-        radiotest::showStatus(StatusBar, agent::radiotext::boxesRefused);
+        radiotest::showStatus(StatusBar, radiotest::text::boxesRefused);
         return;
     }
     {
         const Acting acting(acting_);
-        if (radiotest::messageBoxes().askYesNo(this, agent::radiotext::setQuestion,
-                                               agent::radiotext::setQuestionTitle)) {
+        if (radiotest::messageBoxes().askYesNo(this, radiotest::text::setQuestion,
+                                               radiotest::text::setQuestionTitle)) {
             SaveConf();
             const radiotest::InputHold hold(this);
-            const agent::RadioOutcome outcome = agent::writeRadioConfiguration(*session_, RetryCount);
+            const radiotest::Outcome outcome =
+                radiotest::runAndWait(*session_, radiotest::Action::WriteConfiguration, RetryCount);
             radiotest::showStatus(StatusBar, outcome.text);
         }
     }

@@ -2,7 +2,7 @@
 #include "widgets/accessibility.h"
 
 #include "agent/device_session.h"
-#include "agent/radio_test_steps.h"
+#include "radiotest/radio_actions.h"
 #include "config/configuration_store.h"
 #include "config/radio_commands.h"
 #include "widgets/masked_hex_edit.h"
@@ -24,7 +24,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-using agent::TestModeAction;
+using radiotest::Action;
 
 // Counts a handler that may wait on the network; the window is unloaded
 // only when none is under way.
@@ -161,7 +161,7 @@ void frmTestMode::Form_Load()
 {
     enterState(State::Setup);
     ShowTestDefaults();
-    radiotest::showStatus(StatusBar, agent::radiotext::pushStart);
+    radiotest::showStatus(StatusBar, radiotest::text::pushStart);
 }
 
 void frmTestMode::ShowTestDefaults()
@@ -175,7 +175,7 @@ void frmTestMode::ShowTestDefaults()
 
 void frmTestMode::SaveTestConf()
 {
-    config::ConfigurationStore &store = config::store();
+    config::ConfigurationStore &store = session_->device().store();
     // Empty places go to the store as the prompt "_" (read as no digit).
     store.testModeCR31 = CR31edit->placesText();
     const struct {
@@ -184,9 +184,9 @@ void frmTestMode::SaveTestConf()
         int firstCode;
         const QString &missing;
     } arrays[] = {
-        {AntennaOption, store.testModeAntenna, 1, agent::radiotext::selectAntenna},
-        {TxFilterOption, store.testModeTxFilter, 1, agent::radiotext::selectTxFilter},
-        {RateOption, store.testModeRate, 0, agent::radiotext::selectRate},
+        {AntennaOption, store.testModeAntenna, 1, radiotest::text::selectAntenna},
+        {TxFilterOption, store.testModeTxFilter, 1, radiotest::text::selectTxFilter},
+        {RateOption, store.testModeRate, 0, radiotest::text::selectRate},
     };
     for (const auto &array : arrays) {
         const int selected = radiotest::selectedIndex(array.options);
@@ -216,12 +216,12 @@ void frmTestMode::enterState(State state)
     }
 }
 
-bool frmTestMode::runAction(TestModeAction action)
+bool frmTestMode::runAction(Action action)
 {
     if (!session_)
         return false;
     const radiotest::InputHold hold(this);
-    const agent::RadioOutcome outcome = agent::runTestModeAction(*session_, action, RetryCount);
+    const radiotest::Outcome outcome = radiotest::runAndWait(*session_, action, RetryCount);
     radiotest::showStatus(StatusBar, outcome.text);
     return outcome.ok;
 }
@@ -233,13 +233,13 @@ void frmTestMode::StartCommand_Click()
     {
         const ActingScope acting(*this);
         SaveTestConf();
-        if (runAction(TestModeAction::Start))
+        if (runAction(Action::StartTest))
             enterState(State::Test);
     }
     unloadIfDue();
 }
 
-void frmTestMode::modeCheckChanged(QCheckBox *box, TestModeAction action)
+void frmTestMode::modeCheckChanged(QCheckBox *box, Action action)
 {
     if (state_ != State::Test && state_ != State::ModeActive)
         return;
@@ -247,7 +247,7 @@ void frmTestMode::modeCheckChanged(QCheckBox *box, TestModeAction action)
     {
         const ActingScope acting(*this);
         SaveTestConf();
-        runAction(checked ? action : TestModeAction::Idle);
+        runAction(checked ? action : Action::Idle);
         // Whatever the device answered, one mode at a time.
         for (QCheckBox *other : {ContinuousRxCheck, ContinuousTxWithModCheck, ContinuousTxWithoutModCheck}) {
             if (other != box)
@@ -259,16 +259,16 @@ void frmTestMode::modeCheckChanged(QCheckBox *box, TestModeAction action)
     unloadIfDue();
 }
 
-void frmTestMode::ContinuousRxCheck_Click() { modeCheckChanged(ContinuousRxCheck, TestModeAction::ContinuousRx); }
+void frmTestMode::ContinuousRxCheck_Click() { modeCheckChanged(ContinuousRxCheck, Action::ContinuousRx); }
 
 void frmTestMode::ContinuousTxWithModCheck_Click()
 {
-    modeCheckChanged(ContinuousTxWithModCheck, TestModeAction::ContinuousTxWithMod);
+    modeCheckChanged(ContinuousTxWithModCheck, Action::ContinuousTxWithModulation);
 }
 
 void frmTestMode::ContinuousTxWithoutModCheck_Click()
 {
-    modeCheckChanged(ContinuousTxWithoutModCheck, TestModeAction::ContinuousTxWithoutMod);
+    modeCheckChanged(ContinuousTxWithoutModCheck, Action::ContinuousTxWithoutModulation);
 }
 
 void frmTestMode::CloseCommand_Click()
@@ -277,21 +277,21 @@ void frmTestMode::CloseCommand_Click()
         return;
     // The countdown starts before the device is asked: the window goes
     // even when the device never answers.
-    Timer1.start(session_ ? session_->scaled(agent::kTestWindowCloseDelayMs) : agent::kTestWindowCloseDelayMs);
+    Timer1.start(session_ ? session_->device().scaled(radiotest::kTestWindowCloseDelayMs)
+                          : radiotest::kTestWindowCloseDelayMs);
     enterState(State::Closing);
     bool normal = false;
     {
         const ActingScope acting(*this);
         SaveTestConf();
-        normal = runAction(TestModeAction::Close);
+        normal = runAction(Action::CloseTest);
     }
     if (!normal) {
         // The window stays with the failure in sight (its close box ends
         // it), and the main window's status line says it too.
         Timer1.stop();
         unloadDue_ = false;
-        if (session_)
-            session_->setStatus(StatusBar->text());
+        emit statusForMainWindow(StatusBar->text());
         return;
     }
     unloadIfDue();
@@ -392,7 +392,7 @@ void frmTestMode::CR31edit_LostFocus(bool byClick)
     QMetaObject::invokeMethod(
         this,
         [this] {
-            radiotest::messageBoxes().tell(this, agent::radiotext::wrongCR31);
+            radiotest::messageBoxes().tell(this, radiotest::text::wrongCR31);
             CR31edit->setFocus();
         },
         Qt::QueuedConnection);

@@ -14,6 +14,8 @@
 // unloads the window while a device step runs: a tick, the close box or
 // Escape that comes meanwhile takes effect once the step has returned.
 
+#include "agent/radio_job.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
@@ -30,7 +32,6 @@ class MaskedHexEdit;
 
 namespace agent {
 class DeviceSession;
-enum class TestModeAction;
 }  // namespace agent
 
 class frmTestMode : public QDialog {
@@ -80,6 +81,10 @@ public slots:
     // Test after it (the radio must not stay in a test mode).
     void reject() override;
 
+signals:
+    // A failed "Close Test" is said in the main window's status line too.
+    void statusForMainWindow(const QString &text);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -89,8 +94,8 @@ private:
     void SaveTestConf();
     void buildControls();
     void enterState(State state);
-    bool runAction(agent::TestModeAction action);
-    void modeCheckChanged(QCheckBox *box, agent::TestModeAction action);
+    bool runAction(agent::RadioJob::Action action);
+    void modeCheckChanged(QCheckBox *box, agent::RadioJob::Action action);
     void unload();
     void unloadIfDue();
 

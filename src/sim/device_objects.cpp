@@ -8,81 +8,26 @@ namespace {
 
 using snmp::ValueKind;
 
-DeviceObject integer(const QString &name, Access access = Access::ReadWrite)
+DeviceObject standard(const char *name, ValueKind kind, Access access = Access::ReadOnly)
 {
-    return DeviceObject{name, ValueKind::Integer, 0, 0, access, false};
-}
-
-DeviceObject command(const QString &name)
-{
-    return DeviceObject{name, ValueKind::Integer, 0, 0, Access::WriteOnly, true};
-}
-
-DeviceObject octets(const QString &name, int minLength, int maxLength, Access access = Access::ReadWrite)
-{
-    return DeviceObject{name, ValueKind::OctetString, minLength, maxLength, access, false};
-}
-
-DeviceObject fixedOctets(const QString &name, int length, Access access = Access::ReadWrite)
-{
-    return octets(name, length, length, access);
-}
-
-DeviceObject ipAddress(const QString &name)
-{
-    return DeviceObject{name, ValueKind::IpAddress, 4, 4, Access::ReadWrite, false};
+    const bool text = kind == ValueKind::OctetString;
+    return DeviceObject{QLatin1String(name), kind, 0, text ? 255 : 0, access, false};
 }
 
 QVector<DeviceObject> buildObjects()
 {
-    return {
-        // The standard system group.
-        octets(QStringLiteral("sysDescr"), 0, 255, Access::ReadOnly),
-        DeviceObject{QStringLiteral("sysObjectID"), ValueKind::ObjectIdentifier, 0, 0, Access::ReadOnly, false},
-        DeviceObject{QStringLiteral("sysUpTime"), ValueKind::TimeTicks, 0, 0, Access::ReadOnly, false},
-        octets(QStringLiteral("sysContact"), 0, 255),
-        octets(QStringLiteral("sysName"), 0, 255),
-        octets(QStringLiteral("sysLocation"), 0, 255),
-        integer(QStringLiteral("sysServices"), Access::ReadOnly),
-
-        fixedOctets(QStringLiteral("sysDeviceInfo"), 92, Access::ReadOnly),
-        command(QStringLiteral("sysReset")),
-        command(QStringLiteral("sysLoadDefaults")),
-        integer(QStringLiteral("sysTrapSwitch")),
-
-        integer(QStringLiteral("operChannelID")),
-        integer(QStringLiteral("operESSIDLength")),
-        octets(QStringLiteral("operESSID"), 0, 32),
-        integer(QStringLiteral("operRTSThreshold")),
-        integer(QStringLiteral("operFragmentationThreshold")),
-        integer(QStringLiteral("operPreambleType")),
-        integer(QStringLiteral("operAuthenticationType")),
-        fixedOctets(QStringLiteral("operBasicRates"), 4),
-        integer(QStringLiteral("operAutoRateFallBack")),
-        ipAddress(QStringLiteral("operIPAddress")),
-        ipAddress(QStringLiteral("operIPMask")),
-        fixedOctets(QStringLiteral("operEthernetAddress"), 6),
-
-        fixedOctets(QStringLiteral("defaultWEPKey1"), 5),
-        fixedOctets(QStringLiteral("defaultWEPKey2"), 5),
-        fixedOctets(QStringLiteral("defaultWEPKey3"), 5),
-        fixedOctets(QStringLiteral("defaultWEPKey4"), 5),
-        integer(QStringLiteral("privacyDefaultWEPKeyID")),
-        integer(QStringLiteral("privacyWEPEnable")),
-
-        integer(QStringLiteral("bridgeOperationalMode")),
-        fixedOctets(QStringLiteral("bridgeRemoteBridgeBSSID"), 6),
-
-        fixedOctets(QStringLiteral("wirelessStatistics"), 88, Access::ReadOnly),
-        fixedOctets(QStringLiteral("EthRxStatistics"), 64, Access::ReadOnly),
-        fixedOctets(QStringLiteral("EthTxStatistics"), 56, Access::ReadOnly),
-
-        fixedOctets(QStringLiteral("TestModeRadioConfiguration"), 14),
-        command(QStringLiteral("TestModeOnOff")),
-        fixedOctets(QStringLiteral("TestModeCommandStruct"), 8, Access::WriteOnly),
-
-        fixedOctets(QStringLiteral("trapStationAddress"), 6, Access::ReadOnly),
+    // The standard system group (sysDescr is among the device's own).
+    QVector<DeviceObject> objects = {
+        standard("sysObjectID", ValueKind::ObjectIdentifier),
+        standard("sysUpTime", ValueKind::TimeTicks),
+        standard("sysContact", ValueKind::OctetString, Access::ReadWrite),
+        standard("sysName", ValueKind::OctetString, Access::ReadWrite),
+        standard("sysLocation", ValueKind::OctetString, Access::ReadWrite),
+        standard("sysServices", ValueKind::Integer),
     };
+    for (const config::DeviceObject &o : config::deviceObjects())
+        objects.append(DeviceObject{o.name, o.kind, o.minBytes, o.maxBytes, o.access, o.isCommand()});
+    return objects;
 }
 
 QString kindName(ValueKind kind)

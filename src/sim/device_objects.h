@@ -1,9 +1,11 @@
 #pragma once
 // What the simulated device knows about each of its objects: the value
 // type it holds, the sizes it accepts and whether a manager may read or
-// write it. This is the firmware's own table; the MIB file only supplies
-// the object identifiers (a test keeps the two in agreement).
+// write it. The device's own objects come from the console's description
+// of them (config/device_objects.h), the standard system group is added
+// here; the MIB file only supplies the object identifiers.
 
+#include "config/device_objects.h"
 #include "snmp/snmp_pdu.h"
 
 #include <QString>
@@ -11,7 +13,7 @@
 
 namespace sim {
 
-enum class Access { ReadOnly, ReadWrite, WriteOnly };
+using config::Access;
 
 struct DeviceObject {
     QString name;

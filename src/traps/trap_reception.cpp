@@ -1,6 +1,5 @@
 #include "trap_reception.h"
 
-#include "config/configuration_store.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
 #include "trap_entry.h"
@@ -13,14 +12,14 @@ Q_LOGGING_CATEGORY(lcTraps, "corvane.traps")
 
 namespace traps {
 
-TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mib, const QString &agentAddress,
-                             const bool &connected, StatusSink showStatus, QObject *parent)
+TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mib,
+                             std::function<QString()> managedDevice, std::function<bool()> savingToFile,
+                             QObject *parent)
     : QObject(parent),
       manager_(trapManager),
       mib_(mib),
-      agentAddress_(agentAddress),
-      connected_(connected),
-      showStatus_(std::move(showStatus)),
+      managedDevice_(std::move(managedDevice)),
+      savingToFile_(std::move(savingToFile)),
       timeText_(TimeOfDayText())
 {
     connect(&manager_, &snmp::SnmpManager::Trap, this, &TrapReception::Manager2_Trap);
@@ -28,8 +27,8 @@ TrapReception::TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mi
 
 TrapReception::~TrapReception()
 {
-    // The last burst still goes to the file; the status line is gone.
-    showStatus_ = nullptr;
+    // The last burst still goes to the file; nobody is told any more.
+    blockSignals(true);
     flush();
 }
 
@@ -66,7 +65,8 @@ const QByteArray *TrapReception::mibTextOf(qint32 code)
 void TrapReception::Manager2_Trap()
 {
     // Only the device this console talks to may write into its log.
-    if (manager_.RemoteHost != agentAddress_ || !connected_) {
+    const QString managed = managedDevice_ ? managedDevice_() : QString();
+    if (managed.isEmpty() || manager_.RemoteHost != managed) {
         ++dropped_;
         return;
     }
@@ -75,8 +75,6 @@ void TrapReception::Manager2_Trap()
         burstTime_ = timeText_ ? timeText_() : QString();
         // After every trap the trap instance handed over with this one.
         QMetaObject::invokeMethod(this, &TrapReception::flush, Qt::QueuedConnection);
-        if (showStatus_)
-            showStatus_(kTrapReceived);
         emit trapMarkShown();
     }
 
@@ -99,7 +97,7 @@ void TrapReception::Manager2_Trap()
     emit entryLogged(text);
     ++burstEntries_;
 
-    if (config::store().saveTraps) {
+    if (savingToFile_ && savingToFile_()) {
         pendingFile_ += entry;
         pendingEnds_.append(pendingFile_.size());
     }
@@ -125,8 +123,7 @@ void TrapReception::flush()
     if (written.error != lastFileError_)
         qCWarning(lcTraps).noquote() << written.error;
     lastFileError_ = written.error;
-    if (showStatus_)
-        showStatus_(written.error);
+    emit fileProblem(written.error);
 }
 
 }  // namespace traps

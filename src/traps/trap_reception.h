@@ -29,19 +29,13 @@ class SnmpManager;
 
 namespace traps {
 
-// What the status line says when a trap is taken. It only says that
-// something arrived: a result shown just before it matters more.
-inline const QString kTrapReceived = QStringLiteral("Trap Received");
-
 class TrapReception : public QObject {
     Q_OBJECT
 public:
-    using StatusSink = std::function<void(const QString &)>;
-
-    // The references are the session's shared state: the trap instance, the
-    // MIB, the connected device's address and the connected flag.
-    TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mib, const QString &agentAddress,
-                  const bool &connected, StatusSink showStatus, QObject *parent = nullptr);
+    // The trap instance and the MIB; the address of the device the console
+    // manages (empty: none), and whether traps go to the file too.
+    TrapReception(snmp::SnmpManager &trapManager, const snmp::Mib &mib, std::function<QString()> managedDevice,
+                  std::function<bool()> savingToFile, QObject *parent = nullptr);
 
     // Entries since start-up or the last "Clear all", oldest first. Other
     // windows read and assign it.
@@ -76,8 +70,11 @@ public:
     int droppedTraps() const { return dropped_; }
 
 signals:
-    // A trap from the device was taken: the trap mark goes on.
+    // A burst of traps from the device began: the status line says so and
+    // the trap mark goes on.
     void trapMarkShown();
+    // Entries could not be written to the file (they stay in memory): why.
+    void fileProblem(const QString &why);
     // Each entry as it goes into TrapLog (the Trap Recorder keeps its own
     // view, which outlives the log's size rule).
     void entryLogged(const QString &entry);
@@ -87,9 +84,8 @@ private:
 
     snmp::SnmpManager &manager_;
     const snmp::Mib &mib_;
-    const QString &agentAddress_;
-    const bool &connected_;
-    StatusSink showStatus_;
+    std::function<QString()> managedDevice_;
+    std::function<bool()> savingToFile_;
     std::function<QString()> timeText_;
     mutable TrapLogFile file_;
     // The burst being handled: its time of day, its entries for the file

@@ -1,11 +1,11 @@
 #pragma once
 // A device session wired to a simulated access point on the loopback
 // interface, with a questioner that answers as the test says and a record
-// of every status text.
+// of every report.
 
 #include "agent/device_session.h"
-#include "config/configuration_store.h"
 #include "sim/simulated_access_point.h"
+#include "support/event_wait.h"
 
 #include <QtTest>
 #include <memory>
@@ -21,16 +21,17 @@ public:
     QStringList questions;
 };
 
+using Event = agent::SessionReport::Event;
+using Events = QList<Event>;
+
 // The device's timing at a fifth of its pace: every watchdog, retry timer
 // and time-out keeps its proportions, the suite does not wait real seconds.
 constexpr double kTestTimeScale = 0.2;
 inline int scaledMs(int realMs) { return int(realMs * kTestTimeScale); }
 
 struct SessionFixture {
-    explicit SessionFixture(double timeScale = kTestTimeScale,
-                            const QString &mibPath = QStringLiteral(CORVANE_BINARY_DIR "/bin/CorvaneMIB.mib"))
+    explicit SessionFixture(double timeScale = kTestTimeScale, const QString &mibPath = QString())
     {
-        config::resetStore();
         QString error;
         if (!ap.start(QHostAddress(QStringLiteral("127.0.0.1")), 0, &error))
             qFatal("simulated access point did not start: %s", qPrintable(error));
@@ -40,11 +41,10 @@ struct SessionFixture {
         options.scanAddress = QStringLiteral("127.0.0.1");
         options.mibPath = mibPath;
         options.timeScale = timeScale;
-        options.directWaitMs = 0;  // the device answers from this process's event loop
         session = std::make_unique<agent::DeviceSession>(options);
         session->setQuestioner(&questioner);
-        QObject::connect(session.get(), &agent::DeviceSession::statusChanged,
-                         [this](const QString &text) { statuses << text; });
+        QObject::connect(session.get(), &agent::DeviceSession::reported,
+                         [this](const agent::SessionReport &report) { reports << report; });
         QObject::connect(&ap, &sim::SimulatedAccessPoint::requestReceived, [this](const snmp::Message &) {
             arrivals << clock.elapsed();
         });
@@ -52,29 +52,36 @@ struct SessionFixture {
         session->start();
     }
 
+    Events events() const
+    {
+        Events seen;
+        for (const agent::SessionReport &report : reports)
+            seen << report.event;
+        return seen;
+    }
+    int count(Event event) const { return int(events().count(event)); }
+    agent::SessionReport last() const { return reports.isEmpty() ? agent::SessionReport() : reports.last(); }
+    config::ConfigurationStore &store() { return session->device().store(); }
+
     // Connects and waits for the full read to succeed.
     bool connectAndRead()
     {
         session->confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-        return QTest::qWaitFor([this] { return session->Connected; }, 5000);
+        return testing::waitFor([this] { return session->Connected(); }, 5000);
     }
 
     // Waits until nothing runs any more: no watchdog, retry or request.
     bool settled(int timeoutMs = 10000)
     {
-        return QTest::qWaitFor([this] { return !session->deviceWorkRunning(); }, timeoutMs);
+        return testing::waitFor([this] { return !session->deviceWorkRunning(); }, timeoutMs);
     }
 
     // Object names of a request's bindings, in order.
     QStringList namesOf(const snmp::Message &request) const
     {
         QStringList names;
-        for (const snmp::VarBind &vb : request.pdu.varBinds) {
-            snmp::Oid object = vb.name;
-            if (!object.isEmpty() && object.last() == 0)
-                object.removeLast();
-            names << ap.mib().nameOf(snmp::oidToText(object));
-        }
+        for (const snmp::VarBind &vb : request.pdu.varBinds)
+            names << ap.mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
         return names;
     }
 
@@ -91,7 +98,7 @@ struct SessionFixture {
     sim::SimulatedAccessPoint ap;
     ScriptedQuestioner questioner;
     std::unique_ptr<agent::DeviceSession> session;
-    QStringList statuses;
+    QList<agent::SessionReport> reports;
     QElapsedTimer clock;
     QVector<qint64> arrivals;  // ms since start, one per request the device saw
 };

@@ -1,20 +1,14 @@
-// Download Changes and the device commands against the simulated access point.
+// Download Changes and the device commands through the console's session,
+// against the simulated access point.
 
 #include "session_fixture.h"
 
-#include "agent/session_texts.h"
-#include "config/group_state.h"
-#include "config/value_rules.h"
-
-#include <QUdpSocket>
+#include "snmp/loopback_guard.h"
 
 using snmp::Value;
+using R = agent::SessionReport;
 
 namespace {
-const QString kDone = QStringLiteral("Download complete successfully");
-const QString kFailed = QStringLiteral("Network Error-Download not complete successfully");
-const QString kBusy =
-    QStringLiteral("Busy - wait until the console has finished talking to the device, then try again.");
 
 QVector<snmp::Message> setRequests(const SessionFixture &f)
 {
@@ -34,6 +28,16 @@ const QList<QStringList> kGroups = {
     {"privacyDefaultWEPKeyID", "privacyWEPEnable", "defaultWEPKey1", "defaultWEPKey2", "defaultWEPKey3",
      "defaultWEPKey4"},
     {"bridgeOperationalMode", "bridgeRemoteBridgeBSSID"}};
+
+// Confirms a download and waits for its end; whether it went through.
+bool download(SessionFixture &f)
+{
+    QSignalSpy finished(f.session.get(), &agent::DeviceSession::downloadFinished);
+    if (f.session->SavePara() != agent::DeviceSession::DownloadStart::Started || !finished.wait(10000))
+        return false;
+    return finished.first().first().toBool();
+}
+
 }  // namespace
 
 class TestDownload : public QObject {
@@ -43,10 +47,10 @@ private slots:
     {
         SessionFixture f;
         QVERIFY(f.connectAndRead());
+        const qint32 firstId = f.ap.receivedRequests().last().pdu.requestId + 1;
         f.ap.clearReceivedRequests();
-        QSignalSpy finished(f.session.get(), &agent::DeviceSession::downloadFinished);
         // Every field a value of its own, so that a value in the wrong place shows.
-        config::ConfigurationStore &s = config::store();
+        config::ConfigurationStore &s = f.store();
         const config::ConfigurationStore before = s;
         s.operChannelID = 11;
         s.operESSID = QStringLiteral("abcd ef");
@@ -67,19 +71,14 @@ private slots:
         s.bridgeOperationalMode = 3;
         s.bridgeRemoteBridgeBSSID = QStringLiteral("0200000000AB");
         for (config::Group group : {config::Group::WirelessOperational, config::Group::Privacy})
-            config::noteEdits(group, before);
+            f.session->device().noteEdits(group, before);
         // The device may end the name differently: its last character is not compared.
         f.ap.faults.badValues.insert(QStringLiteral("operESSID"), Value::octets("abcd eX"));
-        const qint32 firstId = f.session->RequestCounter;
-        f.session->SavePara();
-        QCOMPARE(f.session->statusText(), kDone);
-        QVERIFY(!f.session->SetTimer.isActive());
-        QVERIFY(f.session->UserConfirmed);
-        QCOMPARE(finished.size(), 1);
-        QCOMPARE(finished[0][0].toBool(), true);
+        QVERIFY(download(f));
+        QCOMPARE(f.last().event, R::DownloadDone);
         QCOMPARE(s.pendingIPAddress, QString());  // sent: a stale address never overrides a later edit
         QCOMPARE(s.operIPAddress, QStringLiteral(" 127.0.0.1"));
-        QVERIFY(!config::groupState().editsWaiting());
+        QVERIFY(!f.session->device().editsWaiting());
 
         const QVector<snmp::Message> sets = setRequests(f);
         QCOMPARE(sets.size(), kGroups.size() + 1);
@@ -112,33 +111,26 @@ private slots:
     {
         QTest::addColumn<QString>("field");  // of the store
         QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("text");
-        const auto refused = [](const char *field, const QString &hint) {
-            return agent::text::valueRefused.arg(QLatin1String(field), hint);
-        };
-        QTest::newRow("empty ESSID") << "operESSID" << "" << refused("ESSID", config::essidHint());
-        QTest::newRow("channel 15") << "operChannelID" << "15" << refused("Channel", "Choose a channel from 1 to 14");
-        QTest::newRow("address beyond 255") << "operIPAddress" << "192.168.1.300"
-                                            << refused("IP Address", config::addressHint());
-        QTest::newRow("new address beyond 255") << "pendingIPAddress" << "127.0.0.300"
-                                                << refused("IP Address", config::addressHint());
-        QTest::newRow("key not hexadecimal") << "defaultWEPKey1" << "1GAB000000" << refused("Key 1", config::hexHint(10));
-        QTest::newRow("bridge partner short") << "bridgeRemoteBridgeBSSID" << "0200000000"
-                                              << refused("BSSID", config::hexHint(12));
-        QTest::newRow("a group not read since the connect")
-            << "" << "" << agent::text::groupNotRead.arg(QStringLiteral("wireless operational settings"));
+        QTest::addColumn<QString>("object");  // the one named; empty: the group not read
+        QTest::newRow("empty ESSID") << "operESSID" << "" << "operESSID";
+        QTest::newRow("channel 15") << "operChannelID" << "15" << "operChannelID";
+        QTest::newRow("address beyond 255") << "operIPAddress" << "192.168.1.300" << "operIPAddress";
+        QTest::newRow("new address beyond 255") << "pendingIPAddress" << "127.0.0.300" << "operIPAddress";
+        QTest::newRow("key not hexadecimal") << "defaultWEPKey1" << "1GAB000000" << "defaultWEPKey1";
+        QTest::newRow("bridge partner short") << "bridgeRemoteBridgeBSSID" << "0200000000" << "bridgeRemoteBridgeBSSID";
+        QTest::newRow("a group not read since the connect") << "" << "" << "";
     }
 
     void refusedBeforeAnythingIsSent()
     {
         QFETCH(QString, field);
         QFETCH(QString, value);
-        QFETCH(QString, text);
+        QFETCH(QString, object);
         SessionFixture f;
         f.ap.setValue(QStringLiteral("bridgeOperationalMode"), Value::integer(3));  // with a partner BSSID
         QVERIFY(f.connectAndRead());
         f.ap.clearReceivedRequests();
-        config::ConfigurationStore &s = config::store();
+        config::ConfigurationStore &s = f.store();
         QHash<QString, QString *> texts{{"operESSID", &s.operESSID}, {"operIPAddress", &s.operIPAddress},
                                         {"pendingIPAddress", &s.pendingIPAddress},
                                         {"defaultWEPKey1", &s.defaultWEPKey1},
@@ -146,32 +138,36 @@ private slots:
         if (field == QLatin1String("operChannelID"))
             s.operChannelID = config::Integer(value.toInt());
         else if (field.isEmpty())
-            config::groupState().forgetAll();
+            f.session->device().forget();
         else
             *texts.value(field) = value;
-        f.session->mnuFileSave_Click();
-        QCOMPARE(f.session->statusText(), text);
+        QCOMPARE(f.session->SavePara(), agent::DeviceSession::DownloadStart::Refused);
+        QCOMPARE(f.last().event, R::DownloadRefused);
+        const agent::JobResult &why = f.last().result;
+        QCOMPARE(why.object ? why.object->name : QString(), object);
+        QCOMPARE(why.error, object.isEmpty() ? agent::JobResult::NotRead : agent::JobResult::InvalidValue);
         QCOMPARE(f.questioner.questions, QStringList());
-        QVERIFY(!f.session->SetTimer.isActive());
         QTest::qWait(20);
         QCOMPARE(f.ap.receivedRequests().size(), 0);
     }
 
+    // An echo that differs or an error status stops the attempt at that
+    // group; the watchdog repeats it five times, then the download gives up
+    // and the new address it carried goes with it.
     void failedWriteStopsTheAttempt_data()
     {
         QTest::addColumn<QString>("object");
         QTest::addColumn<QString>("fault");  // a wrong echo or an error status
         QTest::addColumn<int>("setsPerAttempt");  // the failing group's place, the reset last
-        for (int place = 1; place <= kGroups.size(); ++place) {
-            for (const QString &object : kGroups[place - 1])
-                QTest::addRow("echo of %s", qPrintable(object)) << object << "echo" << place;
-        }
+        for (const char *object : {"operChannelID", "operESSIDLength", "operESSID", "operBasicRates"})
+            QTest::addRow("echo of %s", object) << object << "echo" << 1;
+        for (const char *object : {"operEthernetAddress", "operIPAddress"})
+            QTest::addRow("echo of %s", object) << object << "echo" << 2;
+        QTest::newRow("echo of a key") << "defaultWEPKey3" << "echo" << 3;
+        QTest::newRow("echo of the BSSID") << "bridgeRemoteBridgeBSSID" << "echo" << 4;
         // A device that refuses a SET echoes the request's own bindings: the
         // error status alone tells that nothing was written.
-        QTest::newRow("wireless refused") << "operESSID" << "refused" << 1;
         QTest::newRow("IP refused") << "operIPMask" << "refused" << 2;
-        QTest::newRow("privacy refused") << "defaultWEPKey4" << "refused" << 3;
-        QTest::newRow("bridge refused") << "bridgeRemoteBridgeBSSID" << "refused" << 4;
         QTest::newRow("reset refused") << "sysReset" << "refused" << 5;
     }
 
@@ -189,20 +185,16 @@ private slots:
             f.ap.faults.refusedObjects.insert(object, snmp::error_status::BadValue);
         else
             f.ap.faults.wrongEchoObjects.insert(object);
-        config::store().pendingIPAddress = QStringLiteral("127.0.0.1");
-        QSignalSpy finished(f.session.get(), &agent::DeviceSession::downloadFinished);
-        f.session->SavePara();
-        QVERIFY(f.settled());
-        QCOMPARE(f.session->statusText(), kFailed);
-        QCOMPARE(finished.size(), 1);
-        QCOMPARE(finished[0][0].toBool(), false);
-        QCOMPARE(config::store().pendingIPAddress, QString());  // nothing of it is sent later
-        QCOMPARE(f.statuses.count(kFailed), 1);
-        QCOMPARE(f.statuses.count(kDone), 0);
-        QVERIFY(!f.session->UserConfirmed);
+        f.store().pendingIPAddress = QStringLiteral("127.0.0.1");
+        QVERIFY(!download(f));
+        QCOMPARE(f.last().event, R::DownloadFailed);
+        const agent::JobResult &why = f.last().result;
+        QCOMPARE(why.error, fault == "echo" ? agent::JobResult::WrongEcho : agent::JobResult::Refused);
+        QCOMPARE(why.object ? why.object->name : object, object);
+        QCOMPARE(f.store().pendingIPAddress, QString());  // nothing of it is sent later
+        QCOMPARE(f.count(R::Downloading), 6);
+        QCOMPARE(f.count(R::DownloadDone), 0);
         QCOMPARE(setRequests(f).size(), 6 * setsPerAttempt);
-        if (setsPerAttempt < 5)
-            QCOMPARE(f.requestsNaming(QStringLiteral("sysReset")).size(), 0);
         // Each repeat waits for a tick of the watchdog.
         for (int attempt = 1; attempt < 6; ++attempt) {
             const qint64 gap = f.arrivals[attempt * setsPerAttempt] - f.arrivals[attempt * setsPerAttempt - 1];
@@ -217,36 +209,37 @@ private slots:
         SessionFixture f;
         QVERIFY(f.connectAndRead());
         for (int i = 0; i < 2; ++i) {
-            f.session->SavePara();
-            QCOMPARE(f.session->statusText(), kDone);
-            QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.1"));
+            QVERIFY(download(f));
+            QCOMPARE(f.session->AgentAddress(), QStringLiteral("127.0.0.1"));
         }
-        QCOMPARE(f.session->Manager1.refusedByGuard(), 0);
 
         // A new address: the console follows the device there.
         f.ap.moveOnReset = true;
-        config::store().operIPAddress = QStringLiteral(" 127.0.0.2 ");
-        f.session->SavePara();
-        QCOMPARE(f.session->statusText(), kDone);
-        QCOMPARE(f.session->AgentAddress, QStringLiteral("127.0.0.2"));
-        QTRY_COMPARE(f.ap.address(), QHostAddress(QStringLiteral("127.0.0.2")));
+        f.store().operIPAddress = QStringLiteral(" 127.0.0.2 ");
+        QSignalSpy managed(f.session.get(), &agent::DeviceSession::managedDeviceChanged);
+        QVERIFY(download(f));
+        QCOMPARE(f.session->AgentAddress(), QStringLiteral("127.0.0.2"));
+        QCOMPARE(managed.value(0).value(0).toString(), QStringLiteral("127.0.0.2"));
+        WAIT_COMPARE(f.ap.address(), QHostAddress(QStringLiteral("127.0.0.2")));
         f.ap.clearReceivedRequests();
-        QVERIFY(f.session->GetTrapsConf());
+        f.session->mnuCommandsReset_Click();
+        WAIT_COMPARE(f.last().event, R::ResetIssued);
         QCOMPARE(f.ap.receivedRequests().size(), 1);
 
         // Told to move off the machine: the console follows its address, and
         // the guard stops every request before a byte leaves.
         f.ap.moveOnReset = false;
-        QVERIFY(snmp::SnmpManager::loopbackOnly());
-        config::store().operIPAddress = QStringLiteral("192.168.1.250");
-        f.session->SavePara();
-        QCOMPARE(f.session->AgentAddress, QStringLiteral("192.168.1.250"));
-        const int sent = f.session->Manager1.sentDatagrams();
-        f.session->SavePara();
-        QVERIFY(f.settled());
-        QCOMPARE(f.session->Manager1.sentDatagrams(), sent);
-        QCOMPARE(f.session->Manager1.refusedByGuard(), 6);
-        QVERIFY2(f.session->statusText().contains(QLatin1String("refused")), qPrintable(f.session->statusText()));
+        QVERIFY(snmp::loopback_guard::isOn());
+        f.store().operIPAddress = QStringLiteral("192.168.1.250");
+        QVERIFY(download(f));
+        QCOMPARE(f.session->AgentAddress(), QStringLiteral("192.168.1.250"));
+        f.ap.clearReceivedRequests();
+        f.reports.clear();
+        QVERIFY(!download(f));
+        QCOMPARE(f.ap.receivedRequests().size(), 0);
+        QCOMPARE(f.count(R::RequestRefused), 6);
+        QCOMPARE(f.last().result.error, agent::JobResult::NotAllowed);
+        QVERIFY2(f.last().result.detail.contains(QLatin1String("192.168.1.250")), qPrintable(f.last().result.detail));
     }
 
     void newConfirmationStartsOver()
@@ -254,43 +247,34 @@ private slots:
         SessionFixture f;
         QVERIFY(f.connectAndRead());
         f.ap.faults.wrongEchoObjects.insert(QStringLiteral("operChannelID"));
-        f.session->SavePara();
-        QTRY_VERIFY(f.session->DownloadAttempt >= 2);
+        QSignalSpy finished(f.session.get(), &agent::DeviceSession::downloadFinished);
+        QCOMPARE(f.session->SavePara(), agent::DeviceSession::DownloadStart::Started);
+        WAIT_VERIFY(f.count(R::Downloading) >= 2);
         f.ap.faults.wrongEchoObjects.clear();
-        f.session->SavePara();
-        QCOMPARE(f.session->DownloadAttempt, qint16(0));
-        QCOMPARE(f.session->statusText(), kDone);
+        QCOMPARE(f.session->SavePara(), agent::DeviceSession::DownloadStart::Started);
+        WAIT_COMPARE(f.last().event, R::DownloadDone);
         QTest::qWait(scaledMs(300));
-        QCOMPARE(f.session->statusText(), kDone);
+        QCOMPARE(f.last().event, R::DownloadDone);
+        QCOMPARE(finished.size(), 1);
     }
 
     void nothingElseGetsIntoADownload()
     {
-        // A stranger's trap on the request port is dropped unread; then the
-        // download waits for a slow answer while the user picks the device
-        // commands: they must neither send nor ask.
+        // The download waits for a slow answer while the user picks the
+        // device commands: they must neither send nor ask.
         SessionFixture f;
         QVERIFY(f.connectAndRead());
-        snmp::Message trap;
-        trap.community = "evil-community";
-        trap.pdu.type = snmp::PduType::Trap;
-        trap.pdu.agentAddress = QByteArray("\x7F\x00\x00\x01", 4);
-        trap.pdu.genericTrap = 6;
-        trap.pdu.specificTrap = 1;
-        QUdpSocket sender;
-        sender.writeDatagram(snmp::encodeMessage(trap), QHostAddress::LocalHost, f.session->Manager1.LocalPort());
-        QTRY_COMPARE(f.session->Manager1.droppedDatagrams(), 1);
         f.ap.clearReceivedRequests();
         f.ap.faults.slowObjects.insert(QStringLiteral("operEthernetAddress"), 100);
-        QStringList seenWhileBusy;
+        Events seenWhileBusy;
         QTimer::singleShot(30, [&] {
             f.session->mnuCommandsReset_Click();
             f.session->mnuCommandsRestoreDefaults_Click();
-            seenWhileBusy << f.session->statusText();
+            f.session->switchDeviceTraps(false);
+            seenWhileBusy << f.last().event;
         });
-        f.session->SavePara();
-        QCOMPARE(f.session->statusText(), kDone);
-        QCOMPARE(seenWhileBusy, QStringList{kBusy});
+        QVERIFY(download(f));
+        QCOMPARE(seenWhileBusy, Events{R::Busy});
         QCOMPARE(f.questioner.questions.size(), 1);  // only the download's
         QCOMPARE(f.requestsNaming(QStringLiteral("sysReset")).size(), 1);
         QCOMPARE(f.requestsNaming(QStringLiteral("sysLoadDefaults")).size(), 0);
@@ -304,16 +288,16 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("fault");  // "", "answers 0", "refused"
-        QTest::addColumn<QString>("text");
-        QTest::newRow("reset") << "sysReset" << true << "" << "Reset command issued....";
-        QTest::newRow("reset answered 0") << "sysReset" << true << "answers 0" << "Error - Reset command not issued...";
-        QTest::newRow("reset refused") << "sysReset" << true << "refused" << "Error - Reset command not issued...";
-        QTest::newRow("reset, No") << "sysReset" << false << "" << "All values retrieved.";
-        QTest::newRow("restore") << "sysLoadDefaults" << true << "" << "Restore Defaults command issued....";
-        QTest::newRow("restore refused") << "sysLoadDefaults" << true << "refused"
-                                         << "Error - Restore Defaults command not issued...";
-        QTest::newRow("restore, No") << "sysLoadDefaults" << false << "" << "All values retrieved.";
-        QTest::newRow("download, No") << "download" << false << "" << "All values retrieved.";
+        QTest::addColumn<int>("event");
+        QTest::newRow("reset") << "sysReset" << true << "" << int(R::ResetIssued);
+        QTest::newRow("reset answered 0") << "sysReset" << true << "answers 0" << int(R::ResetFailed);
+        QTest::newRow("reset refused") << "sysReset" << true << "refused" << int(R::ResetFailed);
+        QTest::newRow("reset, No") << "sysReset" << false << "" << int(R::AllRetrieved);
+        QTest::newRow("restore") << "sysLoadDefaults" << true << "" << int(R::RestoreIssued);
+        QTest::newRow("restore refused") << "sysLoadDefaults" << true << "refused" << int(R::RestoreFailed);
+        QTest::newRow("download, No") << "download" << false << "" << int(R::AllRetrieved);
+        QTest::newRow("traps off") << "sysTrapSwitch" << true << "" << int(R::TrapsSwitched);
+        QTest::newRow("traps off refused") << "sysTrapSwitch" << true << "refused" << int(R::TrapsSwitched);
     }
 
     void deviceCommands()
@@ -321,7 +305,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(bool, yes);
         QFETCH(QString, fault);
-        QFETCH(QString, text);
+        QFETCH(int, event);
         SessionFixture f;
         QVERIFY(f.connectAndRead());
         f.ap.clearReceivedRequests();
@@ -335,22 +319,26 @@ private slots:
             f.session->mnuCommandsRestoreDefaults_Click();
         else if (command == "sysReset")
             f.session->mnuCommandsReset_Click();
+        else if (command == "sysTrapSwitch")
+            f.session->switchDeviceTraps(false);
         else
-            f.session->mnuFileSave_Click();
-        QCOMPARE(f.session->statusText(), text);
-        QCOMPARE(f.questioner.questions.size(), 1);
-        QVERIFY(f.questioner.questions[0].endsWith(command == "sysLoadDefaults" ? "Do you want to Restore Defaults?"
-                                                   : command == "sysReset"      ? "Do you want to Reset Devise ?"
-                                                                                : "Do you want to Change ?"));
-        QVERIFY(!f.session->SetTimer.isActive());
-        QVERIFY(command != "download" || !f.session->UserConfirmed);
+            f.session->SavePara();
+        WAIT_COMPARE(int(f.last().event), event);
+        QCOMPARE(f.last().result.ok(), fault.isEmpty());
+        const QStringList questions = f.questioner.questions;
+        QCOMPARE(questions.size(), command == "sysTrapSwitch" ? 0 : 1);
+        if (command == "sysReset" || command == "sysLoadDefaults")
+            QVERIFY(questions[0].endsWith(command == "sysReset" ? "Do you want to Reset Devise ?"
+                                                                : "Do you want to Restore Defaults?"));
         QTest::qWait(yes ? 0 : 50);
         QCOMPARE(f.ap.receivedRequests().size(), yes ? 1 : 0);
         QCOMPARE(f.requestsNaming(command).size(), yes ? 1 : 0);
         // A restore brings back the factory name; the console's store is untouched.
         if (command == "sysLoadDefaults" && yes && fault.isEmpty())
             QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets("corvane"));
-        QCOMPARE(config::store().operESSID, QStringLiteral("corvane"));
+        QCOMPARE(f.store().operESSID, QStringLiteral("corvane"));
+        // The trap switch takes its new value whatever the device answered.
+        QCOMPARE(f.store().sysTrapSwitch, command == "sysTrapSwitch" ? 2 : 1);
     }
 };
 

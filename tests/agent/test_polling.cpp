@@ -1,15 +1,10 @@
 // Polling: the full read repeated at the chosen interval, never started
 // while the device is busy with something else, nothing before a connect,
-// edits kept. The session runs at the tests' time scale.
+// edits kept, and the retries left by the connect not renewed.
 
 #include "session_fixture.h"
 
-#include "config/group_state.h"
-
-namespace {
-const QString kReading = QStringLiteral("Reading configuration...");
-const QString kAllRetrieved = QStringLiteral("All values retrieved.");
-}  // namespace
+using R = agent::SessionReport;
 
 class TestPolling : public QObject {
     Q_OBJECT
@@ -18,74 +13,36 @@ private slots:
     {
         SessionFixture f;
         QVERIFY(f.connectAndRead());
-        agent::Polling &polling = f.session->polling();
-        f.session->ReadAttempt = 3;  // what the connect left: a poll does not renew it
-        f.statuses.clear();
+        f.reports.clear();
         f.ap.clearReceivedRequests();
-        polling.apply(5);
-        QCOMPARE(f.session->PollingTimer.interval(), scaledMs(5000));
-        QVERIFY(QTest::qWaitFor([&] { return f.statuses.count(kAllRetrieved) >= 2; }, 10000));
-        polling.apply(0);
-        QVERIFY(!f.session->PollingTimer.isActive());
+        f.session->applyPolling(2);
+        QTest::qWait(scaledMs(2000) - 60);
+        QCOMPARE(f.ap.receivedRequests().size(), 0);  // a whole interval first
+        QVERIFY(testing::waitFor([&] { return f.count(R::AllRetrieved) >= 2; }, 10000));
+        f.session->applyPolling(0);
+        QTest::qWait(scaledMs(2000) + 60);
 
-        QCOMPARE(f.statuses.mid(0, 4), (QStringList{kReading, kAllRetrieved, kReading, kAllRetrieved}));
-        QCOMPARE(f.session->ReadAttempt, qint16(3));
-        // Each pass asks for all eight groups, the first a whole interval after the last.
+        QCOMPARE(f.events().mid(0, 4), (Events{R::Reading, R::AllRetrieved, R::Reading, R::AllRetrieved}));
+        // Each pass asks for all eight groups.
         const QVector<snmp::Message> passes = f.requestsNaming(QStringLiteral("sysDeviceInfo"));
-        QCOMPARE(passes.size(), f.statuses.count(kReading));
+        QCOMPARE(passes.size(), f.count(R::Reading));
         QCOMPARE(f.ap.receivedRequests().size(), 8 * passes.size());
     }
 
-    void tickWhileTheDeviceIsBusyDoesNothing_data()
-    {
-        QTest::addColumn<QString>("busyWith");
-        QTest::newRow("a request outstanding") << "reset request";
-        QTest::newRow("a download waiting for its next attempt") << "download retry";
-        QTest::newRow("a read waiting for its next pass") << "read retry";
-    }
-
+    // A tick while work runs does nothing; the next one reads.
     void tickWhileTheDeviceIsBusyDoesNothing()
     {
-        QFETCH(QString, busyWith);
         SessionFixture f;
-        agent::DeviceSession &s = *f.session;
         QVERIFY(f.connectAndRead());
-        f.statuses.clear();
-        int ticksDuringRequests = 0;
-
-        if (busyWith == QLatin1String("reset request")) {
-            QObject::connect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, [&](const snmp::Message &) {
-                ++ticksDuringRequests;
-                s.polling().PollingTimer_Timer();
-            });
-            s.mnuCommandsReset_Click();
-            QCOMPARE(ticksDuringRequests, 1);
-        } else if (busyWith == QLatin1String("download retry")) {
-            f.ap.faults.wrongEchoObjects.insert(QStringLiteral("operChannelID"));
-            s.mnuFileSave_Click();
-            QVERIFY(s.SetTimer.isActive());
-            s.polling().PollingTimer_Timer();
-            s.SetTimer.stop();
-        } else if (busyWith == QLatin1String("read retry")) {
-            f.ap.faults.badValues.insert(QStringLiteral("sysTrapSwitch"), snmp::Value::integer(0));
-            s.Timer2.start(scaledMs(100));
-            s.ReadAllConfiguration();
-            QVERIFY(s.Timer2.isActive());
-            f.statuses.clear();
-            s.polling().PollingTimer_Timer();
-            QCOMPARE(s.Timer2.interval(), scaledMs(100));  // a poll would have set 200
-            s.Timer2.stop();
-        }
-        QVERIFY2(!f.statuses.contains(kReading), qPrintable(f.statuses.join(QLatin1Char('|'))));
-
-        // The next tick, with the device free again, reads.
-        f.ap.faults = sim::Faults();
-        QObject::disconnect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, &f.ap, nullptr);
-        s.AgentAddress = QStringLiteral("127.0.0.1");
-        f.statuses.clear();
-        s.polling().PollingTimer_Timer();
-        QCOMPARE(f.statuses.value(0), kReading);
-        QCOMPARE(s.Timer2.interval(), scaledMs(200));
+        f.ap.faults.slowObjects.insert(QStringLiteral("sysReset"), scaledMs(1500));
+        f.session->mnuCommandsReset_Click();
+        f.reports.clear();
+        f.session->applyPolling(1);
+        QTest::qWait(scaledMs(1300));
+        QCOMPARE(f.count(R::Reading), 0);
+        WAIT_COMPARE(f.count(R::ResetIssued), 1);
+        WAIT_COMPARE_WITH_TIMEOUT(f.count(R::AllRetrieved), 1, 3000);
+        f.session->applyPolling(0);
     }
 
     // Only a connected device is polled, and a poll never takes back edits
@@ -93,27 +50,51 @@ private slots:
     void pollsOnlyTheConnectedDeviceAndKeepsEdits()
     {
         SessionFixture f;
-        f.statuses.clear();
-        f.session->polling().apply(1);
+        f.reports.clear();
+        f.session->applyPolling(1);
         QTest::qWait(scaledMs(2500));
         QCOMPARE(f.ap.receivedRequests().size(), 0);
-        QCOMPARE(f.statuses, QStringList());
+        QCOMPARE(f.events(), Events{});
 
         QVERIFY(f.connectAndRead());
-        config::ConfigurationStore &s = config::store();
+        config::ConfigurationStore &s = f.store();
         const config::ConfigurationStore before = s;
         s.operESSID = QStringLiteral("typed, not sent");
-        config::noteEdits(config::Group::WirelessOperational, before);
+        f.session->device().noteEdits(config::Group::WirelessOperational, before);
         f.ap.setValue(QStringLiteral("operESSID"), snmp::Value::octets("changed on the device"));
         f.ap.setValue(QStringLiteral("operIPMask"), snmp::Value::ipAddress(QByteArray::fromHex("FF000000")));
         f.ap.clearReceivedRequests();
-        f.statuses.clear();
-        QVERIFY(QTest::qWaitFor([&] { return f.statuses.contains(kAllRetrieved); }, 5000));
-        f.session->polling().apply(0);
+        f.reports.clear();
+        QVERIFY(testing::waitFor([&] { return f.count(R::AllRetrieved) > 0; }, 5000));
+        f.session->applyPolling(0);
         QCOMPARE(s.operESSID, QStringLiteral("typed, not sent"));
         QCOMPARE(s.operIPMask, QStringLiteral("255.0.0.0"));
         QCOMPARE(f.requestsNaming(QStringLiteral("operESSID")).size(), 0);
-        QVERIFY(config::groupState().editsWaiting());
+        QVERIFY(f.session->device().editsWaiting());
+    }
+
+    // A connect that needed retries leaves fewer to the polls after it: a
+    // failing poll is passed again only as often as the connect's retries
+    // allow, and once none are left it says why at once.
+    void pollsShareTheRetriesOfTheConnect()
+    {
+        SessionFixture f;
+        f.ap.faults.badValues.insert(QStringLiteral("sysTrapSwitch"), snmp::Value::integer(0));
+        int passes = 0;
+        QObject::connect(&f.ap, &sim::SimulatedAccessPoint::requestReceived, [&](const snmp::Message &request) {
+            if (f.namesOf(request) == QStringList{"sysDeviceInfo"} && ++passes == 4)
+                f.ap.faults.badValues.clear();  // the connect gets through on its fourth pass
+        });
+        QVERIFY(f.connectAndRead());
+        f.ap.faults.badValues.insert(QStringLiteral("sysTrapSwitch"), snmp::Value::integer(0));
+        f.reports.clear();
+        f.session->applyPolling(1);
+        WAIT_COMPARE_WITH_TIMEOUT(f.count(R::ReadFailed), 1, 5000);
+        QCOMPARE(f.count(R::Reading), 3);  // the poll and the two retries left
+        f.reports.clear();
+        WAIT_COMPARE_WITH_TIMEOUT(f.count(R::ReadFailed), 1, 5000);
+        f.session->applyPolling(0);
+        QCOMPARE(f.events(), (Events{R::Reading, R::ReadFailed}));
     }
 };
 

@@ -1,7 +1,6 @@
 #include "app_test_support.h"
 
 #include "settings/app_settings.h"
-#include "config/configuration_store.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -41,13 +40,11 @@ agent::SessionOptions loopbackOptions(quint16 agentPort, double timeScale)
     // Beside the test programs, wherever the build folder is.
     options.mibPath = QCoreApplication::applicationDirPath() + QStringLiteral("/CorvaneMIB.mib");
     options.timeScale = timeScale;
-    options.directWaitMs = 0;  // the device answers from this process's event loop
     return options;
 }
 
 WindowFixture::WindowFixture(double timeScale)
 {
-    config::resetStore();
     if (!device.start(QHostAddress::LocalHost, 0))
         qFatal("simulated access point did not start");
     window = std::make_unique<frmMain>(loopbackOptions(device.port(), timeScale));
@@ -66,7 +63,7 @@ WindowFixture::~WindowFixture()
 bool WindowFixture::connectDevice()
 {
     window->session().confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
-    return QTest::qWaitFor([this] { return window->Connected(); }, 10000);
+    return testing::waitFor([this] { return window->Connected(); }, 10000);
 }
 
 }  // namespace testing

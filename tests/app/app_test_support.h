@@ -7,6 +7,7 @@
 #include "agent/questioner.h"
 #include "app/frm_main.h"
 #include "sim/simulated_access_point.h"
+#include "support/event_wait.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -52,6 +53,8 @@ struct WindowFixture {
     ~WindowFixture();
     // Connects as the connect dialog's OK does and waits for the full read.
     bool connectDevice();
+    // The store of the device the window shows.
+    config::ConfigurationStore &store() { return window->session().device().store(); }
 
     ScratchSettings settings;
     sim::SimulatedAccessPoint device;

@@ -85,7 +85,7 @@ private slots:
         dialog_->txtReadWritePassword->setText("kavrel");
         dialog_->findChild<QPushButton *>(button)->click();
 
-        QTRY_COMPARE_WITH_TIMEOUT(f_->window->statusText(), QStringLiteral("All values retrieved."), 15000);
+        WAIT_COMPARE_WITH_TIMEOUT(f_->window->statusText(), QStringLiteral("All values retrieved."), 15000);
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(f_->window->AgentAddress(), QStringLiteral("127.0.0.1"));
         for (const QAction *command : f_->window->findChildren<QAction *>())
@@ -111,9 +111,9 @@ private slots:
                 tool->trigger();
         }
         QCOMPARE(f_->questioner.asked.size(), 1);
-        QCOMPARE(f_->window->statusText(), QStringLiteral("Download complete successfully"));
+        WAIT_COMPARE(f_->window->statusText(), QStringLiteral("Download complete successfully"));
         QVERIFY(statusWhileBusy.startsWith(QLatin1String("Busy")));
-        QCOMPARE(config::store().operESSID, QStringLiteral("corvane"));
+        QCOMPARE(f_->store().operESSID, QStringLiteral("corvane"));
         QCOMPARE(f_->window->mdiArea()->subWindowList().size(), 1);  // still open, with the typed text
         QCOMPARE(dialog->findChild<QLineEdit *>("ESSIDtext")->text(), QStringLiteral("typed"));
     }

@@ -4,7 +4,7 @@
 
 #include "app_test_support.h"
 
-#include "agent/session_texts.h"
+#include "dialogs/status_texts.h"
 #include "app/message_history_window.h"
 #include "app/single_mdi_child.h"
 #include "app/status_line.h"
@@ -157,7 +157,7 @@ private slots:
         QTest::addColumn<QStringList>("posted");  // in order; "trap" for a trap's notice
         QTest::addColumn<QString>("shownAtOnce");
         QTest::addColumn<QString>("shownLater");
-        const QString trap = traps::kTrapReceived, done = QStringLiteral("Download complete successfully");
+        const QString trap = dialogs::text::trapReceived, done = QStringLiteral("Download complete successfully");
         const QString longText = QStringLiteral("Network Error-Download not completed; the device did not answer "
                                                 "the wireless operational group, try again after a reset");
         QTest::newRow("result, then a trap") << QStringList{done, trap} << done << trap;
@@ -177,11 +177,18 @@ private slots:
         auto window = loadedMainWindow(options_);
         window->resize(433, 433);
         window->show();
-        window->statusLine().setHoldMs(300);
-        for (const QString &text : posted)
-            window->showStatus(text);
+        window->statusLine().setHoldMs(100);
+        for (const QString &text : posted) {
+            if (text == dialogs::text::trapReceived) {
+                agent::SessionReport received;
+                received.event = agent::SessionReport::TrapReceived;
+                window->showReport(received);
+            } else {
+                window->showStatus(text);
+            }
+        }
         QCOMPARE(window->statusText(), shownAtOnce);
-        QTest::qWait(400);
+        QTest::qWait(160);
         QCOMPARE(window->statusText(), shownLater);
         const auto *panel = qobject_cast<app::StatusPanel *>(window->statusPanel(1));
         QCOMPARE(panel->toolTip(), shownLater);
@@ -243,7 +250,7 @@ private slots:
             window->resize(closedAt.size());
         } else if (closed == "minimised") {
             window->showMinimized();
-            QTRY_VERIFY(window->isMinimized());
+            WAIT_VERIFY(window->isMinimized());
         }
         window->close();
         window.reset();
@@ -311,7 +318,7 @@ private slots:
             frame->close();
         else
             frame->widget()->findChild<QAbstractButton *>(closer)->click();
-        QTRY_COMPARE(area->subWindowList().size(), 0);
+        WAIT_COMPARE(area->subWindowList().size(), 0);
         action->trigger();
         QCOMPARE(area->subWindowList().size(), 1);
     }
@@ -332,12 +339,12 @@ private slots:
         QWidget *dialog = f.window->mdiArea()->activeSubWindow()->widget();
         dialog->findChild<QLineEdit *>(QStringLiteral("ESSIDtext"))->setText(QStringLiteral("edited"));
         dialog->findChild<QAbstractButton *>(QStringLiteral("OKCommand"))->click();
-        QCOMPARE(panel->text(), agent::text::editsWaiting);
-        QCOMPARE(panel->accessibleName(), agent::text::editsWaiting);
+        QCOMPARE(panel->text(), dialogs::text::editsWaiting);
+        QCOMPARE(panel->accessibleName(), dialogs::text::editsWaiting);
         f.questioner.answer = false;
         f.window->close();
         QVERIFY(f.window->isVisible());
-        QCOMPARE(f.questioner.asked.last(), agent::text::closeWithEditsTitle + '|' + agent::text::closeWithEdits);
+        QCOMPARE(f.questioner.asked.last(), dialogs::text::closeWithEditsTitle + '|' + dialogs::text::closeWithEdits);
 
         // A connect to another device lets go of this one and of its edits.
         f.window->session().confirmConnect(QStringLiteral("127.0.0.9"), QStringLiteral("kavrel"));
@@ -377,7 +384,10 @@ private slots:
         QTest::qWait(150);  // the device counts on
         const int before = int(f.device.receivedRequests().size());
         const QString at = QTime::currentTime().toString("HH:mm:ss");
-        view->findChild<QAbstractButton *>("RefreshCommand")->click();
+        auto *refresh = view->findChild<QAbstractButton *>("RefreshCommand");
+        refresh->click();
+        QVERIFY(!refresh->isEnabled());  // until the reading is in
+        WAIT_VERIFY(refresh->isEnabled());
         const QString until = QTime::currentTime().toString("HH:mm:ss");
         QStringList asked;
         for (const snmp::Message &m : f.device.receivedRequests().mid(before)) {

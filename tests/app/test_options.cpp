@@ -7,6 +7,7 @@
 #include "settings/command_line_options.h"
 #include "app/frm_options.h"
 #include "config/configuration_store.h"
+#include "sim/simulated_access_point.h"
 #include "dialogs/dialog_test_support.h"
 
 #include <QApplication>
@@ -103,34 +104,56 @@ private slots:
         QFETCH(QByteArray, button);
         QFETCH(int, pollingAfter);
         QFETCH(QString, atReopen);
-        config::resetStore();
-        // Nothing is sent: the real intervals are checked.
-        agent::DeviceSession session(testing::loopbackOptions(testing::freeUdpPort(), 1.0));
+        // A connected device, at a fiftieth of the real pace: polling shows
+        // on the wire, a full read every interval.
+        constexpr double kScale = 0.02;
+        sim::SimulatedAccessPoint device;
+        QVERIFY(device.start(QHostAddress::LocalHost, 0));
+        agent::DeviceSession session(testing::loopbackOptions(device.port(), kScale));
         session.start();  // trap saving on, as every start
+        session.confirmConnect(QStringLiteral("127.0.0.1"), QStringLiteral("kavrel"));
+        WAIT_VERIFY(session.Connected());
+        config::ConfigurationStore &store = session.device().store();
         if (pollingBefore > 0) {  // an earlier OK
-            config::store().pollingInterval = config::Integer(pollingBefore);
-            session.polling().apply(pollingBefore);
+            store.pollingInterval = config::Integer(pollingBefore);
+            session.applyPolling(pollingBefore);
         }
 
-        QPointer<frmOptions> dialog = new frmOptions(session.polling());
+        QPointer<frmOptions> dialog = new frmOptions(session);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();
         QCOMPARE(shown(dialog), QStringLiteral("%1|%2 seconds|ticked").arg(pollingBefore / 5).arg(pollingBefore));
         if (moveTo >= 0) {
             control<QSlider>(dialog, "PollingSlider")->setValue(moveTo);
             // The store follows the slider at once, before OK.
-            QCOMPARE(int(config::store().pollingInterval), 5 * moveTo);
+            QCOMPARE(int(store.pollingInterval), 5 * moveTo);
         }
         if (untick)
             control<QCheckBox>(dialog, "SaveTrapsCheck")->setChecked(false);
         control<QAbstractButton>(dialog, button.constData())->click();
-        QTRY_VERIFY(dialog.isNull());
+        WAIT_VERIFY(dialog.isNull());
 
-        QCOMPARE(session.PollingTimer.isActive(), pollingAfter > 0);
-        if (pollingAfter > 0)
-            QCOMPARE(session.PollingTimer.interval(), pollingAfter * 1000);
-        QCOMPARE(config::store().saveTraps, atReopen.endsWith("ticked"));
-        frmOptions reopened(session.polling());
+        // Two passes the interval apart, or none at all.
+        QVector<qint64> passes;
+        QElapsedTimer clock;
+        clock.start();
+        const snmp::Oid deviceInfo = *session.device().instanceOf(QStringLiteral("sysDeviceInfo"));
+        QObject::connect(&device, &sim::SimulatedAccessPoint::requestReceived, [&](const snmp::Message &request) {
+            if (request.pdu.varBinds.value(0).name == deviceInfo)
+                passes << clock.elapsed();
+        });
+        const int intervalMs = int(1000 * qMax(pollingAfter, 10) * kScale);
+        if (pollingAfter > 0) {
+            WAIT_VERIFY_WITH_TIMEOUT(passes.size() >= 2, 3 * intervalMs);
+            const qint64 gap = passes[1] - passes[0];
+            QVERIFY2(gap >= intervalMs * 0.9 && gap <= intervalMs * 1.5, qPrintable(QString::number(gap)));
+        } else {
+            QTest::qWait(intervalMs * 5 / 4);
+            QCOMPARE(passes.size(), 0);
+        }
+        session.applyPolling(0);
+        QCOMPARE(store.saveTraps, atReopen.endsWith("ticked"));
+        frmOptions reopened(session);
         QCOMPARE(shown(&reopened), atReopen);
     }
 };

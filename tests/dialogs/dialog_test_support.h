@@ -2,11 +2,32 @@
 // Helpers for the settings dialog tests: controls found by their names,
 // buttons pressed as a user would.
 
+#include "agent/device.h"
+#include "snmp/mib.h"
+#include "snmp/request_engine.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <utility>
+
+// The device a window under test shows; its engine is never opened, so
+// nothing is ever sent.
+inline agent::Device &testDevice()
+{
+    static snmp::RequestEngine engine;
+    static snmp::Mib mib;
+    static agent::Device device(engine, mib);
+    return device;
+}
+
+// The test device back to a store fresh from the start and nothing read or edited.
+inline config::ConfigurationStore &freshStore()
+{
+    testDevice().forget();
+    return testDevice().store() = config::ConfigurationStore();
+}
 
 template <typename Control = QWidget>
 Control *control(const QWidget *window, const char *name)

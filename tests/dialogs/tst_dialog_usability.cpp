@@ -98,7 +98,7 @@ class TestDialogUsability : public QObject {
 private slots:
     void initTestCase() { settings::useSettingsFile(settingsDir_.filePath("settings.ini")); }
     void cleanupTestCase() { settings::useSettingsFile(QString()); }
-    void init() { config::resetStore(); }
+    void init() { session_.device().store() = config::ConfigurationStore(); }
     void cleanup() { window_.reset(); }
 
     void rolesNamesAndAccessKeys_data()
@@ -219,7 +219,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(int, bridgeMode);
         QFETCH(QString, expected);
-        auto &store = config::store();
+        auto &store = session_.device().store();
         store.operPreambleType = 2;
         store.operAuthenticationType = 2;
         store.operBasicRates = config::kBasicRatesAll;
@@ -249,17 +249,17 @@ private:
     {
         const QHash<QString, std::function<QWidget *()>> make{
             {"frmIPAddress", [this] { return new frmIPAddress(session_); }},
-            {"frmBridgeIPSettings", [] { return new frmBridgeIPSettings; }},
-            {"frmBridgeOperationalMode", [] { return new frmBridgeOperationalMode; }},
-            {"frmWireLessOperationalSettings", [] { return new frmWireLessOperationalSettings; }},
-            {"frmWireLessPrivacyOptions", [] { return new frmWireLessPrivacyOptions; }},
-            {"frmOptions", [this] { return new frmOptions(session_.polling()); }},
-            {"frmDeviceInfo", [] { return new frmDeviceInfo; }},
+            {"frmBridgeIPSettings", [this] { return new frmBridgeIPSettings(session_.device()); }},
+            {"frmBridgeOperationalMode", [this] { return new frmBridgeOperationalMode(session_.device()); }},
+            {"frmWireLessOperationalSettings", [this] { return new frmWireLessOperationalSettings(session_.device()); }},
+            {"frmWireLessPrivacyOptions", [this] { return new frmWireLessPrivacyOptions(session_.device()); }},
+            {"frmOptions", [this] { return new frmOptions(session_); }},
+            {"frmDeviceInfo", [this] { return new frmDeviceInfo(session_.device()); }},
             {"frmInfoStatistics", [this] { return new frmInfoStatistics(session_); }},
             {"frmEthernetStatistics", [this] { return new frmEthernetStatistics(session_); }},
             {"frmTestMode", [this] { return new frmTestMode(session_); }},
             {"frmRadioConfiguration", [this] { return new frmRadioConfiguration(session_); }},
-            {"frmTrapLog", [this] { return new frmTrapLog(session_.trapReception); }},
+            {"frmTrapLog", [this] { return new frmTrapLog(session_.trapReception()); }},
             {"messageHistory", [this] { return new app::MessageHistoryWindow(statusLine_); }},
             {"frmMain", [] { return new frmMain(agent::SessionOptions{}); }},
             {"FrmMain2", [] { return new FrmMain2; }},

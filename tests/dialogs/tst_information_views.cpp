@@ -44,9 +44,8 @@ const QStringList kEthernetCaptions = QStringList{"Total Bytes", "Total Packets"
     "Unicast Packets", "Pause Frames", "SingleDefer Packets", "MultiDefer Packets", "Single Collisions",
     "Multi Collisions", "Late Collisions", "Excessive Collisions", "Total Collisions"};
 
-config::Counter &counter(QChar record, int field)
+config::Counter &counter(config::ConfigurationStore &s, QChar record, int field)
 {
-    auto &s = config::store();
     return record == 'W' ? s.wirelessStatistics.at(field)
                          : record == 'R' ? s.EthRxStatistics.at(field) : s.EthTxStatistics.at(field);
 }
@@ -76,7 +75,7 @@ class TestInformationViews : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { config::resetStore(); }
+    void init() { session_.device().store() = config::ConfigurationStore(); }
     void cleanup() { delete view_; }
 
     void counterViews_data()
@@ -94,7 +93,7 @@ private slots:
             for (const QString &cell : QString::fromLatin1(ethernet ? kEthernet : kWireless).split(' ')) {
                 const QString place = cell.section('=', 1);
                 const config::Counter value = afterRead ? distinct(place.at(0), place.mid(1).toInt()) : 0;
-                counter(place.at(0), place.mid(1).toInt()) = value;
+                counter(session_.device().store(), place.at(0), place.mid(1).toInt()) = value;
                 boxes << cell.section('=', 0, 0);
                 expected << QString::number(value);
             }
@@ -115,8 +114,8 @@ private slots:
             QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
 
             // A snapshot: later reads do not reach the open view.
-            config::store().wirelessStatistics.at(1) += 7;
-            config::store().EthRxStatistics.at(1) += 7;
+            session_.device().store().wirelessStatistics.at(1) += 7;
+            session_.device().store().EthRxStatistics.at(1) += 7;
             QCOMPARE(shown(), expected + (ethernet ? kEthernetCaptions : kWirelessCaptions));
             press(view, "OKCommand");
             QVERIFY(view_.isNull());
@@ -144,11 +143,11 @@ private slots:
         QFETCH(QString, maker);
         QFETCH(QString, domainShown);
         QFETCH(QString, macShown);
-        auto &info = config::store().sysDeviceInfo;
+        auto &info = session_.device().store().sysDeviceInfo;
         info.regulationDomain = config::Integer(domain);
         info.defaultMACAddress = mac;
         info.manufactureName = maker;
-        auto *view = openDialog<frmDeviceInfo>(view_);
+        auto *view = openDialog<frmDeviceInfo>(view_, session_.device());
         QCOMPARE(view->windowTitle(), QStringLiteral(" Device Information"));
         QStringList shown;
         for (const char *name : {"ManufactureNameText", "RegulationDomainText", "DefaultMACAddressMaskEdBox"}) {

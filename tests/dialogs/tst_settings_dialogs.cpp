@@ -3,7 +3,6 @@
 // a refused threshold keeps the dialog open; and their masked hex box.
 
 #include "config/configuration_store.h"
-#include "config/group_state.h"
 #include "config/value_rules.h"
 #include "dialog_test_support.h"
 #include "dialogs/frm_bridge_ip_settings.h"
@@ -21,7 +20,7 @@
 // Every field the dialog may write: channel|preamble|authentication|rates|auto rate|ESSID|RTS|fragmentation.
 static QString operationalGroup()
 {
-    const auto &s = config::store();
+    const auto &s = testDevice().store();
     return QStringList{QString::number(s.operChannelID), QString::number(s.operPreambleType),
                        QString::number(s.operAuthenticationType), s.operBasicRates,
                        QString::number(s.operAutoRateFallBack), s.operESSID, QString::number(s.operRTSThreshold),
@@ -65,9 +64,9 @@ class TestSettingsDialogs : public QObject {
 private slots:
     void init()
     {
-        config::resetStore();
-        config::store().sysDeviceInfo.regulationDomain = 16;
-        config::store().operESSID = QStringLiteral("corvane");
+        config::ConfigurationStore &store = freshStore();
+        store.sysDeviceInfo.regulationDomain = 16;
+        store.operESSID = QStringLiteral("corvane");
     }
     void cleanup() { delete dialog_; }
 
@@ -101,7 +100,7 @@ private slots:
         QFETCH(QString, items);
         QFETCH(QStringList, user);
         QFETCH(QString, after);
-        auto &s = config::store();
+        auto &s = testDevice().store();
         const QStringList b = before.split('|');
         s.sysDeviceInfo.regulationDomain = config::Integer(domain);
         s.operChannelID = config::Integer(b[0].toInt());
@@ -109,7 +108,7 @@ private slots:
         s.operAuthenticationType = config::Integer(b[2].toInt());
         s.operBasicRates = b[3];
         s.operAutoRateFallBack = config::Integer(b[4].toInt());
-        auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
+        auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_, testDevice());
         auto *combo = control<QComboBox>(dialog, "ChannelCombo");
         QCOMPARE(combo->itemText(0) + ".." + combo->itemText(combo->count() - 1), items);
         for (const QString &choice : user) {
@@ -121,7 +120,7 @@ private slots:
         press(dialog, "OKCommand");  // unedited controls give back what they were shown
         QCOMPARE(operationalGroup().section('|', 0, 4), after);
         // Only a change leaves edits waiting to be downloaded.
-        QCOMPARE(config::groupState().isEdited(config::Group::WirelessOperational), after != before);
+        QCOMPARE(testDevice().isEdited(config::Group::WirelessOperational), after != before);
     }
 
     void textsAndButtons_data()
@@ -157,7 +156,7 @@ private slots:
         QFETCH(QByteArray, button);
         QFETCH(QString, stored);
         const QString before = operationalGroup();
-        auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_);
+        auto *dialog = openDialog<frmWireLessOperationalSettings>(dialog_, testDevice());
         control<QComboBox>(dialog, "ChannelCombo")->setCurrentIndex(0);
         for (const char *name : {"ShortPreambleOption", "BothTypeOption", "BasicRates12Option", "AutoRateFallBackCheck"})
             control<QAbstractButton>(dialog, name)->click();
@@ -211,12 +210,12 @@ private slots:
     void privacy()
     {
         QFETCH(PrivacyCase, c);
-        auto &s = config::store();
+        auto &s = testDevice().store();
         s.privacyDefaultWEPKeyID = config::Integer(c.codes.section('|', 0, 0).toInt());
         s.privacyWEPEnable = config::Integer(c.codes.section('|', 1, 1).toInt());
         for (int i = 0; i < 4; ++i)
             s.defaultWEPKey(i + 1) = c.keys.at(i);
-        auto *dialog = openDialog<frmWireLessPrivacyOptions>(dialog_);
+        auto *dialog = openDialog<frmWireLessPrivacyOptions>(dialog_, testDevice());
         const char *combos[] = {"DefaultWepKeyIDCombo", "WepEnableCombo"};
         QCOMPARE(control<QComboBox>(dialog, combos[0])->currentText() + '|' + control<QComboBox>(dialog, combos[1])->currentText(),
                  c.shown);
@@ -269,11 +268,11 @@ private slots:
         QFETCH(QStringList, typed);
         QFETCH(QByteArray, button);
         QFETCH(QStringList, after);
-        auto &store = config::store();
+        auto &store = testDevice().store();
         store.operIPAddress = stored.at(0);
         store.operIPMask = stored.at(1);
         store.operEthernetAddress = stored.at(2);
-        auto *dialog = openDialog<frmBridgeIPSettings>(dialog_);
+        auto *dialog = openDialog<frmBridgeIPSettings>(dialog_, testDevice());
         if (!typed.isEmpty()) {
             setText(dialog, "IPAddressText", typed.at(0));
             setText(dialog, "IPMaskText", typed.at(1));
@@ -285,7 +284,7 @@ private slots:
         QCOMPARE(dialog_.isNull(), !after.isEmpty());
         QCOMPARE((QStringList{store.operIPAddress, store.operIPMask, store.operEthernetAddress}),
                  after.isEmpty() ? stored : after);
-        QCOMPARE(config::groupState().isEdited(config::Group::IPSettings), !after.isEmpty() && after != stored);
+        QCOMPARE(testDevice().isEdited(config::Group::IPSettings), !after.isEmpty() && after != stored);
     }
 
     void bridgeMode_data()
@@ -310,10 +309,10 @@ private slots:
     void bridgeMode()
     {
         QFETCH(BridgeModeCase, c);
-        auto &store = config::store();
+        auto &store = testDevice().store();
         store.bridgeOperationalMode = config::Integer(c.mode);
         store.bridgeRemoteBridgeBSSID = QStringLiteral("0040F4112233");
-        auto *dialog = openDialog<frmBridgeOperationalMode>(dialog_);
+        auto *dialog = openDialog<frmBridgeOperationalMode>(dialog_, testDevice());
         auto *box = control<MaskedHexEdit>(dialog, "RemoteBridgeBSSIDMaskEdBox");
         QCOMPARE(box->displayText(), c.shown);
         if (c.chosen)

@@ -16,7 +16,7 @@ private slots:
         QVERIFY(netSnmp.ready);
         SessionFixture f(1.0);
         QVERIFY(f.connectAndRead());
-        config::ConfigurationStore &s = config::store();
+        config::ConfigurationStore &s = f.store();
         s.operChannelID = 3;
         s.operESSID = QStringLiteral("lab net");
         s.operFragmentationThreshold = 1024;
@@ -26,7 +26,7 @@ private slots:
         s.bridgeOperationalMode = 1;
         s.bridgeRemoteBridgeBSSID = QStringLiteral("02000000CAFE");
         f.session->SavePara();
-        QCOMPARE(f.session->statusText(), QStringLiteral("Download complete successfully"));
+        WAIT_COMPARE(f.last().event, agent::SessionReport::DownloadDone);
 
         const QStringList printed{"operChannelID.0 = INTEGER: 3", "operESSID.0 = STRING: \"lab net\"",
                                   "operFragmentationThreshold.0 = INTEGER: 1024", "operIPMask.0 = IpAddress: 255.255.0.0",

@@ -56,7 +56,7 @@ struct QuickSetupFixture : testing::WindowFixture {
     bool loadConnected(int tickMs = 30)
     {
         load(Answer::Connect, tickMs);
-        return QTest::qWaitFor([this] { return quick->txtStatus->text() == QLatin1String("Connect OK"); }, 10000);
+        return testing::waitFor([this] { return quick->txtStatus->text() == QLatin1String("Connect OK"); }, 10000);
     }
 
     FrmMain2 *quick = nullptr;

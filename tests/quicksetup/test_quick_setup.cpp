@@ -5,7 +5,7 @@
 
 #include "quick_setup_fixture.h"
 
-#include "agent/session_texts.h"
+#include "dialogs/status_texts.h"
 #include "config/value_rules.h"
 #include "widgets/up_down_control.h"
 
@@ -79,10 +79,10 @@ QStringList requestsSeen(const sim::SimulatedAccessPoint &device)
 FrmMain2 *connectedByCode(QuickSetupFixture &f)
 {
     f.device.faults.silent = true;
-    config::store().sysDeviceInfo.regulationDomain = 16;
+    f.store().sysDeviceInfo.regulationDomain = 16;
     FrmMain2 *w = f.load(Answer::Connect, 20);
     f.window->EnableDeviceMenus();
-    return QTest::qWaitFor([w] { return w->txtStatus->text() == kConnectOK; }, 5000) ? w : nullptr;
+    return testing::waitFor([w] { return w->txtStatus->text() == kConnectOK; }, 5000) ? w : nullptr;
 }
 
 DeviceCheck factorySettings(int channel)
@@ -148,10 +148,10 @@ private slots:
         QFETCH(StatusRow, row);
         QuickSetupFixture f;
         f.device.faults.silent = !row.deviceAnswers;
-        config::store().privacyWEPEnable = config::Integer(row.wepEnable);
-        config::store().privacyDefaultWEPKeyID = config::Integer(row.keyID);
+        f.store().privacyWEPEnable = config::Integer(row.wepEnable);
+        f.store().privacyDefaultWEPKeyID = config::Integer(row.keyID);
         if (row.codeAfterTick == 0)
-            config::store().sysDeviceInfo.regulationDomain = config::Integer(row.code);
+            f.store().sysDeviceInfo.regulationDomain = config::Integer(row.code);
         f.answerNextConnectDialog(row.connect ? Answer::Connect : Answer::Cancel);
         // The load's own texts are seen through the window's first change.
         FrmMain2 *w = f.window->showQuickSetup();
@@ -162,11 +162,11 @@ private slots:
         int ticks = 0;
         QObject::connect(&w->Timer1, &QTimer::timeout, w, [&] {
             if (++ticks == row.codeAfterTick)
-                config::store().sysDeviceInfo.regulationDomain = config::Integer(row.code);
+                f.store().sysDeviceInfo.regulationDomain = config::Integer(row.code);
         });
         w->Timer1.setInterval(row.deviceAnswers ? 30 : 20);
 
-        QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
+        WAIT_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
         QCOMPARE(row.statuses.size() == 1 ? QStringList{seen.last()} : seen, row.statuses);
         QCOMPARE((QStringList{w->txtFirmVer->text(), w->txtDomain->text(), w->txtESSID->text(), w->txtChannel->text(),
                               w->txtWEP->text(), w->EthernetAddressMaskEdBox->displayText().remove('_').trimmed()}),
@@ -235,8 +235,8 @@ private slots:
     {
         QCOMPARE(FrmMain2().Timer1.interval(), 1000);  // polls once a second
         QuickSetupFixture f;
-        config::store().operPreambleType = 2;
-        config::store().operAuthenticationType = 2;
+        f.store().operPreambleType = 2;
+        f.store().operAuthenticationType = 2;
         FrmMain2 *w = connectedByCode(f);
         QVERIFY(w);
         const QSize hint = w->minimumSizeHint();
@@ -386,8 +386,6 @@ private slots:
                 QCOMPARE(w->SSTab1->currentIndex(), r.tab);
                 retype(r.box, QLatin1String("1"));
             }
-            QCOMPARE(config::store().operRTSThreshold, config::Integer(100));
-            QCOMPARE(config::store().operESSID, QStringLiteral("lab"));
         }), {}, {}, DeviceCheck(), "127.0.0.1"};
     }
 
@@ -401,36 +399,39 @@ private slots:
             f.device.setValue(QLatin1String(name), value);
         QVERIFY(f.loadConnected());
         FrmMain2 *w = f.quick;
-        config::store().sysDeviceInfo.regulationDomain = config::Integer(code);
+        f.store().sysDeviceInfo.regulationDomain = config::Integer(code);
         w->Timer1_Timer();
         f.questioner.answer = !requests.isEmpty();  // a row that sends nothing declines, if asked
         QStringList statuses;
         QObject::connect(w->txtStatus, &QLineEdit::textChanged, w, [&statuses](const QString &t) { statuses << t; });
         f.device.clearReceivedRequests();
-        const int refusedBefore = f.window->session().Manager1.refusedByGuard();
 
         edit(w);
         if (requests.isEmpty())
             QTest::qWait(50);
         QCOMPARE(f.questioner.asked, asked);
-        QCOMPARE(requestsSeen(f.device).mid(0, 6), requests);
-        QCOMPARE(f.window->connectDialog()->txtRemoteIP->text(), reconnectAddress);
-        QCOMPARE(f.window->session().Manager1.refusedByGuard() > refusedBefore, reconnectAddress == kFactoryAddress);
+        WAIT_COMPARE(requestsSeen(f.device).mid(0, 6), requests);
+        WAIT_COMPARE(f.window->connectDialog()->txtRemoteIP->text(), reconnectAddress);
+        if (reconnectAddress == kFactoryAddress)  // the guard refuses the new connection
+            WAIT_COMPARE(f.window->session().lastReport().result.error, agent::JobResult::NotAllowed);
         if (check)
             check(f.device);
-        if (requests.isEmpty()) {  // still connected, and no new connection started
+        if (requests.isEmpty()) {  // still connected, nothing stored, and no new connection started
+            QCOMPARE(f.store().operRTSThreshold, config::Integer(100));
+            QCOMPARE(f.store().operESSID, QStringLiteral("lab"));
             QCOMPARE(w->txtStatus->text(), kConnectOK);
             QCOMPARE(w->Timer1.isActive(), false);
         } else {
-            QCOMPARE(statuses.value(0), QStringLiteral("Download complete successfully"));
+            QCOMPARE(statuses.mid(0, 2),
+                     (QStringList{"Downloading changes...", "Download complete successfully"}));
             QCOMPARE(w->SSTab1->currentIndex(), int(FrmMain2::StatusTab));
         }
         if (requests == kDownloadThenConnect) {
-            QTRY_COMPARE_WITH_TIMEOUT(w->txtStatus->text(), kConnectOK, 10000);
-            QCOMPARE(f.window->session().AgentAddress, reconnectAddress);
+            WAIT_COMPARE_WITH_TIMEOUT(w->txtStatus->text(), kConnectOK, 10000);
+            QCOMPARE(f.window->session().AgentAddress(), reconnectAddress);
         }
         // No new address is left behind for a later download.
-        QCOMPARE(config::store().pendingIPAddress, QString());
+        QCOMPARE(f.store().pendingIPAddress, QString());
     }
 
     // How a connect ended, where the user looks: a read that failed in its
@@ -457,7 +458,7 @@ private slots:
         else
             f.device.faults.badValues.insert(object, value);
         FrmMain2 *w = f.load(Answer::Connect, 10);
-        QTRY_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
+        WAIT_VERIFY_WITH_TIMEOUT(!w->Timer1.isActive(), 10000);
         QCOMPARE(w->txtStatus->text(), status);
         QCOMPARE(w->SSTab1->isTabEnabled(FrmMain2::BasicTab), status == kConnectOK);
         QCOMPARE(f.window->statusText(), status == kConnectOK ? QStringLiteral("All values retrieved.") : status);
@@ -500,21 +501,21 @@ private slots:
             w->close();
             QVERIFY(w->isVisible());
         }
-        QTRY_VERIFY_WITH_TIMEOUT(!f.window->session().downloadUnderWay(), 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(w->txtStatus->text(), status, 5000);
+        WAIT_VERIFY_WITH_TIMEOUT(!f.window->session().downloadUnderWay(), 5000);
+        WAIT_COMPARE_WITH_TIMEOUT(w->txtStatus->text(), status, 5000);
         const QStringList seen = requestsSeen(f.device);
         QCOMPARE(seen.contains(QStringLiteral("SET sysReset")), refusedAttempts < 6);
         QCOMPARE(f.programEnds, closeMeanwhile ? 1 : 0);
         if (status == kConnectOK)
-            QCOMPARE(f.window->session().AgentAddress, QStringLiteral("127.0.0.2"));
+            QCOMPARE(f.window->session().AgentAddress(), QStringLiteral("127.0.0.2"));
         if (refusedAttempts == 6) {
             QVERIFY(!seen.contains(QStringLiteral("GET sysDescr")));
             // The address stays an edit waiting, shown in the main window and
             // asked about before the program ends.
-            QCOMPARE(qobject_cast<QLabel *>(f.window->statusPanel(2))->text(), agent::text::editsWaiting);
+            QCOMPARE(qobject_cast<QLabel *>(f.window->statusPanel(2))->text(), dialogs::text::editsWaiting);
             f.questioner.answer = false;
             w->close();
-            QCOMPARE(f.questioner.asked.last(), agent::text::closeWithEditsTitle + '|' + agent::text::closeWithEdits);
+            QCOMPARE(f.questioner.asked.last(), dialogs::text::closeWithEditsTitle + '|' + dialogs::text::closeWithEdits);
             QCOMPARE(f.programEnds, 0);
         }
     }

@@ -2,7 +2,7 @@
 // the device's pace, message boxes answered by script: Start, the modes,
 // the close timer and the CR31 check; the radio configuration read and Set.
 
-#include "agent/radio_test_steps.h"
+#include "radiotest/radio_actions.h"
 #include "app/app_test_support.h"
 #include "widgets/masked_hex_edit.h"
 #include "radiotest/frm_radio_configuration.h"
@@ -99,7 +99,7 @@ private slots:
         device_ = &f_->device;
         window_ = f_->window.get();
         QVERIFY(f_->connectDevice());
-        window_->session().link().setTimeScale(kTimeScale);
+        window_->session().device().setTimeScale(kTimeScale);
         device_->clearReceivedRequests();
     }
 
@@ -140,24 +140,20 @@ private slots:
         QVERIFY(w->AntennaOption[0]->isChecked() && w->TxFilterOption[0]->isChecked() && w->RateOption[3]->isChecked());
         QCOMPARE(w->ChannelCombo->currentText(), QStringLiteral("Channel 1"));
         const int setupHeight = w->height();
-        QVector<int> timeouts;
         QVector<bool> shownAtRequest;
-        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w, [&] {
-            timeouts << window_->session().Manager1.Timeout;
-            shownAtRequest << w->isVisible();
-        });
+        QObject::connect(device_, &sim::SimulatedAccessPoint::requestReceived, w,
+                         [&] { shownAtRequest << w->isVisible(); });
 
         w->StartCommand->click();
         QCOMPARE(requestedObjects(), (QStringList{"TestModeOnOff", "TestModeCommandStruct"}));
-        QCOMPARE(timeouts, (QVector<int>{qRound(2000 * kTimeScale), qRound(1000 * kTimeScale)}));
         QCOMPARE(onDevice("TestModeCommandStruct"), kIdleCommand);  // 01 01 C0 03 01 04 00 00
         QCOMPARE(w->StatusBar->text(), QStringLiteral("Device is at Test mode.."));
         QCOMPARE(shown(w), (QStringList{"Frame1", "CloseCommand"}));
-        QTRY_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
+        WAIT_VERIFY(w->height() > setupHeight);  // enlarged to show the modes
 
         auto *mode = w->findChild<QCheckBox *>(box);
         if (silent)  // every silent request waits out its time-out: faster still
-            window_->session().link().setTimeScale(kTimeScale / 5);
+            window_->session().device().setTimeScale(kTimeScale / 5);
         device_->faults.silent = silent;
         mode->click();
         QCOMPARE(w->StatusBar->text(), text);
@@ -194,7 +190,7 @@ private slots:
             QCOMPARE(window_->statusText(), w->StatusBar->text());
             w->reject();
         }
-        QTRY_VERIFY(w.isNull());
+        WAIT_VERIFY(w.isNull());
     }
 
     void startOnASilentDevice()
@@ -242,7 +238,7 @@ private slots:
         w->StartCommand->click();
         QCOMPARE(onDevice("TestModeCommandStruct"), command);
         if (typed.size() == 1)
-            QCOMPARE(config::store().testModeCR31, typed + QLatin1Char('_'));
+            QCOMPARE(f_->store().testModeCR31, typed + QLatin1Char('_'));
     }
 
     void configurationSet_data()
@@ -253,7 +249,7 @@ private slots:
         QTest::newRow("yes") << SetRow{true, "", 1, "Radio configuration set", typed, typed};
         QTest::newRow("no sends nothing") << SetRow{false, "", 0, kRetrieved, kFactoryTable, kFactoryTable};
         // A box that is not two hexadecimal digits: marked, nothing asked or sent.
-        QTest::newRow("an empty place") << SetRow{true, "C", 0, agent::radiotext::boxesRefused, kFactoryTable, kFactoryTable};
+        QTest::newRow("an empty place") << SetRow{true, "C", 0, radiotest::text::boxesRefused, kFactoryTable, kFactoryTable};
         // The device stores what it got; only its answer differs.
         QTest::newRow("echo differs") << SetRow{true, "wrong echo", 4, kNotResponding, typed, typed};
         // A read refused too leaves the boxes as they were.
@@ -266,7 +262,7 @@ private slots:
         const auto &[yes, fault, sets, text, stored, device] = row;
         frmRadioConfiguration *w = configurationWindow();
         QCOMPARE(w->windowTitle(), QStringLiteral("Radio Configuration"));
-        QTRY_COMPARE(w->StatusBar->text(), kRetrieved);
+        WAIT_COMPARE(w->StatusBar->text(), kRetrieved);
         QCOMPARE(boxesText(w), kFactoryTable);
         QCOMPARE(requestedObjects(), QStringList{"TestModeRadioConfiguration"});
         QCOMPARE(configurationWindow(), w);  // one window, brought to the front again
@@ -285,7 +281,7 @@ private slots:
         QCOMPARE(w->CR31edit[2]->property("refused").toBool(), fault == QLatin1String("C"));
         QCOMPARE(device_->receivedRequests().size(), sets);
         QCOMPARE(w->StatusBar->text(), text);
-        QCOMPARE(config::store().TestModeRadioConfiguration, stored);
+        QCOMPARE(f_->store().TestModeRadioConfiguration, stored);
         QCOMPARE(onDevice("TestModeRadioConfiguration"), device);
         if (fault == QLatin1String("refused")) {
             w->UpdateCommand->click();
@@ -304,7 +300,7 @@ private slots:
     {
         device_->faults.silent = true;
         frmRadioConfiguration *w = configurationWindow();
-        QTRY_COMPARE(w->StatusBar->text(), kNotResponding);
+        WAIT_COMPARE(w->StatusBar->text(), kNotResponding);
         QCOMPARE(boxesText(w), QString(28, QLatin1Char('_')));
         QVERIFY(!w->SetCommand->isEnabled());
     }
@@ -321,9 +317,9 @@ private slots:
                 shownAfterClose = w && w->isVisible();
             }
         });
-        QTRY_COMPARE(device_->receivedRequests().size(), 4);
+        WAIT_COMPARE(device_->receivedRequests().size(), 4);
         QVERIFY(shownAfterClose);
-        QTRY_VERIFY(w.isNull() && frame.isNull());
+        WAIT_VERIFY(w.isNull() && frame.isNull());
     }
 
 private:

@@ -2,7 +2,6 @@
 // the console's trap handling: the entry's bytes in the log and its file,
 // the file's rules, who is heard, and the log's size rule.
 
-#include "config/configuration_store.h"
 #include "interop/interop_support.h"
 #include "sim/sim_test_support.h"
 #include "sim/station_events.h"
@@ -54,7 +53,8 @@ class TestTrapReception : public QObject {
     snmp::Mib mib;
     QString agentAddress;
     bool connected = true;
-    QStringList statuses;
+    bool saveTraps = true;
+    QStringList statuses;  // "Trap Received" for each burst, and the file's problems
     int marks = 0;
     std::unique_ptr<traps::TrapReception> reception;
     std::unique_ptr<QTemporaryDir> dir;
@@ -102,15 +102,18 @@ private slots:
 
     void init()
     {
-        config::resetStore();
-        config::store().saveTraps = true;
+        saveTraps = true;
         agentAddress = QStringLiteral("127.0.0.1");
         connected = true;
         statuses.clear();
         marks = 0;
-        reception = std::make_unique<traps::TrapReception>(manager, mib, agentAddress, connected,
-                                                           [this](const QString &text) { statuses << text; });
-        connect(reception.get(), &traps::TrapReception::trapMarkShown, this, [this] { ++marks; });
+        reception = std::make_unique<traps::TrapReception>(
+            manager, mib, [this] { return connected ? agentAddress : QString(); }, [this] { return saveTraps; });
+        connect(reception.get(), &traps::TrapReception::trapMarkShown, this, [this] {
+            ++marks;
+            statuses << QStringLiteral("Trap Received");
+        });
+        connect(reception.get(), &traps::TrapReception::fileProblem, this, [this](const QString &why) { statuses << why; });
         reception->setTimeSource([] { return QStringLiteral("10:15:32"); });
         dir = std::make_unique<QTemporaryDir>();
         logPath = dir->filePath(QStringLiteral("TrapLog.txt"));
@@ -256,7 +259,7 @@ private slots:
             QCOMPARE(mkfifo(QFile::encodeName(logPath).constData(), 0600), 0);
         if (setup.startsWith("/dev/"))
             reception->setLogFilePath(logPath = setup);
-        config::store().saveTraps = !setup.endsWith("saving off");
+        saveTraps = !setup.endsWith("saving off");
         if (setup == "another agent")
             agentAddress = QStringLiteral("127.0.0.2");
         connected = setup != "not connected";
