@@ -1,8 +1,9 @@
 #include "installation_check.h"
 
-#include "agent/session_texts.h"
+#include "agent/session_report.h"
 #include "config/data_locations.h"
 #include "config/device_mib.h"
+#include "dialogs/status_texts.h"
 #include "snmp/mib.h"
 #include "snmp/snmp_manager.h"
 #include "traps/trap_log_file.h"
@@ -32,11 +33,14 @@ QString trapPortResult(const settings::CommandLineOptions &options, bool &ok)
     ok = opened.ok;
     if (opened.ok)
         return QStringLiteral("UDP %1:%2 opens").arg(address.toString()).arg(port);
+    agent::SessionReport report;
+    report.port = port;
     switch (opened.errorNumber) {
-    case snmp::kErrorAddressInUse: return agent::text::trapPortInUse.arg(port);
-    case snmp::kErrorAccessDenied: return agent::text::trapPortNeedsRights.arg(port);
+    case snmp::kErrorAddressInUse: report.event = agent::SessionReport::TrapPortInUse; break;
+    case snmp::kErrorAccessDenied: report.event = agent::SessionReport::TrapPortNeedsRights; break;
     default: return opened.description;
     }
+    return dialogs::statusText(report);
 }
 
 }  // namespace
