@@ -1,9 +1,12 @@
 // The jobs on the device core alone (no window, no session): what each
 // reports as its typed result, what it leaves in the device's store, and
-// what reaches the simulated access points on the wire.
+// what reaches the simulated access points on the wire. (The full read's
+// requests and their order: test_connect_and_read.)
 
+#include "agent/identity_job.h"
 #include "agent/probe_job.h"
 #include "agent/read_job.h"
+#include "config/encodings.h"
 #include "sim/simulated_access_point.h"
 #include "snmp/request_engine.h"
 #include "support/event_wait.h"
@@ -64,36 +67,6 @@ struct Fixture {
 class TestJobs : public QObject {
     Q_OBJECT
 private slots:
-    void connectThenFullRead()
-    {
-        Fixture f;
-        f.ap.setValue(QStringLiteral("operESSID"), Value::octets("lab"));
-        std::unique_ptr<agent::ProbeJob> probe(agent::ProbeJob::connectTo(*f.device, f.device->address()));
-        QVERIFY(finished(*probe).ok());
-        QCOMPARE(probe->responders().value(0).description,
-                 QStringLiteral("TARVO Access Point Firmware V2.1.07 (802.11b, simulated)"));
-        std::unique_ptr<agent::ReadJob> read(agent::ReadJob::fullRead(*f.device));
-        QSignalSpy groups(read.get(), &agent::ReadJob::groupRead);
-        QVERIFY(finished(*read).ok());
-        QCOMPARE(groups.size(), 8);
-        QCOMPARE(f.device->store().operESSID, QStringLiteral("lab"));
-        QVERIFY(f.device->isRead(config::Group::EthernetStatistics));
-
-        // The probe, then one GET per group naming its objects in order; the
-        // device's own request ids, one after the other.
-        const QVector<snmp::Message> requests = f.ap.receivedRequests();
-        QCOMPARE(requests.size(), 9);
-        QCOMPARE(namesOf(f.ap, requests[0]), QStringList{"sysDescr"});
-        for (int i = 0; i < requests.size(); ++i)
-            QCOMPARE(requests[i].pdu.requestId, qint32(i));
-        for (int i = 1; i < requests.size(); ++i) {
-            QStringList expected;
-            for (const config::DeviceObject *object : config::describe(config::fullReadOrder()[i - 1]).readOrder)
-                expected << object->name;
-            QCOMPARE(namesOf(f.ap, requests[i]), expected);
-        }
-    }
-
     // Why a read failed, in terms a window, a script or an exporter can use;
     // the group that failed stays out of the store.
     void readFailures_data()
@@ -193,6 +166,64 @@ private slots:
         found.sort();
         QCOMPARE(found, (QStringList{"127.0.0.1", "127.0.0.2"}));
         QCOMPARE(f.ap.receivedRequests().size(), 1);  // no more probes once devices answered
+    }
+    // The identity read: one GET of the description, the identity block, the
+    // channel and the ESSID, checked as a full read checks them, and nothing
+    // of it in the device's store.
+    void identity_data()
+    {
+        QTest::addColumn<QString>("object");  // the object the device gets wrong
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("at");
+        QTest::newRow("answered") << "" << "" << int(JobResult::NoError) << "";
+        QTest::newRow("channel 15") << "operChannelID" << "15" << int(JobResult::Rejected) << "operChannelID";
+        QTest::newRow("identity block a byte short") << "sysDeviceInfo" << "short" << int(JobResult::Rejected)
+                                                     << "sysDeviceInfo";
+        QTest::newRow("identity block of 4 bytes") << "sysDeviceInfo" << "4 bytes" << int(JobResult::Malformed)
+                                                   << "sysDeviceInfo";
+        QTest::newRow("silent") << "sysDescr" << "silent" << int(JobResult::Timeout) << "";
+    }
+
+    void identity()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, fault);
+        QFETCH(int, error);
+        QFETCH(QString, at);
+        Fixture f;
+        f.ap.setValue(QStringLiteral("operChannelID"), Value::integer(11));
+        f.ap.setValue(QStringLiteral("operESSID"), Value::octets("lab \xe9"));
+        if (fault == "short")
+            f.ap.faults.shortValueObjects.insert(object);
+        else if (fault == "4 bytes")
+            f.ap.faults.badValues.insert(object, Value::octets(QByteArray("\x00\x01\x02\x03", 4)));
+        else if (fault == "silent")
+            f.ap.faults.silentObjects.insert(object);
+        else if (!fault.isEmpty())
+            f.ap.faults.badValues.insert(object, Value::integer(fault.toInt()));
+        f.device->setTimeScale(0.1);
+        agent::IdentityJob job(*f.device);
+        QCOMPARE(int(finished(job).error), error);
+        QCOMPARE(job.result().object ? job.result().object->name : QString(), at);
+
+        // One GET naming the four objects (sent again only when unanswered).
+        const QVector<snmp::Message> requests = f.ap.receivedRequests();
+        QCOMPARE(requests.size(), fault == "silent" ? agent::IdentityJob::kTries : 1);
+        QCOMPARE(namesOf(f.ap, requests[0]), agent::IdentityJob::objectNames());
+        // The channel and the ESSID stay out of the store, read or not.
+        QCOMPARE(f.device->store().operChannelID, config::Integer(0));
+        QVERIFY(!f.device->isRead(config::Group::WirelessOperational));
+        if (error != JobResult::NoError)
+            return;
+
+        const agent::DeviceIdentity &id = job.identity();
+        QCOMPARE(id.description, config::textFromOctets(f.ap.value(QStringLiteral("sysDescr")).bytes));
+        QCOMPARE(id.channel, 11);
+        QCOMPARE(id.essid, QStringLiteral("lab \u00e9"));
+        QCOMPARE(id.defaultMACAddress.size(), 12);
+        QVERIFY(!id.manufactureName.isEmpty());
+        QVERIFY(!id.manufactureName.endsWith(QChar(0)) && !id.manufactureName.endsWith(QLatin1Char(' ')));
     }
 };
 

@@ -87,13 +87,11 @@ private slots:
         QTest::addColumn<int>("pollingAfter");  // PollingTimer interval in seconds; 0: off
         QTest::addColumn<QString>("atReopen");
         const QByteArray ok("OKCommand"), cancel("CancelCommand");
-        QTest::newRow("fresh start, Cancel") << 0 << -1 << false << cancel << 0 << "0|0 seconds|ticked";
-        QTest::newRow("slider 2, OK") << 0 << 2 << false << ok << 10 << "2|10 seconds|ticked";
-        QTest::newRow("slider 3, Cancel") << 10 << 3 << false << cancel << 10 << "3|15 seconds|ticked";
-        QTest::newRow("slider 0, OK stops") << 10 << 0 << false << ok << 0 << "0|0 seconds|ticked";
+        // Cancel keeps polling as it was and the box as it was; the slider's
+        // step stays in the store.
+        QTest::newRow("slider 3, unticked, Cancel") << 10 << 3 << true << cancel << 10 << "3|15 seconds|ticked";
+        QTest::newRow("slider 0, unticked, OK stops") << 10 << 0 << true << ok << 0 << "0|0 seconds|clear";
         QTest::newRow("slider 6, OK") << 5 << 6 << false << ok << 30 << "6|30 seconds|ticked";
-        QTest::newRow("traps not saved, OK") << 0 << -1 << true << ok << 0 << "0|0 seconds|clear";
-        QTest::newRow("traps not saved, Cancel") << 0 << -1 << true << cancel << 0 << "0|0 seconds|ticked";
     }
 
     void okAndCancel()

@@ -1,6 +1,6 @@
 #pragma once
-// Running the independent SNMP tools (net-snmp's command-line programs,
-// python3 with pysnmp) from a test. The tools run as child processes while
+// Running the independent SNMP tools (net-snmp's command-line programs)
+// from a test. The tools run as child processes while
 // the test's event loop keeps going, so an agent in the test process can
 // answer them.
 
