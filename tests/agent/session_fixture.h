@@ -4,7 +4,7 @@
 // of every report.
 
 #include "agent/device_session.h"
-#include "sim/simulated_access_point.h"
+#include "sim/sim_test_support.h"
 #include "support/event_wait.h"
 
 #include <QtTest>
@@ -77,13 +77,7 @@ struct SessionFixture {
     }
 
     // Object names of a request's bindings, in order.
-    QStringList namesOf(const snmp::Message &request) const
-    {
-        QStringList names;
-        for (const snmp::VarBind &vb : request.pdu.varBinds)
-            names << ap.mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
-        return names;
-    }
+    QStringList namesOf(const snmp::Message &request) const { return simtest::objectNames(ap, request); }
 
     QVector<snmp::Message> requestsNaming(const QString &name) const
     {

@@ -283,6 +283,7 @@ private slots:
             QCOMPARE(request.community, QByteArray("kavrel"));
     }
 
+    // The trap switch, which asks nothing: test_trap_recorder.
     void deviceCommands_data()
     {
         QTest::addColumn<QString>("command");
@@ -296,8 +297,6 @@ private slots:
         QTest::newRow("restore") << "sysLoadDefaults" << true << "" << int(R::RestoreIssued);
         QTest::newRow("restore refused") << "sysLoadDefaults" << true << "refused" << int(R::RestoreFailed);
         QTest::newRow("download, No") << "download" << false << "" << int(R::AllRetrieved);
-        QTest::newRow("traps off") << "sysTrapSwitch" << true << "" << int(R::TrapsSwitched);
-        QTest::newRow("traps off refused") << "sysTrapSwitch" << true << "refused" << int(R::TrapsSwitched);
     }
 
     void deviceCommands()
@@ -319,14 +318,12 @@ private slots:
             f.session->mnuCommandsRestoreDefaults_Click();
         else if (command == "sysReset")
             f.session->mnuCommandsReset_Click();
-        else if (command == "sysTrapSwitch")
-            f.session->switchDeviceTraps(false);
         else
             f.session->SavePara();
         WAIT_COMPARE(int(f.last().event), event);
         QCOMPARE(f.last().result.ok(), fault.isEmpty());
         const QStringList questions = f.questioner.questions;
-        QCOMPARE(questions.size(), command == "sysTrapSwitch" ? 0 : 1);
+        QCOMPARE(questions.size(), 1);
         if (command == "sysReset" || command == "sysLoadDefaults")
             QVERIFY(questions[0].endsWith(command == "sysReset" ? "Do you want to Reset Devise ?"
                                                                 : "Do you want to Restore Defaults?"));
@@ -337,8 +334,6 @@ private slots:
         if (command == "sysLoadDefaults" && yes && fault.isEmpty())
             QCOMPARE(f.ap.value(QStringLiteral("operESSID")), Value::octets("corvane"));
         QCOMPARE(f.store().operESSID, QStringLiteral("corvane"));
-        // The trap switch takes its new value whatever the device answered.
-        QCOMPARE(f.store().sysTrapSwitch, command == "sysTrapSwitch" ? 2 : 1);
     }
 };
 

@@ -7,7 +7,7 @@
 #include "agent/probe_job.h"
 #include "agent/read_job.h"
 #include "config/encodings.h"
-#include "sim/simulated_access_point.h"
+#include "sim/sim_test_support.h"
 #include "snmp/request_engine.h"
 #include "support/event_wait.h"
 
@@ -40,14 +40,6 @@ JobResult finished(agent::Job &job, int timeoutMs = 10000)
     if (!done.wait(timeoutMs))
         qFatal("job did not finish");
     return done.first().first().value<JobResult>();
-}
-
-QStringList namesOf(const sim::SimulatedAccessPoint &ap, const snmp::Message &request)
-{
-    QStringList names;
-    for (const snmp::VarBind &vb : request.pdu.varBinds)
-        names << ap.mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
-    return names;
 }
 
 struct Fixture {
@@ -210,7 +202,7 @@ private slots:
         // One GET naming the four objects (sent again only when unanswered).
         const QVector<snmp::Message> requests = f.ap.receivedRequests();
         QCOMPARE(requests.size(), fault == "silent" ? agent::IdentityJob::kTries : 1);
-        QCOMPARE(namesOf(f.ap, requests[0]), agent::IdentityJob::objectNames());
+        QCOMPARE(simtest::objectNames(f.ap, requests[0]), agent::IdentityJob::objectNames());
         // The channel and the ESSID stay out of the store, read or not.
         QCOMPARE(f.device->store().operChannelID, config::Integer(0));
         QVERIFY(!f.device->isRead(config::Group::WirelessOperational));

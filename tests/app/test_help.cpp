@@ -29,14 +29,6 @@ bool copyHelpTo(const QTemporaryDir &dir, bool withDocumentation = true)
     return ok;
 }
 
-QStringList titles(QHelpContentItem *item)
-{
-    QStringList list;
-    for (int i = 0; item && i < item->childCount(); ++i)
-        list << item->child(i)->title();
-    return list;
-}
-
 }  // namespace
 
 class TestHelp : public QObject {
@@ -72,12 +64,8 @@ private slots:
         QCOMPARE(contents->rowCount(), 1);
         QHelpContentItem *top = contents->contentItemAt(contents->index(0, 0));
         QCOMPARE(top->title(), QStringLiteral("TARVO SNMP Manager Help"));
-        QCOMPARE(titles(top), (QStringList{"Getting started", "Connecting and scanning", "Changing settings",
-                                           "Quick setup", "Traps and the trap log file",
-                                           "Statistics and device information", "Radio tests and radio configuration",
-                                           "Options: polling and saving traps", "Command-line options",
-                                           "Troubleshooting"}));
-        // Every page of the contents is in the file.
+        // Every page of the contents, and of its chapters, is in the file.
+        QVERIFY(top->childCount() > 0);
         for (QHelpContentItem *parent : {top, top->child(2)}) {
             for (int i = 0; i < parent->childCount(); ++i)
                 QVERIFY2(!engine.fileData(parent->child(i)->url()).isEmpty(), qPrintable(parent->child(i)->title()));

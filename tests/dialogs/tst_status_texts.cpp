@@ -1,5 +1,6 @@
 // What the windows say for each report of the session: the texts made in
-// one place from the typed results, one row per kind of outcome.
+// one place from the typed results, one row per kind of outcome. (The trap
+// switch's texts: test_trap_recorder, end to end.)
 
 #include "dialogs/status_texts.h"
 
@@ -67,20 +68,6 @@ private slots:
         QFETCH(R, report);
         QFETCH(QString, text);
         QCOMPARE(dialogs::statusText(report), text);
-    }
-
-    void trapSwitch()
-    {
-        QStringList texts;
-        for (const bool enable : {true, false}) {
-            for (const JobResult::Error error : {JobResult::NoError, JobResult::WrongEcho}) {
-                R switched = report(R::TrapsSwitched, error);
-                switched.enable = enable;
-                texts << dialogs::statusText(switched);
-            }
-        }
-        QCOMPARE(texts, (QStringList{"SNMP traps Enabled....", "Network Error - SNMP traps Not Enabled....",
-                                     "SNMP traps Disabled....", "Network Error - SNMP traps Not Disabled...."}));
     }
 };
 

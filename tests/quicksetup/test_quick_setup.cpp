@@ -7,6 +7,7 @@
 
 #include "dialogs/status_texts.h"
 #include "config/value_rules.h"
+#include "sim/sim_test_support.h"
 #include "widgets/up_down_control.h"
 
 #include <QAccessible>
@@ -58,10 +59,7 @@ void retype(QLineEdit *box, const QString &text)
 
 QString firstObject(const sim::SimulatedAccessPoint &device, const snmp::Message &m)
 {
-    snmp::Oid object = m.pdu.varBinds.isEmpty() ? snmp::Oid() : m.pdu.varBinds.first().name;
-    if (!object.isEmpty())
-        object.removeLast();  // the instance ".0"
-    return device.mib().nameOf(snmp::oidToText(object));
+    return simtest::objectNames(device, m).value(0);
 }
 
 // "SET operChannelID", "GET sysDescr": each request by its type and first object.

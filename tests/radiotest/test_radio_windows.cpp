@@ -8,6 +8,7 @@
 #include "radiotest/frm_radio_configuration.h"
 #include "radiotest/frm_test_mode.h"
 #include "radiotest/message_boxes.h"
+#include "sim/sim_test_support.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -345,8 +346,7 @@ private:
     {
         QStringList names;
         for (const snmp::Message &m : device_->receivedRequests())
-            for (const snmp::VarBind &vb : m.pdu.varBinds)
-                names << device_->mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
+            names << simtest::objectNames(*device_, m);
         return names;
     }
 

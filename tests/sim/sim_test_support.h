@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for talking to the simulated access point from tests: request
-// datagrams by object name, and decoded answers.
+// datagrams by object name, the names a request asked for, and decoded
+// answers.
 
 #include "sim/simulated_access_point.h"
 #include "snmp/snmp_pdu.h"
@@ -55,6 +56,15 @@ inline QByteArray setRequest(const sim::SimulatedAccessPoint &agent,
     for (const auto &entry : values)
         binds.append({instanceOf(agent, entry.first), entry.second});
     return request(snmp::PduType::SetRequest, id, binds);
+}
+
+// Object names of a request's bindings, in order (the instance ".0" left off).
+inline QStringList objectNames(const sim::SimulatedAccessPoint &agent, const snmp::Message &request)
+{
+    QStringList names;
+    for (const snmp::VarBind &vb : request.pdu.varBinds)
+        names << agent.mib().nameOf(snmp::oidToText(vb.name.mid(0, vb.name.size() - 1)));
+    return names;
 }
 
 // The decoded message; a failed decode leaves it empty.

@@ -24,7 +24,6 @@ private slots:
             << QStringList{"--count", "3", "--address", "127.0.1.254"}
             << QStringList{"127.0.1.254", "127.0.1.255", "127.0.2.0"};
         QTest::newRow("no devices") << QStringList{"--count", "0"} << QStringList{};
-        QTest::newRow("not a number") << QStringList{"--count", "x"} << QStringList{};
         QTest::newRow("past the loopback range")
             << QStringList{"--count", "2", "--address", "127.255.255.255"} << QStringList{};
         QTest::newRow("IPv6 has no next address") << QStringList{"--count", "2", "--address", "::1"} << QStringList{};
@@ -36,10 +35,7 @@ private slots:
         };
         ends("--port", "65535", "65536");
         ends("--drop-ratio", "1", "1.01");
-        ends("--drop-ratio", "0", "-0.1");
         ends("--error-status", "5", "6");
-        ends("--duplicates", "100", "101");
-        ends("--delay-ms", "600000", "-1");
     }
 
     void commandLine()
