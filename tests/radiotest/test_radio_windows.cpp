@@ -194,16 +194,6 @@ private slots:
         WAIT_VERIFY(w.isNull());
     }
 
-    void startOnASilentDevice()
-    {
-        frmTestMode *w = testWindow();
-        device_->faults.silent = true;
-        w->StartCommand->click();
-        QCOMPARE(w->StatusBar->text(), QStringLiteral("Device not responding..Try again"));
-        QCOMPARE(device_->receivedRequests().size(), 8);  // four runs of two requests
-        QCOMPARE(shown(w), kSetup);
-    }
-
     void cr31Check_data()
     {
         QTest::addColumn<QString>("typed");

@@ -1,6 +1,7 @@
 // Traps from the simulated access point and from net-snmp's snmptrap into
 // the console's trap handling: the entry's bytes in the log and its file,
-// the file's rules, who is heard, and the log's size rule.
+// the file's rules, who is heard, and the log's size rule. (Where the log
+// file lives: test_app_startup's --check, and the installed tree's test.)
 
 #include "interop/interop_support.h"
 #include "sim/sim_test_support.h"
@@ -323,29 +324,6 @@ private slots:
         QFETCH(QTime, time);
         QFETCH(QString, text);
         QCOMPARE(traps::TimeOfDayText{locale}.textFor(time), text);
-    }
-
-    // Beside a program that runs from its build tree, else in the user's
-    // data folder: an installed program never writes beside itself, even
-    // when it may (root).
-    void logLocation_data()
-    {
-        QTest::addColumn<QStringList>("folders");  // made under prefix/
-        QTest::addColumn<bool>("besideProgram");
-        QTest::newRow("build tree") << QStringList{"bin"} << true;
-        QTest::newRow("no program folder") << QStringList{} << false;
-        QTest::newRow("installed, writable") << QStringList{"bin", "share/corvane-manager"} << false;
-    }
-
-    void logLocation()
-    {
-        QFETCH(QStringList, folders);
-        QFETCH(bool, besideProgram);
-        const QTemporaryDir prefix;
-        for (const QString &folder : folders)
-            QVERIFY(QDir(prefix.path()).mkpath(folder));
-        const QString program = prefix.filePath("bin"), userData = prefix.filePath("user");
-        QCOMPARE(traps::trapLogPathFor(program, userData), (besideProgram ? program : userData) + "/TrapLog.txt");
     }
 };
 
