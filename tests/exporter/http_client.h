@@ -1,6 +1,8 @@
 #pragma once
-// A small HTTP GET for the exporter's tests: the status, the body and how
-// long the answer took, on loopback only.
+// A small HTTP GET for the exporter's tests, asking as Prometheus asks (its
+// Accept and User-Agent; gzip allowed; connections kept open when the
+// caller shares a manager): the status, the body and how long the answer
+// took, on loopback only.
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -19,6 +21,9 @@ struct HttpAnswer {
 inline QNetworkRequest loopbackRequest(quint16 port, const QString &pathAndQuery, const QByteArray &scrapeTimeout)
 {
     QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(pathAndQuery)));
+    request.setRawHeader("Accept", "application/openmetrics-text;version=1.0.0,application/openmetrics-text;"
+                                   "version=0.0.1;q=0.75,text/plain;version=0.0.4;q=0.5,*/*;q=0.1");
+    request.setRawHeader("User-Agent", "Prometheus/2.42.0");
     if (!scrapeTimeout.isEmpty())
         request.setRawHeader("X-Prometheus-Scrape-Timeout-Seconds", scrapeTimeout);
     return request;
@@ -26,9 +31,10 @@ inline QNetworkRequest loopbackRequest(quint16 port, const QString &pathAndQuery
 
 // Several GETs at once; the answers in the order asked.
 inline QVector<HttpAnswer> httpGetAll(quint16 port, const QStringList &paths, const QByteArray &scrapeTimeout = {},
-                                      int waitMs = 15000)
+                                      QNetworkAccessManager *shared = nullptr)
 {
-    QNetworkAccessManager network;
+    QNetworkAccessManager own;
+    QNetworkAccessManager &network = shared ? *shared : own;
     QEventLoop loop;
     QElapsedTimer clock;
     clock.start();
@@ -44,14 +50,15 @@ inline QVector<HttpAnswer> httpGetAll(quint16 port, const QStringList &paths, co
                 loop.quit();
         });
     }
-    QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
     loop.exec();
     return answers;
 }
 
-inline HttpAnswer httpGet(quint16 port, const QString &path, const QByteArray &scrapeTimeout = {})
+inline HttpAnswer httpGet(quint16 port, const QString &path, const QByteArray &scrapeTimeout = {},
+                          QNetworkAccessManager *shared = nullptr)
 {
-    return httpGetAll(port, {path}, scrapeTimeout).constFirst();
+    return httpGetAll(port, {path}, scrapeTimeout, shared).constFirst();
 }
 
 // The value of the sample `series` (a name, with its labels as written)

@@ -2,7 +2,8 @@
 // out, SNMP to simulated access points on loopback. What is checked is
 // what a monitoring system or an administrator notices: metric names and
 // values, statuses and reasons, the time an answer takes and what reaches
-// the device on the wire.
+// the device on the wire. (A real Prometheus is not started: its discovery
+// alone waits 5 s; what it would notice is checked here, its linter too.)
 
 #include "http_client.h"
 
@@ -11,6 +12,8 @@
 #include "config/encodings.h"
 #include "sim/sim_test_support.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -32,13 +35,15 @@ struct Exporter {
         if (port == 0)
             qFatal("exporter did not start: %s", qPrintable(error));
     }
-    HttpAnswer scrape(const sim::SimulatedAccessPoint &ap, const QByteArray &timeout = "5",
-                      const QString &path = QStringLiteral("/metrics")) const
+    // As Prometheus scrapes: over a connection kept open, a time-out in seconds with a fraction.
+    HttpAnswer scrape(const sim::SimulatedAccessPoint &ap, const QByteArray &timeout = "4.5",
+                      const QString &path = QStringLiteral("/metrics"))
     {
-        return httpGet(port, QStringLiteral("%1?target=127.0.0.1:%2").arg(path).arg(ap.port()), timeout);
+        return httpGet(port, QStringLiteral("%1?target=127.0.0.1:%2").arg(path).arg(ap.port()), timeout, &network);
     }
-    QByteArray ownFigures() const { return httpGet(port, QStringLiteral("/metrics")).body; }
+    QByteArray ownFigures() { return httpGet(port, QStringLiteral("/metrics"), {}, &network).body; }
 
+    QNetworkAccessManager network;
     std::unique_ptr<exporter::ExporterServer> server;
     quint16 port = 0;
 };
@@ -134,11 +139,31 @@ private slots:
 
         // The SNMP exporter's path; the identity is kept, the counters are read again.
         ap.clearReceivedRequests();
-        const HttpAnswer second = e.scrape(ap, "5", QStringLiteral("/snmp"));
+        const HttpAnswer second = e.scrape(ap, "4.5", QStringLiteral("/snmp"));
         QCOMPARE(second.status, 200);
         QCOMPARE(sampleOf(second.body, "corvane_scrape_exchanges"), std::optional<double>(2));
         QVERIFY(second.body.contains(info));
         QCOMPARE(requestedObjects(ap), kStatisticsRequests);
+    }
+
+    // What Prometheus reads, by Prometheus's own linter: nothing to say.
+    void promtoolFindsNothingToSay()
+    {
+        const QString promtool = QStandardPaths::findExecutable(QStringLiteral("promtool"));
+        if (promtool.isEmpty())
+            QSKIP("promtool is not installed (Debian package prometheus)");
+        sim::SimulatedAccessPoint ap;
+        startDevice(ap);
+        Exporter e;
+        for (const QByteArray &text : {e.scrape(ap).body, e.ownFigures()}) {
+            QProcess check;
+            check.start(promtool, {"check", "metrics"});
+            check.write(text);
+            check.closeWriteChannel();
+            QVERIFY(check.waitForFinished(10000));
+            const QByteArray said = check.readAllStandardOutput() + check.readAllStandardError();
+            QVERIFY2(check.exitCode() == 0 && said.trimmed().isEmpty() && text.contains("corvane_"), said);
+        }
     }
 
     // Nothing is sent for a request that cannot be right or may not be
