@@ -7,7 +7,6 @@
 
 #include "config/settings_file.h"
 #include "config/wep_keys.h"
-#include "traps/trap_entry.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -258,12 +257,8 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray entry = file.readAll();
         QCOMPARE(run.out.toLatin1(), QByteArray(entry).replace("\r\n", "\n"));
-        const QByteArray time = entry.mid(16, entry.indexOf(" from host") - 16);
-        const snmp::Mib::TrapDefinition *definition = f.ap(0).mib().trapDefinition(3);
-        QVERIFY(definition);
-        const QByteArray text = traps::entryTextOf(definition->Text);
-        QCOMPARE(entry, traps::trapLogEntry({QString::fromLatin1(time), "127.0.3.1", 6, 3, {QByteArray::fromHex("020000000001")}},
-                                            &text));
+        QVERIFY2(entry.startsWith("Trap received @ ") && entry.contains(" from host 127.0.3.1\r\nA wireless station "
+                 "reassociated with the access point.\r\nStation Mac Address :\r\n02 00 00 00 00 01\r\n"), entry);
 
         QTimer::singleShot(200, [&] { f.ap(0).sendStationTrap(3, QByteArray::fromHex("020000000002")); });
         run = f.run({"traps", "--port", QString::number(port), "--json", "--count", "1"});
