@@ -15,13 +15,13 @@ packages=(
 )
 if [ "${1:-}" != "--run" ]; then
   packages+=(
-  snmp smitools python3-pysnmp4      # independent SNMP peers for the tests
+  snmp smitools                      # independent SNMP peers for the tests
   snmptrapd                          # the trap receiver the trap benchmark compares with
   libsnmp-dev                        # net-snmp's library, the benchmarks' yardstick
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xdotool x11-utils                  # the start-up order test looks at real windows
   qt6-httpserver-dev qt6-websockets-dev   # corvane-exporter (the HTTP server needs WebSockets' CMake files)
-  prometheus                         # the exporter's test scrapes it with a real Prometheus (and promtool)
+  prometheus                         # promtool checks the exporter's output in its test
   )
 fi
 
