@@ -129,7 +129,7 @@ FAULTS += [
  ('request ids shared between devices', 'src/agent/device.h', "    qint32 requestCounter_ = 0;", "    static inline qint32 requestCounter_ = 0;"),
  ('one store for every device', 'src/agent/device.h', "    config::ConfigurationStore store_;", "    static inline config::ConfigurationStore store_;"),
  ('a failed read does not say where', 'src/agent/read_job.cpp', "        result.group = group;\n        finish(result);", "        finish(result);"),
- ('a scan stops at the first device', 'src/agent/probe_job.cpp', "    if (!scanning_)\n        finish(JobResult());", "    finish(JobResult());"),
+ ('a scan stops at the first device', 'src/agent/probe_job.cpp', "    if (!scanning_)\n        finish(JobResult());\n    else\n        stopped_ = true;", "    finish(JobResult());"),
  ('rejected text for any failure', 'src/dialogs/status_texts.cpp', "    if (result.error == agent::JobResult::Rejected && !group.rejectedText.isEmpty())", "    if (!group.rejectedText.isEmpty())"),
 ]
 
