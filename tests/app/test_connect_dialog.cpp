@@ -89,7 +89,7 @@ private slots:
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(f_->window->AgentAddress(), QStringLiteral("127.0.0.1"));
         for (const QAction *command : f_->window->findChildren<QAction *>()) {
-            if (command->parent() != f_->window->mnuFileRecentFiles)  // a list of files, no command
+            if (command->parent() != static_cast<QObject *>(f_->window->mnuFileRecentFiles))  // files, no command
                 QVERIFY2(command->isEnabled(), qPrintable(command->objectName()));
         }
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
