@@ -9,6 +9,7 @@
 #include "config/configuration_store.h"
 #include "dialogs/frm_ip_address.h"
 
+#include <QMenu>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -89,7 +90,7 @@ private slots:
         QVERIFY(!dialog_->isVisible());
         QCOMPARE(f_->window->AgentAddress(), QStringLiteral("127.0.0.1"));
         for (const QAction *command : f_->window->findChildren<QAction *>()) {
-            if (command->parent() != static_cast<QObject *>(f_->window->mnuFileRecentFiles))  // files, no command
+            if (command->parent() != f_->window->mnuFileRecentFiles)  // files, no command
                 QVERIFY2(command->isEnabled(), qPrintable(command->objectName()));
         }
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
