@@ -3,6 +3,7 @@
 #include "widgets/accessibility.h"
 #include "widgets/dialog_parts.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
@@ -31,6 +32,10 @@ frmConfigurationDifferences::frmConfigurationDifferences(const config::SettingsF
     DifferencesTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DifferencesTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     DifferencesTable->verticalHeader()->hide();
+    DifferencesTable->setCornerButtonEnabled(false);
+    // Qt's corner button stays a control a screen reader meets.
+    if (auto *corner = DifferencesTable->findChild<QAbstractButton *>())
+        corner->setAccessibleName(QStringLiteral("Select all"));
     DifferencesTable->horizontalHeader()->setStretchLastSection(true);
     SummaryLabel->setBuddy(DifferencesTable);
 

@@ -87,7 +87,10 @@ frmFindDevices::frmFindDevices(agent::DeviceSession &session, QWidget *parent) :
     connect(StopCommand, &QPushButton::clicked, this, &frmFindDevices::StopCommand_Click);
     connect(ConnectCommand, &QPushButton::clicked, this, &frmFindDevices::ConnectCommand_Click);
     connect(CloseCommand, &QPushButton::clicked, this, &QWidget::close);
-    connect(DevicesList, &QTreeWidget::itemActivated, this, &frmFindDevices::ConnectCommand_Click);
+    connect(DevicesList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+        DevicesList->setCurrentItem(item);
+        ConnectCommand_Click();
+    });
     connect(DevicesList, &QTreeWidget::currentItemChanged, this,
             [this] { ConnectCommand->setEnabled(DevicesList->currentItem() != nullptr); });
     showRunning(false);
