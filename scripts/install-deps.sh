@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-tools-dev qt6-tools-dev-tools libqt6help6   # the help window (Qt Help)
+  qt6-charts-dev libqt6opengl6-dev                # the live statistics charts
   qt6-documentation-tools libqt6sql6-sqlite       # qhelpgenerator; help files are SQLite
   snmp smitools python3-pysnmp4      # independent SNMP peers for the tests
   snmptrapd                          # the trap receiver the trap benchmark compares with

@@ -23,6 +23,7 @@
 #include "dialogs/frm_find_devices.h"
 #include "dialogs/frm_info_statistics.h"
 #include "dialogs/frm_ip_address.h"
+#include "dialogs/frm_live_statistics.h"
 #include "dialogs/frm_trap_log.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
@@ -95,6 +96,8 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
         new app::SingleMdiChild(mdiArea_, [this] { return new frmInfoStatistics(*session_); }, this);
     ethernetStatistics_ =
         new app::SingleMdiChild(mdiArea_, [this] { return new frmEthernetStatistics(*session_); }, this);
+    liveStatistics_ =
+        new app::SingleMdiChild(mdiArea_, [this] { return new frmLiveStatistics(*session_); }, this);
     findDevices_ = new app::SingleMdiChild(mdiArea_, [this] { return new frmFindDevices(*session_); }, this);
     setUpTraps();
     recentFiles_ = new app::RecentFiles(mnuFileRecentFiles, this);
@@ -265,6 +268,8 @@ void frmMain::showDeviceCommandsEnabled(bool enabled)
 {
     for (QAction *command : deviceCommands())
         command->setEnabled(enabled);
+    // Not one of the device commands the session names, but as useless without a device.
+    mnuInfoLiveStatistics->setEnabled(enabled);
 }
 
 void frmMain::showTrapSwitch(bool checked)
@@ -461,6 +466,11 @@ void frmMain::mnuInfoWireLessStatistics_Click()
 void frmMain::mnuInfoEthernetStatistics_Click()
 {
     ethernetStatistics_->show();
+}
+
+void frmMain::mnuInfoLiveStatistics_Click()
+{
+    liveStatistics_->show();
 }
 
 app::HelpWindow *frmMain::helpWindow() const

@@ -140,6 +140,7 @@ public:
     QAction *Separator5 = nullptr;
     QAction *mnuInfoWireLessStatistics = nullptr;
     QAction *mnuInfoEthernetStatistics = nullptr;
+    QAction *mnuInfoLiveStatistics = nullptr;
     QMenu *mnuTraps = nullptr;
     QAction *mnuViewRecord = nullptr;
     QMenu *mnuRadio = nullptr;
@@ -171,6 +172,7 @@ public slots:
     void mnuInformationDeviceInfo_Click();
     void mnuInfoWireLessStatistics_Click();
     void mnuInfoEthernetStatistics_Click();
+    void mnuInfoLiveStatistics_Click();
     void mnuViewRecord_Click();
     void mnuRadioConfiguration_Click();
     void mnuRadioTests_Click();
@@ -220,6 +222,7 @@ private:
     app::SingleMdiChild *ethernetStatistics_ = nullptr;
     app::RecentFiles *recentFiles_ = nullptr;
     app::SingleMdiChild *findDevices_ = nullptr;
+    app::SingleMdiChild *liveStatistics_ = nullptr;
     QString helpCollectionFile_;
     QPointer<app::HelpWindow> helpWindow_;
 

@@ -101,6 +101,8 @@ void frmMain::buildMenus()
                                         &frmMain::mnuInfoWireLessStatistics_Click);
     mnuInfoEthernetStatistics = command(mnuInfo, "mnuInfoEthernetStatistics", QStringLiteral("&Ethernet Statistics"),
                                         &frmMain::mnuInfoEthernetStatistics_Click);
+    mnuInfoLiveStatistics = command(mnuInfo, "mnuInfoLiveStatistics", QStringLiteral("&Live Statistics..."),
+                                    &frmMain::mnuInfoLiveStatistics_Click);
 
     mnuTraps = addSubmenu(this, bar, nullptr, "mnuTraps", QStringLiteral("&Traps"));
     mnuViewRecord = command(mnuTraps, "mnuViewRecord", QStringLiteral("&View Record"), &frmMain::mnuViewRecord_Click);

@@ -95,7 +95,8 @@ private slots:
         QTest::newRow("Information") << "mnuInfo"
                                      << QStringList{"mnuInformationDeviceInfo|&Device Info|greyed", "Separator5|-",
                                                     "mnuInfoWireLessStatistics|&WireLess Statistics|greyed",
-                                                    "mnuInfoEthernetStatistics|&Ethernet Statistics|greyed"};
+                                                    "mnuInfoEthernetStatistics|&Ethernet Statistics|greyed",
+                                                    "mnuInfoLiveStatistics|&Live Statistics...|greyed"};
         QTest::newRow("Traps") << "mnuTraps" << QStringList{"mnuViewRecord|&View Record|greyed"};
         QTest::newRow("Radio") << "mnuRadio"
                                << QStringList{"mnuRadioConfiguration|&Configuration|greyed", "mnuRadioTests|&Tests|greyed"};
@@ -287,6 +288,7 @@ private slots:
         QTest::newRow("trap recorder") << "mnuViewRecord" << " Trap Recorder" << "";
         QTest::newRow("radio configuration") << "mnuRadioConfiguration" << "Radio Configuration" << "CancelCommand";
         QTest::newRow("find devices") << "mnuFileFindDevices" << "Find Devices" << "CloseCommand";
+        QTest::newRow("live statistics") << "mnuInfoLiveStatistics" << "Live Statistics" << "CloseCommand";
     }
 
     // Opened twice, one window, which at the main window's default size

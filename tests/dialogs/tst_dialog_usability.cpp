@@ -21,6 +21,7 @@
 #include "dialogs/frm_configuration_differences.h"
 #include "dialogs/frm_ethernet_statistics.h"
 #include "dialogs/frm_find_devices.h"
+#include "dialogs/frm_live_statistics.h"
 #include "dialogs/frm_info_statistics.h"
 #include "dialogs/frm_ip_address.h"
 #include "dialogs/frm_wireless_operational_settings.h"
@@ -113,7 +114,7 @@ private slots:
                                  "frmDeviceInfo", "frmInfoStatistics", "frmEthernetStatistics", "frmTestMode",
                                  "frmRadioConfiguration", "messageHistory", "frmConfigurationDifferences"})
             QTest::newRow(name) << QString::fromLatin1(name) << dialog;
-        for (const char *name : {"frmMain", "FrmMain2", "helpWindow", "frmTrapLog", "frmFindDevices"})
+        for (const char *name : {"frmMain", "FrmMain2", "helpWindow", "frmTrapLog", "frmFindDevices", "frmLiveStatistics"})
             QTest::newRow(name) << QString::fromLatin1(name) << window;
     }
 
@@ -264,6 +265,7 @@ private:
             {"frmTrapLog", [this] { return new frmTrapLog(session_.trapReception()); }},
             {"messageHistory", [this] { return new app::MessageHistoryWindow(statusLine_); }},
             {"frmFindDevices", [this] { return new frmFindDevices(session_); }},
+            {"frmLiveStatistics", [this] { return new frmLiveStatistics(session_); }},
             {"frmConfigurationDifferences", [this] {
                  config::SettingsFile file{{}, QDateTime::currentDateTime(), {{"essid", "other"}, {"ip-address", "10.0.0.2"}}};
                  return new frmConfigurationDifferences(file, "lab.json", session_.device().store());
