@@ -387,6 +387,8 @@ QDialog *frmMain::loadConfigurationFile(const QString &path)
     }
     auto *dialog = new frmConfigurationDifferences(*loaded.file, path, store, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The differences were those of this device: another one's store is not changed by them.
+    connect(session_.get(), &agent::DeviceSession::managedDeviceChanged, dialog, &QDialog::reject);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QString text =
             dialogs::applyConfiguration(*session_, dialog->file(), dialog->path(), dialog->withAddresses());

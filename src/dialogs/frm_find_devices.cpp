@@ -180,6 +180,8 @@ void frmFindDevices::add(const agent::FoundDevice &device)
                   < device.address.toIPv4Address())
         ++at;
     DevicesList->insertTopLevelItem(at, item);
+    for (int column = AddressColumn; column < ChannelColumn; ++column)
+        DevicesList->resizeColumnToContents(column);
     if (!DevicesList->currentItem())
         DevicesList->setCurrentItem(item);
 }

@@ -96,13 +96,16 @@ QChart *frmLiveStatistics::addChart(const QString &tab, const QString &title, co
 {
     auto *chart = new QChart;
     chart->setTitle(title);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignTop);
     chart->setMargins(QMargins(2, 2, 2, 2));
     auto *time = new QDateTimeAxis(chart);
     time->setFormat(QStringLiteral("HH:mm:ss"));
     time->setTickCount(4);
     time->setTitleText(QStringLiteral("time"));
     chart->addAxis(time, Qt::AlignBottom);
+    // A time axis shown before it has a range of its own stays hidden for good.
+    const QDateTime now = QDateTime::currentDateTime();
+    time->setRange(now, now.addSecs(10));
     auto *values = new QValueAxis(chart);
     values->setMin(0);
     values->setLabelFormat(QStringLiteral("%.0f"));
@@ -202,9 +205,12 @@ void frmLiveStatistics::fitAxes(QChart *chart)
         }
     }
     for (QAbstractAxis *axis : chart->axes(Qt::Horizontal))
-        axis->setRange(first, last);
-    for (QAbstractAxis *axis : chart->axes(Qt::Vertical))
-        axis->setRange(0.0, top * 1.1);
+        static_cast<QDateTimeAxis *>(axis)->setRange(first, last);
+    for (QAbstractAxis *axis : chart->axes(Qt::Vertical)) {
+        auto *values = static_cast<QValueAxis *>(axis);
+        values->setRange(0.0, top * 1.1);
+        values->applyNiceNumbers();
+    }
 }
 
 void frmLiveStatistics::PauseCommand_Click()
