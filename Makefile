@@ -3,6 +3,8 @@
 #              (AddressSanitizer + UndefinedBehaviorSanitizer, leaks detected;
 #              tests/lsan.supp names what system libraries keep), short fuzz runs
 # make check - only the plain build's tests (quick loop while developing)
+# make package - a Debian package of the programs (docs/packaging.md)
+# make install - install into PREFIX (default /usr/local; DESTDIR works too)
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -10,7 +12,9 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run check test test-sanitized fuzz bench fault-check clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run check test test-sanitized fuzz bench fault-check package install clean
 
 all: build
 
@@ -51,6 +55,16 @@ test: check test-sanitized fuzz
 # runs the suite against it (about an hour on 2 cores).
 fault-check: deps
 	python3 scripts/fault_check/run.py
+
+# Only what is installed is built (no tests, no benchmarks); the package
+# lands in $(BUILD)/, named as Debian names it.
+package: configure
+	cmake --build $(BUILD) -j$(JOBS) --target corvane_installed
+	cd $(BUILD) && cpack -G DEB
+
+install: configure
+	cmake --build $(BUILD) -j$(JOBS) --target corvane_installed
+	cmake --install $(BUILD) --prefix $(PREFIX) --component Unspecified
 
 bench: build
 	bash scripts/run-benchmarks.sh $(BUILD)/bin

@@ -24,6 +24,8 @@ USES = {
     "sim": ["agent"],
     # The command-line tool, on the core alone.
     "ctl": ["settings"],
+    # The Prometheus exporter, on the core.
+    "exporter": ["settings"],
     # The windows.
     "widgets": ["settings"],
     "dialogs": ["widgets"],

@@ -15,6 +15,8 @@ packages=(
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xvfb xauth                         # a display for make run on a headless machine
   xdotool x11-utils                  # the start-up order test looks at real windows
+  qt6-httpserver-dev qt6-websockets-dev   # corvane-exporter (the HTTP server needs WebSockets' CMake files)
+  prometheus                         # the exporter's test scrapes it with a real Prometheus (and promtool)
 )
 
 missing=()
@@ -37,3 +39,8 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The tests run their own Prometheus on a loopback port; the package's
+# service (which would listen on every address) stays off where systemd runs.
+if [[ " ${missing[*]} " == *" prometheus "* ]] && [ -d /run/systemd/system ]; then
+  $sudo systemctl disable --now prometheus.service >/dev/null 2>&1 || true
+fi

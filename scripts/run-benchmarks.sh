@@ -12,3 +12,5 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # corvanectl show of the same fleet, next to net-snmp and a shell loop of snmpget.
 bash "$(dirname "$0")/../bench/ctl_show/ctl_show_bench.sh" "$bin"
 if [ -x "$bin/bench_startup" ]; then "$bin/bench_startup" --runs 20; fi
+# 200 simulated devices scraped at once through corvane-exporter (built with Qt HTTP Server).
+if [ -x "$bin/bench_exporter" ]; then "$bin/bench_exporter" --seconds 5; fi

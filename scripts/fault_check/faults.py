@@ -132,3 +132,22 @@ FAULTS += [
  ('a scan stops at the first device', 'src/agent/probe_job.cpp', "    if (!scanning_)\n        finish(JobResult());", "    finish(JobResult());"),
  ('rejected text for any failure', 'src/dialogs/status_texts.cpp', "    if (result.error == agent::JobResult::Rejected && !group.rejectedText.isEmpty())", "    if (!group.rejectedText.isEmpty())"),
 ]
+
+# --- the exporter ---
+EX='src/exporter/target_pool.cpp'; EQ='src/exporter/scrape_query.cpp'
+FAULTS += [
+ ('exporter: label quotes not escaped', 'src/exporter/metrics_text.cpp', "        else if (c == '\"' && quotes)", "        else if (false)"),
+ ('exporter: Ethernet tx shows rx', 'src/exporter/device_metrics.cpp', "    case Record::EthernetTx: return counters.ethernetTx.at(metric.k);", "    case Record::EthernetTx: return counters.ethernetRx.at(metric.k);"),
+ ('exporter: allowed networks not checked', EQ, "    if (!limits.allowed.allows(target->host))", "    if (false)"),
+ ('exporter: every scrape reads its own', EX, "    if (target.reading()) {", "    if (false) {"),
+ ('exporter: no answer before the read gives up', EX, "    waiter->deadline->start(qMax(1, budgetMs));", "    waiter->deadline->start(60000);"),
+ ('exporter: identity read with every scrape', EX, "clock_.elapsed() - target.identityReadAtMs >= settings_.identityTtlMs;", "true;"),
+]
+
+# --- installation: where the programs find their data and keep their log ---
+FAULTS += [
+ ('installed program logs beside itself', 'src/traps/trap_log_file.cpp', " && !config::runsInstalled(programFolder);", ";"),
+ ('installed data folder not searched', 'src/config/data_locations.cpp', "QStringList folders{QDir::cleanPath(programFolder), installedDataFolder(programFolder)};", "QStringList folders{QDir::cleanPath(programFolder)};"),
+ ('check: a refused trap port passes', 'src/app/installation_check.cpp', "    ok = opened.ok;", "    ok = true;"),
+ ('trap address ignored', 'src/app/startup.cpp', "            return trapInstance.Open(trapAddress, port);", "            return trapInstance.Open(port);"),
+]

@@ -2,6 +2,7 @@
 #include "widgets/accessibility.h"
 
 #include "app_logging.h"
+#include "config/data_locations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,14 +47,22 @@ bool refreshCopy(const QString &from, const QString &to)
 
 QString helpCollectionFile()
 {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    const QString collection = programDir.filePath(kCollectionName);
-    const QString documentation = programDir.filePath(kDocumentationName);
-    if (!QFileInfo::exists(collection) || !QFileInfo::exists(documentation)) {
-        qCWarning(lcApp) << "no help file beside the program:" << collection;
+    const QString collection = config::findDataFile(kCollectionName);
+    if (collection.isEmpty()) {
+        qCWarning(lcApp) << "no help file" << kCollectionName << "in" << config::dataFolders();
         return QString();
     }
-    if (QFileInfo(programDir.path()).isWritable())
+    const QDir folder = QFileInfo(collection).dir();
+    const QString documentation = folder.filePath(kDocumentationName);
+    if (!QFileInfo::exists(documentation)) {
+        qCWarning(lcApp) << "the help file has no documentation beside it:" << documentation;
+        return QString();
+    }
+    // The help engine writes its search index beside the collection: only
+    // a build tree's or a portable copy's own folder may take it, never an
+    // installed one (not even when root runs the program).
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (folder == QDir(programFolder) && QFileInfo(programFolder).isWritable() && !config::runsInstalled(programFolder))
         return collection;
     const QDir cache(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/help"));
     if (!cache.mkpath(QStringLiteral(".")) || !refreshCopy(collection, cache.filePath(kCollectionName)) ||

@@ -1,6 +1,6 @@
 #pragma once
 // The program's help: contents, index and full-text search of the
-// compressed help file beside the program, and a page viewer. One window
+// compressed help file, and a page viewer. One window
 // for the program's life; asking again brings it to the front.
 
 #include <QString>
@@ -12,10 +12,11 @@ class QTabWidget;
 
 namespace app {
 
-// The help collection beside the program. When the program's folder cannot
-// be written (an installed copy), the collection and its documentation are
-// copied to the user's cache first: the search index is kept beside the
-// collection. Empty when there is no help file.
+// The help collection, looked for where the program keeps its data (beside
+// it first, then the installed data folder). Unless it lies in the writable
+// folder of a program that is not installed (a build tree), the collection
+// and its documentation are copied to the user's cache first: the search
+// index is kept beside the collection. Empty when there is no help file.
 QString helpCollectionFile();
 
 // A text browser that reads qthelp:// pages out of the help file.

@@ -4,6 +4,7 @@
 #include "settings/command_line_options.h"
 #include "display_check.h"
 #include "first_window_report.h"
+#include "installation_check.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -40,6 +41,13 @@ int finishWithoutRunning(const settings::CommandLineResult &result)
     return 0;
 }
 
+int runInstallationCheck(const settings::CommandLineOptions &options)
+{
+    const app::InstallationCheck check = app::checkInstallation(options);
+    print(stdout, check.lines.join(QLatin1Char('\n')));
+    return check.ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -48,18 +56,27 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QLatin1String(settings::kProgramVersion));
 
     const QStringList rawArguments = argumentsOf(argc, argv);
+    // The check needs no display: it runs before the windows' application object.
+    const settings::CommandLineResult early = settings::parseCommandLine(rawArguments);
+    if (early.action == settings::CommandLineResult::Action::Check) {
+        QCoreApplication application(argc, argv);
+        return runInstallationCheck(early.options);
+    }
     if (!app::displayAvailable(rawArguments, [](const char *name) { return qgetenv(name); })) {
-        const settings::CommandLineResult result = settings::parseCommandLine(rawArguments);
-        if (result.action != settings::CommandLineResult::Action::Run)
-            return finishWithoutRunning(result);
+        if (early.action != settings::CommandLineResult::Action::Run)
+            return finishWithoutRunning(early);
         print(stderr, app::noDisplayMessage());
         return 1;
     }
 
     QApplication application(argc, argv);
+    // Wayland desktops match the windows to the installed menu entry (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvane-manager"));
     app::reportFirstWindowIfAsked(application);
     // The application object has taken its own arguments (-platform ...).
     const settings::CommandLineResult result = settings::parseCommandLine(QCoreApplication::arguments());
+    if (result.action == settings::CommandLineResult::Action::Check)
+        return runInstallationCheck(result.options);
     if (result.action != settings::CommandLineResult::Action::Run)
         return finishWithoutRunning(result);
     return app::runConsole(result.options);

@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include "app_logging.h"
+#include "capabilities.h"
+#include "config/data_locations.h"
 #include "settings/app_settings.h"
 #include "demo_access_point.h"
 #include "frm_main.h"
@@ -8,6 +10,8 @@
 #include "snmp/loopback_guard.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QHostAddress>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -15,7 +19,10 @@ namespace app {
 
 QString mibFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/CorvaneMIB.mib");
+    const QString name = QStringLiteral("CorvaneMIB.mib");
+    const QString found = config::findDataFile(name);
+    // Found nowhere: the load's failure names the first place looked in.
+    return found.isEmpty() ? QDir(config::dataFolders().constFirst()).filePath(name) : found;
 }
 
 int runConsole(settings::CommandLineOptions options)
@@ -44,12 +51,21 @@ int runConsole(settings::CommandLineOptions options)
 
     agent::SessionOptions sessionOptions = options.session;
     sessionOptions.mibPath = mibFilePath();
+    if (!options.trapAddress.isEmpty()) {
+        const QHostAddress trapAddress(options.trapAddress);
+        sessionOptions.openTrapPort = [trapAddress](snmp::SnmpManager &trapInstance, quint16 port) {
+            return trapInstance.Open(trapAddress, port);
+        };
+    }
 
     frmMain window(sessionOptions);
     MainForm = &window;
     if (!options.trapLogFile.isEmpty())
         window.session().trapReception().setLogFilePath(options.trapLogFile);
     window.MDIForm_Load();
+    // The trap port is open (or failed): the right to open it is not needed again.
+    if (!dropCapabilities())
+        qCWarning(lcApp) << "could not give up the right to bind ports below 1024";
     window.show();
     // The quick-setup window comes up in front of the main window; its load
     // shows the connect dialog, the first thing the user answers. It runs

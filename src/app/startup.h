@@ -10,7 +10,7 @@ namespace app {
 // Runs the console until its last window closes; returns the exit code.
 int runConsole(settings::CommandLineOptions options);
 
-// The MIB file beside the program.
+// The MIB file: beside the program, else in the installed data folder.
 QString mibFilePath();
 
 }  // namespace app

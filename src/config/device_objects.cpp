@@ -417,6 +417,12 @@ Decoded decodeGroup(Group group, const QVector<snmp::Value> &answer, Configurati
     return Decoded{};
 }
 
+StoreVerdict decodeObject(const DeviceObject &object, const snmp::Value &value, ConfigurationStore &store)
+{
+    const bool stored = object.integer || object.text || object.decodeBlock;
+    return stored ? decodeValue(object, value, store) : StoreVerdict::Failed;
+}
+
 std::optional<snmp::Value> encode(const DeviceObject &o, const ConfigurationStore &store)
 {
     switch (o.codec) {

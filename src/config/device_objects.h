@@ -117,6 +117,10 @@ struct Decoded {
 };
 Decoded decodeGroup(Group group, const QVector<snmp::Value> &answer, ConfigurationStore &store);
 
+// One received value of a stored object (not a command, nor one without a
+// store field) into `store`, checked as a group read checks it.
+StoreVerdict decodeObject(const DeviceObject &object, const snmp::Value &value, ConfigurationStore &store);
+
 // The value `object` is sent as; std::nullopt when the store's value
 // cannot be put on the wire (an address that is not one).
 std::optional<snmp::Value> encode(const DeviceObject &object, const ConfigurationStore &store);

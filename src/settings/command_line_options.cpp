@@ -19,6 +19,15 @@ bool parsePort(const QString &text, quint16 *port)
     return true;
 }
 
+bool parseIPv4(const QString &text, QString *address)
+{
+    const QHostAddress parsed(text.trimmed());
+    if (parsed.isNull() || parsed.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    *address = parsed.toString();
+    return true;
+}
+
 }  // namespace
 
 CommandLineResult parseCommandLine(const QStringList &arguments)
@@ -34,6 +43,9 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
     const QCommandLineOption trapPort(QStringLiteral("trap-port"),
                                       QStringLiteral("Local UDP port that receives traps (default 162)."),
                                       QStringLiteral("N"));
+    const QCommandLineOption trapAddress(
+        QStringLiteral("trap-address"),
+        QStringLiteral("Receive traps only on this local IPv4 address (default: all)."), QStringLiteral("A"));
     const QCommandLineOption scanAddress(
         QStringLiteral("scan-address"),
         QStringLiteral("IPv4 address the scan is sent to (default 255.255.255.255)."), QStringLiteral("A"));
@@ -45,10 +57,14 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
         QStringLiteral("Run against a simulated access point on 127.0.0.1 (nothing leaves this machine)."));
     const QCommandLineOption trapLog(
         QStringLiteral("trap-log"),
-        QStringLiteral("Write received traps to this file (default: TrapLog.txt beside the program, or in the "
-                       "user's data folder when the program's folder is not writable)."),
+        QStringLiteral("Write received traps to this file (default: TrapLog.txt in the user's data folder, or "
+                       "beside the program in a build tree)."),
         QStringLiteral("FILE"));
-    parser.addOptions({agentPort, trapPort, scanAddress, settings, trapLog, demo});
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("Without a window: say where the MIB, help and trap log files are and whether the trap port "
+                       "opens, then exit (status 0 when all is well)."));
+    parser.addOptions({agentPort, trapPort, trapAddress, scanAddress, settings, trapLog, demo, check});
 
     if (!parser.parse(arguments)) {
         result.text = parser.errorText();
@@ -95,6 +111,12 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
         }
         options.session.scanAddress = address.toString();
     }
+    if (parser.isSet(trapAddress)) {
+        if (!parseIPv4(parser.value(trapAddress), &options.trapAddress)) {
+            result.text = QStringLiteral("--trap-address needs a dotted IPv4 address.");
+            return result;
+        }
+    }
     if (parser.isSet(settings)) {
         options.settingsFile = parser.value(settings);
         if (options.settingsFile.trimmed().isEmpty()) {
@@ -110,7 +132,7 @@ CommandLineResult parseCommandLine(const QStringList &arguments)
         }
     }
     options.demo = parser.isSet(demo);
-    result.action = CommandLineResult::Action::Run;
+    result.action = parser.isSet(check) ? CommandLineResult::Action::Check : CommandLineResult::Action::Run;
     return result;
 }
 

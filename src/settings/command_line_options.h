@@ -15,12 +15,13 @@ struct CommandLineOptions {
     agent::SessionOptions session;  // mibPath is left empty here
     QString settingsFile;            // empty: the user's own settings
     QString trapLogFile;             // empty: TrapLog.txt where the program keeps it
+    QString trapAddress;             // local address of the trap port; empty: all IPv4 addresses
     bool demo = false;
     bool trapPortGiven = false;
 };
 
 struct CommandLineResult {
-    enum class Action { Run, ShowHelp, ShowVersion, Fail };
+    enum class Action { Run, Check, ShowHelp, ShowVersion, Fail };
     Action action = Action::Fail;
     CommandLineOptions options;
     QString text;  // help or version text, or the error for Fail

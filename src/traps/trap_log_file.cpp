@@ -1,5 +1,7 @@
 #include "trap_log_file.h"
 
+#include "config/data_locations.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -125,7 +127,8 @@ FileWriteResult TrapLogFile::append(const QByteArray &bytes, const QList<qsizety
 QString trapLogPathFor(const QString &programFolder, const QString &userDataFolder)
 {
     const QFileInfo program(programFolder);
-    const QString folder = program.isDir() && program.isWritable() ? programFolder : userDataFolder;
+    const bool besideProgram = program.isDir() && program.isWritable() && !config::runsInstalled(programFolder);
+    const QString folder = besideProgram ? programFolder : userDataFolder;
     return QDir(folder).filePath(kTrapLogFileName);
 }
 

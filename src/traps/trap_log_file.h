@@ -52,9 +52,10 @@ private:
     quint64 inode_ = 0;
 };
 
-// Where the log goes when no file is named: beside the program when its
-// folder can be written (a build tree, a portable copy), otherwise in the
-// user's application data folder (an installed program).
+// Where the log goes when no file is named: beside the program when it runs
+// from a folder it can write that is not part of an installed tree (a build
+// tree, a portable copy), otherwise in the user's application data folder.
+// An installed program run by root would otherwise write into /usr/bin.
 QString trapLogPathFor(const QString &programFolder, const QString &userDataFolder);
 // The same for this program; makes the user data folder when it is chosen.
 QString defaultTrapLogPath();

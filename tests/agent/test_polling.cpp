@@ -15,12 +15,12 @@ private slots:
         QVERIFY(f.connectAndRead());
         f.reports.clear();
         f.ap.clearReceivedRequests();
-        f.session->applyPolling(5);
-        QTest::qWait(scaledMs(5000) - 100);
+        f.session->applyPolling(2);
+        QTest::qWait(scaledMs(2000) - 60);
         QCOMPARE(f.ap.receivedRequests().size(), 0);  // a whole interval first
         QVERIFY(testing::waitFor([&] { return f.count(R::AllRetrieved) >= 2; }, 10000));
         f.session->applyPolling(0);
-        QTest::qWait(scaledMs(5000) + 100);
+        QTest::qWait(scaledMs(2000) + 60);
 
         QCOMPARE(f.events().mid(0, 4), (Events{R::Reading, R::AllRetrieved, R::Reading, R::AllRetrieved}));
         // Each pass asks for all eight groups.

@@ -182,7 +182,7 @@ private slots:
         auto window = loadedMainWindow(options_);
         window->resize(433, 433);
         window->show();
-        window->statusLine().setHoldMs(300);
+        window->statusLine().setHoldMs(100);
         for (const QString &text : posted) {
             if (text == dialogs::text::trapReceived) {
                 agent::SessionReport received;
@@ -193,7 +193,7 @@ private slots:
             }
         }
         QCOMPARE(window->statusText(), shownAtOnce);
-        QTest::qWait(400);
+        QTest::qWait(160);
         QCOMPARE(window->statusText(), shownLater);
         const auto *panel = qobject_cast<app::StatusPanel *>(window->statusPanel(1));
         QCOMPARE(panel->toolTip(), shownLater);

@@ -325,13 +325,27 @@ private slots:
         QCOMPARE(traps::TimeOfDayText{locale}.textFor(time), text);
     }
 
-    // Beside the program when its folder can be written, else the user's.
+    // Beside a program that runs from its build tree, else in the user's
+    // data folder: an installed program never writes beside itself, even
+    // when it may (root).
+    void logLocation_data()
+    {
+        QTest::addColumn<QStringList>("folders");  // made under prefix/
+        QTest::addColumn<bool>("besideProgram");
+        QTest::newRow("build tree") << QStringList{"bin"} << true;
+        QTest::newRow("no program folder") << QStringList{} << false;
+        QTest::newRow("installed, writable") << QStringList{"bin", "share/corvane-manager"} << false;
+    }
+
     void logLocation()
     {
-        const QString program = dir->filePath("program"), userData = dir->filePath("user");
-        QCOMPARE(traps::trapLogPathFor(program, userData), userData + "/TrapLog.txt");  // not there
-        QVERIFY(QDir().mkpath(program));
-        QCOMPARE(traps::trapLogPathFor(program, userData), program + "/TrapLog.txt");
+        QFETCH(QStringList, folders);
+        QFETCH(bool, besideProgram);
+        const QTemporaryDir prefix;
+        for (const QString &folder : folders)
+            QVERIFY(QDir(prefix.path()).mkpath(folder));
+        const QString program = prefix.filePath("bin"), userData = prefix.filePath("user");
+        QCOMPARE(traps::trapLogPathFor(program, userData), (besideProgram ? program : userData) + "/TrapLog.txt");
     }
 };
 

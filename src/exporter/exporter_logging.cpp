@@ -1,0 +1,5 @@
+#include "exporter_logging.h"
+
+namespace exporter {
+Q_LOGGING_CATEGORY(lcExporter, "corvane.exporter")
+}

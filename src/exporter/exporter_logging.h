@@ -1,0 +1,6 @@
+#pragma once
+#include <QLoggingCategory>
+
+namespace exporter {
+Q_DECLARE_LOGGING_CATEGORY(lcExporter)
+}
