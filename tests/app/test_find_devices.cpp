@@ -26,7 +26,7 @@ class TestFindDevices : public QObject {
 private slots:
     void init()
     {
-        f_ = std::make_unique<WindowFixture>();
+        f_ = std::make_unique<WindowFixture>(0.1);  // silent addresses end in 2 x 120 ms
         // Five more devices on consecutive addresses, on the console's agent port.
         for (int i = 0; i < 5; ++i) {
             auto device = std::make_unique<sim::SimulatedAccessPoint>();
