@@ -33,13 +33,18 @@ void DeviceFinder::scan(const QString &scanAddress)
 {
     stop();
     releaseDevices();
+    described_.clear();
     running_ = true;
     total_ = done_ = 0;
     Device *prober = newDevice(QHostAddress());
     auto *job = ProbeJob::scan(*prober, scanAddress, this);
     jobs_.append(job);
     connect(job, &ProbeJob::responderFound, this, [this](const ProbeJob::Responder &responder) {
-        describe(newDevice(responder.address), responder.description);
+        // A device answers each probe it hears: it is listed once.
+        if (!described_.contains(responder.address.toIPv4Address())) {
+            described_.insert(responder.address.toIPv4Address());
+            describe(newDevice(responder.address), responder.description);
+        }
     });
     connect(job, &Job::finished, this, [this, job] {
         jobs_.removeAll(job);

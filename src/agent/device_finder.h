@@ -12,6 +12,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QVector>
 
 namespace agent {
@@ -74,6 +75,7 @@ private:
     int done_ = 0;
     QList<QPointer<Job>> jobs_;  // probes and reads under way
     QList<Device *> devices_;
+    QSet<quint32> described_;  // a scan's responders so far
 };
 
 }  // namespace agent
