@@ -90,6 +90,19 @@ frmLiveStatistics::frmLiveStatistics(agent::DeviceSession &session, QWidget *par
     connect(PauseCommand, &QPushButton::clicked, this, &frmLiveStatistics::PauseCommand_Click);
     connect(ExportCommand, &QPushButton::clicked, this, &frmLiveStatistics::ExportCommand_Click);
     connect(CloseCommand, &QPushButton::clicked, this, &QWidget::close);
+    // Another device's counters are no continuation of this one's.
+    connect(&session_, &agent::DeviceSession::managedDeviceChanged, this, &frmLiveStatistics::startAgain);
+}
+
+void frmLiveStatistics::startAgain()
+{
+    history_.clear();
+    for (auto &lines : series_) {
+        for (QLineSeries *line : std::as_const(lines))
+            delete line;  // a series deleted leaves its chart
+        lines.clear();
+    }
+    ReadingLabel->setText(QStringLiteral("Readings start again with the device now managed."));
 }
 
 QChart *frmLiveStatistics::addChart(const QString &tab, const QString &title, const QString &unit)

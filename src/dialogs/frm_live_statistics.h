@@ -5,7 +5,8 @@
 // stops the readings, Resume reads at once and goes on. "Export CSV..."
 // writes every reading taken so far: the time, the counters as read and
 // the rates. A counter that went backwards (the device was reset) starts a
-// new line in its chart instead of a negative rate.
+// new line in its chart instead of a negative rate. Another device managed
+// starts the readings again.
 
 #include "config/statistics_history.h"
 
@@ -61,6 +62,7 @@ private:
     QChart *addChart(const QString &tab, const QString &title, const QString &unit);
     void plot(const config::StatisticsHistory::Reading &reading);
     void fitAxes(QChart *chart);
+    void startAgain();
     bool paused() const { return !timer_.isActive(); }
 
     agent::DeviceSession &session_;

@@ -127,6 +127,13 @@ private slots:
                 < 0.001);
         QCOMPARE(cell(3, "wireless-frames-in/s"), QString());  // nor across the reset
         QCOMPARE(QDateTime::fromString(cell(2, "time"), Qt::ISODateWithMs), readings[1].at);
+
+        // Another connect: the readings start again, no rate across devices.
+        QVERIFY(f.connectDevice());
+        window->readNow();
+        WAIT_COMPARE(window->history().readings().size(), 1);
+        QCOMPARE(window->seriesOf(StatisticsHistory::WirelessFramesOut).size(), 1);
+        QCOMPARE(window->seriesOf(StatisticsHistory::WirelessFramesOut).constFirst()->count(), 0);
     }
 
 private:
