@@ -14,12 +14,15 @@ FUZZ_SECONDS ?= 60
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run check test test-sanitized fuzz bench fault-check package install clean
+.PHONY: all deps deps-run configure build run check test test-sanitized fuzz bench fault-check package install clean
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
+
+deps-run:
+	@bash scripts/install-deps.sh --run
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -29,7 +32,8 @@ build: configure
 
 # Only what the demo runs: the console (with its help file) and the
 # simulated access point; the test programs wait for make check.
-run: configure
+run: deps-run
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS) --target corvane-manager apsim
 	$(BUILD)/bin/corvane-manager --demo
 

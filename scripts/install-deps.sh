@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need.
+#   install-deps.sh        everything (make test, make bench)
+#   install-deps.sh --run  only what builds the console and runs the demo
+#                          (make run): no test peers, no Prometheus
 # Idempotent: only missing packages are installed. Needs root or sudo.
 set -euo pipefail
 
@@ -9,15 +12,19 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools libqt6help6   # the help window (Qt Help)
   qt6-charts-dev libqt6opengl6-dev                # the live statistics charts
   qt6-documentation-tools libqt6sql6-sqlite       # qhelpgenerator; help files are SQLite
+  xvfb xauth                         # a display for make run on a headless machine
+)
+if [ "${1:-}" != "--run" ]; then
+  packages+=(
   snmp smitools python3-pysnmp4      # independent SNMP peers for the tests
   snmptrapd                          # the trap receiver the trap benchmark compares with
   libsnmp-dev                        # net-snmp's library, the benchmarks' yardstick
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
-  xvfb xauth                         # a display for make run on a headless machine
   xdotool x11-utils                  # the start-up order test looks at real windows
   qt6-httpserver-dev qt6-websockets-dev   # corvane-exporter (the HTTP server needs WebSockets' CMake files)
   prometheus                         # the exporter's test scrapes it with a real Prometheus (and promtool)
-)
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

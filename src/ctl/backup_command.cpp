@@ -41,8 +41,11 @@ public:
                 const QByteArray bytes =
                     config::writeSettingsFile(config::settingsOf(session.identity(), session.device().store()));
                 // Written whole or not at all: an earlier backup is never left half-overwritten.
+                // Owner-only from the start: the file holds the WEP keys.
                 QSaveFile file(path);
-                if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+                if (!file.open(QIODevice::WriteOnly)
+                    || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+                    || file.write(bytes) != bytes.size() || !file.commit()) {
                     done(HostOutcome{FileError, QString(), QStringLiteral("%1: %2").arg(path, file.errorString())});
                     return;
                 }

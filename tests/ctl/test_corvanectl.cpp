@@ -162,6 +162,7 @@ private slots:
         QCOMPARE(run.code, 0);
         const QString file = dir.filePath("127.0.3.1.json");
         QCOMPARE(run.out, "127.0.3.1: saved to " + file + "\n");
+        QCOMPARE(int(QFile::permissions(file) & (QFileDevice::ReadGroup | QFileDevice::ReadOther)), 0);  // WEP keys inside
 
         // The differences, then the question; declined: nothing sent.
         const int setsBefore = f.setsReceived();
