@@ -8,7 +8,22 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 namespace agent {
+
+// Consecutive IPv4 addresses, first..last; a port only where one was given
+// after a single address ("127.0.0.1:1161").
+struct AddressSpan {
+    quint32 first = 0;
+    quint32 last = 0;
+    quint16 port = 0;
+    quint64 size() const { return quint64(last) - first + 1; }
+};
+
+// std::nullopt, with `error` saying which forms are taken, for anything
+// else; `withPort` also takes ADDRESS:PORT and "localhost".
+std::optional<AddressSpan> parseAddressSpan(const QString &text, QString &error, bool withPort = false);
 
 struct AddressRange {
     QVector<QHostAddress> addresses;
@@ -18,6 +33,7 @@ struct AddressRange {
 // More than a person reads through in a list: a /20.
 constexpr int kMaxRangeAddresses = 4096;
 
+// One span, its addresses listed; refused past kMaxRangeAddresses.
 AddressRange parseAddressRange(const QString &text);
 
 }  // namespace agent
