@@ -10,6 +10,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-tools-dev qt6-tools-dev-tools libqt6help6   # the help window (Qt Help)
+  qt6-charts-dev libqt6opengl6-dev                # the live statistics charts
   qt6-documentation-tools libqt6sql6-sqlite       # qhelpgenerator; help files are SQLite
   xvfb xauth                         # a display for make run on a headless machine
 )

@@ -151,3 +151,12 @@ FAULTS += [
  ('check: a refused trap port passes', 'src/app/installation_check.cpp', "    ok = opened.ok;", "    ok = true;"),
  ('trap address ignored', 'src/app/startup.cpp', "            return trapInstance.Open(trapAddress, port);", "            return trapInstance.Open(port);"),
 ]
+
+# --- settings files, Find Devices, live statistics ---
+FAULTS += [
+ ('load: the file takes the device address', 'src/dialogs/configuration_file.cpp', "(!withAddresses && isAddressField(it.key()))", "(false)"),
+ ('load: loaded values not edits waiting', 'src/dialogs/configuration_file.cpp', "        device.noteEdits(group, before);\n", ""),
+ ('rates: a counter gone back gives a rate', 'src/config/statistics_history.cpp', "            if (reading.counters[index] < previous->counters[index])\n                backwards = true;\n            else\n", ""),
+ ('find: a network with its broadcast address', 'src/agent/address_range.cpp', "        if (bits <= 30) {", "        if (bits <= 23) {"),
+ ('connect dialog: last device at the end', 'src/dialogs/recent_devices.cpp', "    addresses.prepend(trimmed);", "    addresses.append(trimmed);"),
+]

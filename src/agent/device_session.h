@@ -63,6 +63,9 @@ public:
     // The device the windows show and edit.
     Device &device() { return device_; }
     const snmp::Mib &mib() const { return mib_; }
+    // The engine every request goes through; other devices may share it
+    // (a search for devices).
+    snmp::RequestEngine &requestEngine() { return engine_; }
     bool mibLoaded() const { return mib_.hasModule(); }
     traps::TrapReception &trapReception() { return trapReception_; }
 

@@ -7,6 +7,7 @@
 #include "message_box_questioner.h"
 #include "message_history_window.h"
 #include "paced_repaint.h"
+#include "recent_files.h"
 #include "status_panel.h"
 #include "single_mdi_child.h"
 #include "status_line.h"
@@ -14,11 +15,15 @@
 
 #include "widgets/accessibility.h"
 #include "dialogs/frm_bridge_ip_settings.h"
+#include "dialogs/configuration_file.h"
 #include "dialogs/frm_bridge_operational_mode.h"
+#include "dialogs/frm_configuration_differences.h"
 #include "dialogs/frm_device_info.h"
 #include "dialogs/frm_ethernet_statistics.h"
+#include "dialogs/frm_find_devices.h"
 #include "dialogs/frm_info_statistics.h"
 #include "dialogs/frm_ip_address.h"
+#include "dialogs/frm_live_statistics.h"
 #include "dialogs/frm_trap_log.h"
 #include "dialogs/frm_wireless_operational_settings.h"
 #include "dialogs/frm_wireless_privacy_options.h"
@@ -29,6 +34,9 @@
 #include "quicksetup/frm_main2.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -88,7 +96,12 @@ frmMain::frmMain(const agent::SessionOptions &options, QWidget *parent)
         new app::SingleMdiChild(mdiArea_, [this] { return new frmInfoStatistics(*session_); }, this);
     ethernetStatistics_ =
         new app::SingleMdiChild(mdiArea_, [this] { return new frmEthernetStatistics(*session_); }, this);
+    liveStatistics_ =
+        new app::SingleMdiChild(mdiArea_, [this] { return new frmLiveStatistics(*session_); }, this);
+    findDevices_ = new app::SingleMdiChild(mdiArea_, [this] { return new frmFindDevices(*session_); }, this);
     setUpTraps();
+    recentFiles_ = new app::RecentFiles(mnuFileRecentFiles, this);
+    connect(recentFiles_, &app::RecentFiles::chosen, this, &frmMain::loadConfigurationFile);
 
     // A settings dialog's OK must not change the store under a download
     // that is reading it group by group.
@@ -255,6 +268,8 @@ void frmMain::showDeviceCommandsEnabled(bool enabled)
 {
     for (QAction *command : deviceCommands())
         command->setEnabled(enabled);
+    // Not one of the device commands the session names, but as useless without a device.
+    mnuInfoLiveStatistics->setEnabled(enabled);
 }
 
 void frmMain::showTrapSwitch(bool checked)
@@ -295,6 +310,93 @@ void frmMain::mnuFileOpen_Click()
 void frmMain::mnuFileSave_Click()
 {
     session_->SavePara();
+}
+
+// --- settings files ------------------------------------------------------------
+
+namespace {
+const QString kSettingsFilter = QStringLiteral("Settings files (*.json);;All files (*)");
+
+QString lastFolder()
+{
+    const QStringList recent = app::RecentFiles::files();
+    return recent.isEmpty() ? QString() : QFileInfo(recent.constFirst()).absolutePath();
+}
+}  // namespace
+
+void frmMain::mnuFileFindDevices_Click()
+{
+    findDevices_->show();
+}
+
+void frmMain::mnuFileSaveConfiguration_Click()
+{
+    if (!session_->Connected()) {
+        showStatus(dialogs::text::notReadToSave);
+        return;
+    }
+    // Named after the device, beside the last file.
+    const QString suggested = QFileInfo(lastFolder(), session_->AgentAddress() + QStringLiteral(".json")).filePath();
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Configuration As"), suggested,
+                                                      kSettingsFilter);
+    if (!path.isEmpty())
+        saveConfigurationFile(path);
+}
+
+void frmMain::mnuFileLoadConfiguration_Click()
+{
+    if (!session_->Connected()) {
+        showStatus(dialogs::text::notReadToLoad);
+        return;
+    }
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Load Configuration"), lastFolder(), kSettingsFilter);
+    if (!path.isEmpty())
+        loadConfigurationFile(path);
+}
+
+bool frmMain::saveConfigurationFile(const QString &path)
+{
+    bool ok = false;
+    showStatus(dialogs::saveConfiguration(*session_, path, &ok));
+    if (ok)
+        app::RecentFiles::add(path);
+    return ok;
+}
+
+QDialog *frmMain::loadConfigurationFile(const QString &path)
+{
+    if (!session_->Connected()) {
+        showStatus(dialogs::text::notReadToLoad);
+        return nullptr;
+    }
+    const dialogs::LoadedConfiguration loaded = dialogs::readConfiguration(path);
+    if (!loaded.file) {
+        // A file that is gone leaves the list; a refused one stays, to be mended.
+        if (!QFileInfo::exists(path))
+            app::RecentFiles::remove(path);
+        showStatus(loaded.error);
+        return nullptr;
+    }
+    app::RecentFiles::add(path);
+    const config::ConfigurationStore &store = session_->device().store();
+    const QVector<dialogs::SettingDifference> differences = dialogs::differencesOf(*loaded.file, store, true);
+    if (differences.isEmpty()) {
+        showStatus(dialogs::text::nothingToLoad.arg(QDir::toNativeSeparators(path)));
+        return nullptr;
+    }
+    auto *dialog = new frmConfigurationDifferences(*loaded.file, path, store, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The differences were those of this device: another one's store is not changed by them.
+    connect(session_.get(), &agent::DeviceSession::managedDeviceChanged, dialog, &QDialog::reject);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const QString text =
+            dialogs::applyConfiguration(*session_, dialog->file(), dialog->path(), dialog->withAddresses());
+        if (!text.isEmpty())
+            showStatus(text);
+    });
+    dialog->open();
+    return dialog;
 }
 
 void frmMain::mnuFileExit_Click()
@@ -366,6 +468,11 @@ void frmMain::mnuInfoWireLessStatistics_Click()
 void frmMain::mnuInfoEthernetStatistics_Click()
 {
     ethernetStatistics_->show();
+}
+
+void frmMain::mnuInfoLiveStatistics_Click()
+{
+    liveStatistics_->show();
 }
 
 app::HelpWindow *frmMain::helpWindow() const

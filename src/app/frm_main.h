@@ -14,6 +14,7 @@
 #include <memory>
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -29,6 +30,7 @@ class MessageBoxQuestioner;
 class MessageHistoryWindow;
 class StatusLine;
 class PacedRepaint;
+class RecentFiles;
 class StatusPanel;
 class SingleMdiChild;
 }  // namespace app
@@ -82,6 +84,14 @@ public:
     // Entries received since start-up or the last "Clear all".
     QString TrapLog() const { return session_->trapReception().TrapLog; }
 
+    // --- settings files ------------------------------------------------------
+    // The device's settings to `path`; the status line says how it went.
+    bool saveConfigurationFile(const QString &path);
+    // `path` checked; when it changes anything, the differences shown in a
+    // window-modal dialog (returned; nullptr when refused or nothing
+    // differs, the status line says why), whose OK takes them as edits.
+    QDialog *loadConfigurationFile(const QString &path);
+
     // --- radio test ----------------------------------------------------------
     // The radio test window while it is open, else nullptr.
     frmTestMode *testModeWindow() const;
@@ -105,6 +115,11 @@ public:
     QAction *mnuFileOpen = nullptr;
     QAction *mnuFileSave = nullptr;
     QAction *Sepa = nullptr;
+    QAction *mnuFileFindDevices = nullptr;
+    QAction *mnuFileSaveConfiguration = nullptr;
+    QAction *mnuFileLoadConfiguration = nullptr;
+    QMenu *mnuFileRecentFiles = nullptr;
+    QAction *SeparatorFiles = nullptr;
     QAction *mnuFileOptions = nullptr;
     QAction *Separator2 = nullptr;
     QAction *mnuFileExit = nullptr;
@@ -125,6 +140,7 @@ public:
     QAction *Separator5 = nullptr;
     QAction *mnuInfoWireLessStatistics = nullptr;
     QAction *mnuInfoEthernetStatistics = nullptr;
+    QAction *mnuInfoLiveStatistics = nullptr;
     QMenu *mnuTraps = nullptr;
     QAction *mnuViewRecord = nullptr;
     QMenu *mnuRadio = nullptr;
@@ -141,6 +157,9 @@ public:
 public slots:
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    void mnuFileFindDevices_Click();
+    void mnuFileSaveConfiguration_Click();
+    void mnuFileLoadConfiguration_Click();
     void mnuFileOptions_Click();
     void mnuFileExit_Click();
     void mnuSetupBridgeIPsettings_Click();
@@ -153,6 +172,7 @@ public slots:
     void mnuInformationDeviceInfo_Click();
     void mnuInfoWireLessStatistics_Click();
     void mnuInfoEthernetStatistics_Click();
+    void mnuInfoLiveStatistics_Click();
     void mnuViewRecord_Click();
     void mnuRadioConfiguration_Click();
     void mnuRadioTests_Click();
@@ -200,6 +220,9 @@ private:
     app::SingleMdiChild *deviceInfo_ = nullptr;
     app::SingleMdiChild *wirelessStatistics_ = nullptr;
     app::SingleMdiChild *ethernetStatistics_ = nullptr;
+    app::RecentFiles *recentFiles_ = nullptr;
+    app::SingleMdiChild *findDevices_ = nullptr;
+    app::SingleMdiChild *liveStatistics_ = nullptr;
     QString helpCollectionFile_;
     QPointer<app::HelpWindow> helpWindow_;
 

@@ -55,6 +55,15 @@ void frmMain::buildMenus()
     mnuFileSave = command(mnuFile, "mnuFileSave", QStringLiteral("&Download Changes"), &frmMain::mnuFileSave_Click);
     mnuFileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     Sepa = addSeparator(mnuFile, "Sepa");
+    mnuFileFindDevices = command(mnuFile, "mnuFileFindDevices", QStringLiteral("Find De&vices..."),
+                                 &frmMain::mnuFileFindDevices_Click);
+    // Settings files: the device's settings kept, and put on it (or another) later.
+    mnuFileSaveConfiguration = command(mnuFile, "mnuFileSaveConfiguration", QStringLiteral("Save Configuration &As..."),
+                                       &frmMain::mnuFileSaveConfiguration_Click);
+    mnuFileLoadConfiguration = command(mnuFile, "mnuFileLoadConfiguration", QStringLiteral("&Load Configuration..."),
+                                       &frmMain::mnuFileLoadConfiguration_Click);
+    mnuFileRecentFiles = addSubmenu(this, bar, mnuFile, "mnuFileRecentFiles", QStringLiteral("Recent &Files"));
+    SeparatorFiles = addSeparator(mnuFile, "SeparatorFiles");
     mnuFileOptions = command(mnuFile, "mnuFileOptions", QStringLiteral("&Options..."), &frmMain::mnuFileOptions_Click);
     Separator2 = addSeparator(mnuFile, "Separator2");
     mnuFileExit = command(mnuFile, "mnuFileExit", QStringLiteral("E&xit"), &frmMain::mnuFileExit_Click);
@@ -92,6 +101,8 @@ void frmMain::buildMenus()
                                         &frmMain::mnuInfoWireLessStatistics_Click);
     mnuInfoEthernetStatistics = command(mnuInfo, "mnuInfoEthernetStatistics", QStringLiteral("&Ethernet Statistics"),
                                         &frmMain::mnuInfoEthernetStatistics_Click);
+    mnuInfoLiveStatistics = command(mnuInfo, "mnuInfoLiveStatistics", QStringLiteral("&Live Statistics..."),
+                                    &frmMain::mnuInfoLiveStatistics_Click);
 
     mnuTraps = addSubmenu(this, bar, nullptr, "mnuTraps", QStringLiteral("&Traps"));
     mnuViewRecord = command(mnuTraps, "mnuViewRecord", QStringLiteral("&View Record"), &frmMain::mnuViewRecord_Click);

@@ -50,7 +50,8 @@ QString Program::overallHelp()
                "Manages Corvane 802.11b access points over SNMPv1 from the command line: one device or a whole "
                "network at once.\n\nCommands:\n%1\n"
                "HOST is an IPv4 address (names are not looked up), optionally with :PORT; where a command takes "
-               "several hosts, also a network (192.168.1.0/24) or a span (10.0.0.5-10.0.0.80).\n\n"
+               "several hosts, also a network (192.168.1.0/24, without its network and broadcast addresses) or a "
+               "span (10.0.0.5-10.0.0.80).\n\n"
                "Options of the commands that talk to devices:\n%2\n"
                "  --version          Show the version.\n\n%3\n"
                "corvanectl COMMAND --help tells more; see also corvanectl(1).\n")

@@ -4,7 +4,9 @@
 #include "agent/device_session.h"
 #include "settings/app_settings.h"
 #include "config/encodings.h"
+#include "dialogs/recent_devices.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,10 +37,18 @@ frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
     Label1 = new QLabel(QStringLiteral("IP Address"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    txtRemoteIP = new QLineEdit(Frame1);
+    // The address box is the text of a list of the last devices connected to.
+    cboRemoteIP = new QComboBox(Frame1);
+    cboRemoteIP->setObjectName(QStringLiteral("cboRemoteIP"));
+    cboRemoteIP->setEditable(true);
+    cboRemoteIP->setInsertPolicy(QComboBox::NoInsert);
+    txtRemoteIP = new QLineEdit(cboRemoteIP);
     txtRemoteIP->setObjectName(QStringLiteral("txtRemoteIP"));
     txtRemoteIP->setToolTip(QStringLiteral("Enter Access Point IP Address (Default address is 192.168.1.250)"));
-    Label1->setBuddy(txtRemoteIP);
+    txtRemoteIP->setAccessibleName(QStringLiteral("IP Address"));
+    cboRemoteIP->setLineEdit(txtRemoteIP);
+    cboRemoteIP->setToolTip(txtRemoteIP->toolTip());
+    Label1->setBuddy(cboRemoteIP);
 
     txtReadWritePassword = new QLineEdit(Frame1);
     txtReadWritePassword->setObjectName(QStringLiteral("txtReadWritePassword"));
@@ -47,7 +57,7 @@ frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
 
     auto *frameLayout = new QGridLayout(Frame1);
     frameLayout->addWidget(Label1, 0, 0);
-    frameLayout->addWidget(txtRemoteIP, 0, 1);
+    frameLayout->addWidget(cboRemoteIP, 0, 1);
     frameLayout->addWidget(txtReadWritePassword, 1, 1);
     frameLayout->setColumnMinimumWidth(1, 150);
 
@@ -82,6 +92,8 @@ frmIPAddress::frmIPAddress(agent::DeviceSession &session, QWidget *parent)
 
 void frmIPAddress::Form_Load()
 {
+    cboRemoteIP->clear();
+    cboRemoteIP->addItems(dialogs::recentDevices());
     txtRemoteIP->setText(settings::readSetting(kSection, kAddressKey, config::kFactoryIPAddress));
     txtReadWritePassword->setText(settings::readSetting(kSection, kCommunityKey, config::kFactoryCommunity));
 }
@@ -102,11 +114,17 @@ void frmIPAddress::Command1_Click()
     acting_ = true;
     const QString address = txtRemoteIP->text();
     const QString community = txtReadWritePassword->text();
-    session_.confirmConnect(address, community);
-    settings::writeSetting(kSection, kAddressKey, address);
-    settings::writeSetting(kSection, kCommunityKey, community);
+    confirmConnect(session_, address, community);
     acting_ = false;
     QDialog::accept();
+}
+
+void frmIPAddress::confirmConnect(agent::DeviceSession &session, const QString &address, const QString &community)
+{
+    session.confirmConnect(address, community);
+    settings::writeSetting(kSection, kAddressKey, address);
+    settings::writeSetting(kSection, kCommunityKey, community);
+    dialogs::rememberDevice(address);
 }
 
 void frmIPAddress::Command2_Click()

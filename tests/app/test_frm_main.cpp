@@ -74,6 +74,10 @@ private slots:
         QTest::newRow("File") << "mnuFile"
                               << QStringList{"mnuFileOpen|&Connect AP-Bridge|Ctrl+C",
                                              "mnuFileSave|&Download Changes|Ctrl+D|greyed", "Sepa|-",
+                                             "mnuFileFindDevices|Find De&vices...",
+                                             "mnuFileSaveConfiguration|Save Configuration &As...",
+                                             "mnuFileLoadConfiguration|&Load Configuration...",
+                                             "mnuFileRecentFiles|Recent &Files", "SeparatorFiles|-",
                                              "mnuFileOptions|&Options...", "Separator2|-", "mnuFileExit|E&xit|Ctrl+E"};
         QTest::newRow("Setup") << "mnuSetup"
                                << QStringList{"mnuSetupBridge|&Bridge|greyed", "mnuSetupWireLess|&WireLess LAN|greyed",
@@ -91,7 +95,8 @@ private slots:
         QTest::newRow("Information") << "mnuInfo"
                                      << QStringList{"mnuInformationDeviceInfo|&Device Info|greyed", "Separator5|-",
                                                     "mnuInfoWireLessStatistics|&WireLess Statistics|greyed",
-                                                    "mnuInfoEthernetStatistics|&Ethernet Statistics|greyed"};
+                                                    "mnuInfoEthernetStatistics|&Ethernet Statistics|greyed",
+                                                    "mnuInfoLiveStatistics|&Live Statistics...|greyed"};
         QTest::newRow("Traps") << "mnuTraps" << QStringList{"mnuViewRecord|&View Record|greyed"};
         QTest::newRow("Radio") << "mnuRadio"
                                << QStringList{"mnuRadioConfiguration|&Configuration|greyed", "mnuRadioTests|&Tests|greyed"};
@@ -282,6 +287,8 @@ private slots:
         QTest::newRow("Ethernet statistics") << "mnuInfoEthernetStatistics" << " Ethernet Statistics" << "OKCommand";
         QTest::newRow("trap recorder") << "mnuViewRecord" << " Trap Recorder" << "";
         QTest::newRow("radio configuration") << "mnuRadioConfiguration" << "Radio Configuration" << "CancelCommand";
+        QTest::newRow("find devices") << "mnuFileFindDevices" << "Find Devices" << "CloseCommand";
+        QTest::newRow("live statistics") << "mnuInfoLiveStatistics" << "Live Statistics" << "CloseCommand";
     }
 
     // Opened twice, one window, which at the main window's default size

@@ -18,7 +18,10 @@
 #include "dialogs/frm_bridge_ip_settings.h"
 #include "dialogs/frm_bridge_operational_mode.h"
 #include "dialogs/frm_device_info.h"
+#include "dialogs/frm_configuration_differences.h"
 #include "dialogs/frm_ethernet_statistics.h"
+#include "dialogs/frm_find_devices.h"
+#include "dialogs/frm_live_statistics.h"
 #include "dialogs/frm_info_statistics.h"
 #include "dialogs/frm_ip_address.h"
 #include "dialogs/frm_wireless_operational_settings.h"
@@ -109,9 +112,9 @@ private slots:
         for (const char *name : {"frmIPAddress", "frmBridgeIPSettings", "frmBridgeOperationalMode",
                                  "frmWireLessOperationalSettings", "frmWireLessPrivacyOptions", "frmOptions",
                                  "frmDeviceInfo", "frmInfoStatistics", "frmEthernetStatistics", "frmTestMode",
-                                 "frmRadioConfiguration", "messageHistory"})
+                                 "frmRadioConfiguration", "messageHistory", "frmConfigurationDifferences"})
             QTest::newRow(name) << QString::fromLatin1(name) << dialog;
-        for (const char *name : {"frmMain", "FrmMain2", "helpWindow", "frmTrapLog"})
+        for (const char *name : {"frmMain", "FrmMain2", "helpWindow", "frmTrapLog", "frmFindDevices", "frmLiveStatistics"})
             QTest::newRow(name) << QString::fromLatin1(name) << window;
     }
 
@@ -261,6 +264,12 @@ private:
             {"frmRadioConfiguration", [this] { return new frmRadioConfiguration(session_); }},
             {"frmTrapLog", [this] { return new frmTrapLog(session_.trapReception()); }},
             {"messageHistory", [this] { return new app::MessageHistoryWindow(statusLine_); }},
+            {"frmFindDevices", [this] { return new frmFindDevices(session_); }},
+            {"frmLiveStatistics", [this] { return new frmLiveStatistics(session_); }},
+            {"frmConfigurationDifferences", [this] {
+                 config::SettingsFile file{{}, QDateTime::currentDateTime(), {{"essid", "other"}, {"ip-address", "10.0.0.2"}}};
+                 return new frmConfigurationDifferences(file, "lab.json", session_.device().store());
+             }},
             {"frmMain", [] { return new frmMain(agent::SessionOptions{}); }},
             {"FrmMain2", [] { return new FrmMain2; }},
             {"helpWindow", [this]() -> QWidget * {
