@@ -108,6 +108,7 @@ private slots:
         QCOMPARE(f.last().result.group, config::objectNamed(object)->group);
         QCOMPARE(f.session->readFailure().has_value(), true);
         QVERIFY(!f.session->Connected());
+        QCOMPARE(f.session->managedDevice(), QString());  // found, never read: none of its traps is heard
         QVERIFY(!f.session->device().isRead(*config::objectNamed(object)->group));
     }
 

@@ -60,7 +60,7 @@ class TestTrapReception : public QObject {
     std::unique_ptr<traps::TrapReception> reception;
     std::unique_ptr<QTemporaryDir> dir;
     QString logPath;
-    sim::SimulatedAccessPoint device;
+    sim::SimulatedAccessPoint device, secondDevice;  // on 127.0.0.1 and 127.0.0.2
     interop::NetSnmp netSnmp;
 
     // Each binding is "name type value" as snmptrap takes it; the name is a
@@ -83,8 +83,8 @@ class TestTrapReception : public QObject {
             binds.append({simtest::oidOf(oid.mid(1)),
                           Value::octets(type == "x" ? QByteArray::fromHex(value.toLatin1()) : value.toLatin1())});
         }
-        if (source == "simulator")
-            return device.sendTrap(code, binds) && handled();
+        if (source.endsWith("simulator"))
+            return (source == "simulator" ? device : secondDevice).sendTrap(code, binds) && handled();
         const interop::ToolRun run = netSnmp.run(
             "snmptrap", QStringList{"-v1", "-Ir", "-c", "kavrel", QStringLiteral("127.0.0.1:%1").arg(manager.LocalPort()),
                                     ".1.3.6.1.4.1.49170", "127.0.0.1", QString::number(generic), QString::number(code), "100"}
@@ -99,6 +99,8 @@ private slots:
         QVERIFY(mib.Load(QCoreApplication::applicationDirPath() + "/CorvaneMIB.mib").ok);
         QVERIFY(device.start(kLoopback, 0));
         device.setTrapDestination(kLoopback, manager.LocalPort());
+        QVERIFY(secondDevice.start(QHostAddress(QStringLiteral("127.0.0.2")), 0));
+        secondDevice.setTrapDestination(kLoopback, manager.LocalPort());
     }
 
     void init()
@@ -229,6 +231,9 @@ private slots:
         QTest::newRow("no room for the whole entry") << "existing, full" << 0 << entry << kOlder
                                                      << failed("File too large");
         QTest::newRow("another device's") << "another agent" << 0 << QString() << none << QStringList();
+        // Each trap named by its own sender, not by an earlier one.
+        QTest::newRow("the device at another address") << "second simulator" << 0 << QString(entry).replace("127.0.0.1", "127.0.0.2")
+                                                       << QByteArray(kReassociated).replace("127.0.0.1", "127.0.0.2") << heard;
         QTest::newRow("found but not yet read") << "not connected" << 0 << QString() << none << QStringList();
         QTest::newRow("log of 20000 kept") << "" << 20000 << x + entry << kReassociated << heard;
         QTest::newRow("log of 20001 emptied") << "" << 20001 << entry << kReassociated << heard;
@@ -257,7 +262,7 @@ private slots:
         if (setup == "fifo")
             QCOMPARE(mkfifo(QFile::encodeName(logPath).constData(), 0600), 0);
         saveTraps = !setup.endsWith("saving off");
-        if (setup == "another agent")
+        if (setup == "another agent" || setup == "second simulator")
             agentAddress = QStringLiteral("127.0.0.2");
         connected = setup != "not connected";
         reception->TrapLog = QString(logBefore, QLatin1Char('x'));
@@ -271,7 +276,7 @@ private slots:
             limit.rlim_cur = rlim_t(kOlder.size() + 10);
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         }
-        const bool sent = sendTrap("simulator", 6, 3, kStation);
+        const bool sent = sendTrap(setup == "second simulator" ? setup : QStringLiteral("simulator"), 6, 3, kStation);
         setrlimit(RLIMIT_FSIZE, &before);
         QVERIFY(sent);
 
