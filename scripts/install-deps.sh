@@ -22,7 +22,7 @@ if [ "${1:-}" != "--run" ]; then
   clang libclang-rt-14-dev           # libFuzzer for the fuzz targets
   xdotool x11-utils                  # the start-up order test looks at real windows
   qt6-httpserver-dev qt6-websockets-dev   # corvane-exporter (the HTTP server needs WebSockets' CMake files)
-  prometheus                         # promtool checks the exporter's output in its test
+  prometheus                         # the exporter's tests: a real Prometheus scrapes it; promtool checks its output
   )
 fi
 
