@@ -26,6 +26,16 @@ launcher = ['-DCMAKE_CXX_COMPILER_LAUNCHER=ccache'] if shutil.which('ccache') el
 subprocess.run(['cmake', '-S', tree, '-B', build, *launcher], check=True, stdout=subprocess.DEVNULL)
 subprocess.run(['cmake', '--build', build, '-j2'], check=True, stdout=subprocess.DEVNULL)
 
+# A planted fault may switch off the loopback-only guard, and a test would
+# then really send to a device's default address: the suite runs in a
+# network namespace with only the loopback interface (root, or a system
+# that allows unprivileged user namespaces), else refuses to run.
+isolated = ['unshare', '-n', '-r', 'sh', '-c', 'ip link set lo up && exec "$0" "$@"']
+if os.geteuid() == 0:
+    isolated = ['unshare', '-n', 'sh', '-c', 'ip link set lo up && exec "$0" "$@"']
+if subprocess.run(isolated + ['true'], capture_output=True).returncode != 0:
+    sys.exit('fault check: cannot run the suite in a loopback-only network namespace (unshare -n); not run')
+
 results = []
 for name, path, committed, faulty in wanted:
     file = os.path.join(tree, path)
@@ -39,7 +49,7 @@ for name, path, committed, faulty in wanted:
             if subprocess.run(['cmake', '--build', build, '-j2'], capture_output=True).returncode:
                 verdict = 'BUILD FAILED'
             else:
-                run = subprocess.run(['ctest', '-j2', '--timeout', '120'], cwd=build,
+                run = subprocess.run(isolated + ['ctest', '-j2', '--timeout', '120'], cwd=build,
                                      capture_output=True, text=True)
                 failed = [line.split(' - ', 1)[1].split('(')[0].strip() for line in run.stdout.splitlines()
                           if ' - ' in line and line.strip()[:1].isdigit()]
