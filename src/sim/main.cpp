@@ -3,6 +3,7 @@
 // separate process; with --count, a fleet of them in one process.
 
 #include "sim/apsim_options.h"
+#include "sim/factory_values.h"
 #include "sim/simulated_access_point.h"
 #include "sim/station_events.h"
 #include "sim/termination_signals.h"
@@ -82,6 +83,17 @@ int main(int argc, char *argv[])
     for (const QHostAddress &address : addresses) {
         auto agent = std::make_unique<sim::SimulatedAccessPoint>();
         sim::configure(*agent, options);
+        // A fleet's devices tell themselves apart by their Ethernet address,
+        // as real ones do: the first keeps the factory address, each next
+        // one counts up from it.
+        if (const quint32 index = quint32(devices.size()); index > 0) {
+            QByteArray mac = sim::factory::macAddress();
+            const quint32 low = (quint32(quint8(mac[3])) << 16 | quint32(quint8(mac[4])) << 8 | quint8(mac[5])) + index;
+            mac[3] = char(low >> 16);
+            mac[4] = char(low >> 8);
+            mac[5] = char(low);
+            agent->setValue(QStringLiteral("operEthernetAddress"), snmp::Value::octets(mac));
+        }
         if (!agent->start(address, options.port, &error)) {
             err << "apsim: cannot listen on " << endpoint(address, options.port) << ": " << error << Qt::endl;
             return 1;
