@@ -60,7 +60,7 @@ private:
 
 }  // namespace
 
-CommandSpec backupCommand()
+CommandEntry backupCommand()
 {
     return {QStringLiteral("backup"), QStringLiteral("HOST... [--dir D]"),
             QStringLiteral("Save each device's settings in a file.\n"

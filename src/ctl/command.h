@@ -35,29 +35,29 @@ protected:
     Context &context_;
 };
 
-struct CommandSpec {
+struct CommandEntry {
     QString name;
     QString usage;    // after the name
     QString summary;  // what it does, a few lines
-    QVector<OptionSpec> options;
+    QVector<OptionEntry> options;
     bool talksToDevices = true;
     std::function<Command *(Context &)> make;
 };
 
 // Every subcommand, in the order the overall help lists them.
-const QVector<CommandSpec> &commandSpecs();
+const QVector<CommandEntry> &commandEntries();
 
 // One per subcommand file.
-CommandSpec scanCommand();
-CommandSpec showCommand();
-CommandSpec getCommand();
-CommandSpec setCommand();
-CommandSpec backupCommand();
-CommandSpec restoreCommand();
-CommandSpec statsCommand();
-CommandSpec trapsCommand();
-CommandSpec resetCommand();
-CommandSpec restoreDefaultsCommand();
-CommandSpec wepKeysCommand();
+CommandEntry scanCommand();
+CommandEntry showCommand();
+CommandEntry getCommand();
+CommandEntry setCommand();
+CommandEntry backupCommand();
+CommandEntry restoreCommand();
+CommandEntry statsCommand();
+CommandEntry trapsCommand();
+CommandEntry resetCommand();
+CommandEntry restoreDefaultsCommand();
+CommandEntry wepKeysCommand();
 
 }  // namespace ctl

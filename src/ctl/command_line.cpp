@@ -6,7 +6,7 @@
 
 namespace ctl {
 
-QVector<OptionSpec> deviceOptionSpecs()
+QVector<OptionEntry> deviceOptionEntries()
 {
     return {
         {{"community-file"}, "FILE", "Read the read/write community from the first line of FILE."},
@@ -22,39 +22,39 @@ QVector<OptionSpec> deviceOptionSpecs()
     };
 }
 
-QString optionTable(const QVector<OptionSpec> &specs)
+QString optionTable(const QVector<OptionEntry> &entries)
 {
     QStringList left;
     int width = 0;
-    for (const OptionSpec &spec : specs) {
+    for (const OptionEntry &entry : entries) {
         QStringList names;
-        for (const QString &name : spec.names)
+        for (const QString &name : entry.names)
             names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
         QString text = names.join(QStringLiteral(", "));
-        if (!spec.valueName.isEmpty())
-            text += QLatin1Char(' ') + spec.valueName;
+        if (!entry.valueName.isEmpty())
+            text += QLatin1Char(' ') + entry.valueName;
         left << text;
         width = qMax(width, int(text.size()));
     }
     QString table;
-    for (int i = 0; i < specs.size(); ++i)
-        table += QStringLiteral("  %1  %2\n").arg(left[i], -width).arg(specs[i].description);
+    for (int i = 0; i < entries.size(); ++i)
+        table += QStringLiteral("  %1  %2\n").arg(left[i], -width).arg(entries[i].description);
     return table;
 }
 
 CommandLine::CommandLine(const QString &command, const QString &usage, const QString &summary,
-                         const QVector<OptionSpec> &options, bool deviceOptions)
-    : command_(command), usage_(usage), summary_(summary), specs_(options), deviceOptions_(deviceOptions)
+                         const QVector<OptionEntry> &options, bool deviceOptions)
+    : command_(command), usage_(usage), summary_(summary), entries_(options), deviceOptions_(deviceOptions)
 {
     if (deviceOptions_)
-        specs_ += deviceOptionSpecs();
-    specs_.append({{"h", "help"}, "", "Show this help."});
+        entries_ += deviceOptionEntries();
+    entries_.append({{"h", "help"}, "", "Show this help."});
     parser_.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionSpec &spec : std::as_const(specs_)) {
-        QCommandLineOption option(spec.names, spec.description);
-        if (!spec.valueName.isEmpty())
-            option.setValueName(spec.valueName);
+    for (const OptionEntry &entry : std::as_const(entries_)) {
+        QCommandLineOption option(entry.names, entry.description);
+        if (!entry.valueName.isEmpty())
+            option.setValueName(entry.valueName);
         parser_.addOption(option);
     }
 }
@@ -72,7 +72,7 @@ bool CommandLine::parse(const QStringList &arguments, QString &error)
 QString CommandLine::helpText() const
 {
     return QStringLiteral("Usage: corvanectl %1 %2\n\n%3\n\nOptions:\n%4")
-        .arg(command_, usage_, summary_, optionTable(specs_));
+        .arg(command_, usage_, summary_, optionTable(entries_));
 }
 
 bool CommandLine::number(const QString &name, int minimum, int maximum, int &value, QString &error) const

@@ -10,7 +10,7 @@
 
 namespace ctl {
 
-struct OptionSpec {
+struct OptionEntry {
     QStringList names;  // "p", "port"
     QString valueName;  // empty: a switch
     QString description;
@@ -34,7 +34,7 @@ class CommandLine {
 public:
     // `usage`: what follows the command's name ("HOST... [--json]").
     CommandLine(const QString &command, const QString &usage, const QString &summary,
-                const QVector<OptionSpec> &options, bool deviceOptions = true);
+                const QVector<OptionEntry> &options, bool deviceOptions = true);
 
     // Parses the arguments after the command's name. False with `error`
     // (one line) on anything that is not understood.
@@ -59,13 +59,13 @@ private:
     QString command_;
     QString usage_;
     QString summary_;
-    QVector<OptionSpec> specs_;
+    QVector<OptionEntry> entries_;
     bool deviceOptions_;
     QCommandLineParser parser_;
 };
 
 // The options of commands that talk to devices, for the overall help.
-QVector<OptionSpec> deviceOptionSpecs();
-QString optionTable(const QVector<OptionSpec> &specs);
+QVector<OptionEntry> deviceOptionEntries();
+QString optionTable(const QVector<OptionEntry> &entries);
 
 }  // namespace ctl

@@ -57,11 +57,11 @@ private:
     bool yes_ = false;
 };
 
-const QVector<OptionSpec> kYes = {{{"y", "yes"}, "", "Do not ask; needed when standard input is not a terminal."}};
+const QVector<OptionEntry> kYes = {{{"y", "yes"}, "", "Do not ask; needed when standard input is not a terminal."}};
 
 }  // namespace
 
-CommandSpec resetCommand()
+CommandEntry resetCommand()
 {
     return {QStringLiteral("reset"), QStringLiteral("HOST... [--yes]"),
             QStringLiteral("Restart each device; it takes up its stored settings."), kYes, true, [](Context &context) {
@@ -72,7 +72,7 @@ CommandSpec resetCommand()
             }};
 }
 
-CommandSpec restoreDefaultsCommand()
+CommandEntry restoreDefaultsCommand()
 {
     return {QStringLiteral("restore-defaults"), QStringLiteral("HOST... [--yes]"),
             QStringLiteral("Put each device back to its factory settings.\n"

@@ -88,7 +88,7 @@ private:
 
 }  // namespace
 
-CommandSpec getCommand()
+CommandEntry getCommand()
 {
     return {QStringLiteral("get"), QStringLiteral("HOST... FIELD..."),
             QStringLiteral("Print settings or counters by name.\n"

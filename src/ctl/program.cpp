@@ -27,13 +27,13 @@ const QString kExitCodes = QStringLiteral(
 
 }  // namespace
 
-const QVector<CommandSpec> &commandSpecs()
+const QVector<CommandEntry> &commandEntries()
 {
-    static const QVector<CommandSpec> specs = {scanCommand(),   showCommand(),    getCommand(),
+    static const QVector<CommandEntry> entries = {scanCommand(),   showCommand(),    getCommand(),
                                                setCommand(),    backupCommand(),  restoreCommand(),
                                                statsCommand(),  trapsCommand(),   resetCommand(),
                                                restoreDefaultsCommand(), wepKeysCommand()};
-    return specs;
+    return entries;
 }
 
 Program::Program(Console &console, QObject *parent) : QObject(parent), console_(console) {}
@@ -43,8 +43,8 @@ Program::~Program() = default;
 QString Program::overallHelp()
 {
     QString commands;
-    for (const CommandSpec &spec : commandSpecs())
-        commands += QStringLiteral("  %1 %2\n").arg(spec.name, -17).arg(spec.summary.section(QLatin1Char('\n'), 0, 0));
+    for (const CommandEntry &entry : commandEntries())
+        commands += QStringLiteral("  %1 %2\n").arg(entry.name, -17).arg(entry.summary.section(QLatin1Char('\n'), 0, 0));
     return QStringLiteral(
                "Usage: corvanectl COMMAND [OPTIONS] [ARGUMENTS]\n\n"
                "Manages Corvane 802.11b access points over SNMPv1 from the command line: one device or a whole "
@@ -55,7 +55,7 @@ QString Program::overallHelp()
                "Options of the commands that talk to devices:\n%2\n"
                "  --version          Show the version.\n\n%3\n"
                "corvanectl COMMAND --help tells more; see also corvanectl(1).\n")
-        .arg(commands, optionTable(deviceOptionSpecs()), kExitCodes);
+        .arg(commands, optionTable(deviceOptionEntries()), kExitCodes);
 }
 
 void Program::start(const QStringList &arguments)
@@ -87,21 +87,21 @@ int Program::begin(const QStringList &arguments)
         (first.isEmpty() ? err : out) << overallHelp();
         return first.isEmpty() ? BadInput : Success;
     }
-    const CommandSpec *spec = nullptr;
-    for (const CommandSpec &candidate : commandSpecs()) {
+    const CommandEntry *entry = nullptr;
+    for (const CommandEntry &candidate : commandEntries()) {
         if (candidate.name == first)
-            spec = &candidate;
+            entry = &candidate;
     }
-    if (!spec) {
+    if (!entry) {
         err << "corvanectl: unknown command \"" << first << "\"; see corvanectl --help\n";
         return BadInput;
     }
-    CommandLine line(spec->name, spec->usage, spec->summary, spec->options, spec->talksToDevices);
+    CommandLine line(entry->name, entry->usage, entry->summary, entry->options, entry->talksToDevices);
     QString error;
     if (!line.parse(arguments.mid(1), error)) {
         if (error.endsWith(QLatin1Char('.')))
             error.chop(1);
-        err << "corvanectl " << spec->name << ": " << error << "; see corvanectl " << spec->name << " --help\n";
+        err << "corvanectl " << entry->name << ": " << error << "; see corvanectl " << entry->name << " --help\n";
         return BadInput;
     }
     if (line.helpAsked()) {
@@ -109,10 +109,10 @@ int Program::begin(const QStringList &arguments)
         return Success;
     }
     CommonOptions options;
-    if (spec->talksToDevices) {
+    if (entry->talksToDevices) {
         bool fileError = false;
         if (!line.commonOptions(options, error, fileError)) {
-            err << "corvanectl " << spec->name << ": " << error << '\n';
+            err << "corvanectl " << entry->name << ": " << error << '\n';
             return fileError ? FileError : BadInput;
         }
         if (options.communitySource == QLatin1String("command line"))
@@ -125,13 +125,13 @@ int Program::begin(const QStringList &arguments)
     engine_ = std::make_unique<snmp::RequestEngine>();
     mib_ = std::make_unique<snmp::Mib>();
     context_.reset(new Context{console_, *engine_, *mib_, options});
-    command_.reset(spec->make(*context_));
+    command_.reset(entry->make(*context_));
     const int prepared = command_->prepare(line, error);
     if (prepared != Success) {
-        err << "corvanectl " << spec->name << ": " << error << '\n';
+        err << "corvanectl " << entry->name << ": " << error << '\n';
         return prepared;
     }
-    if (spec->talksToDevices) {
+    if (entry->talksToDevices) {
         const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("CorvaneMIB.mib"));
         const snmp::Mib::LoadResult loaded = mib_->Load(config::mibToLoad(besideProgram));
         if (!loaded.ok) {

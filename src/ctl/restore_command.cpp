@@ -135,7 +135,7 @@ private:
 
 }  // namespace
 
-CommandSpec restoreCommand()
+CommandEntry restoreCommand()
 {
     return {QStringLiteral("restore"), QStringLiteral("FILE HOST... [--yes] [--with-address] [--dry-run]"),
             QStringLiteral(

@@ -126,7 +126,7 @@ private:
 
 }  // namespace
 
-CommandSpec scanCommand()
+CommandEntry scanCommand()
 {
     return {QStringLiteral("scan"), QStringLiteral("[RANGE...] [--scan-address A]"),
             QStringLiteral("Find the devices that answer.\n"

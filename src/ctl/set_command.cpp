@@ -105,7 +105,7 @@ QString settingsHelp()
 
 }  // namespace
 
-CommandSpec setCommand()
+CommandEntry setCommand()
 {
     return {QStringLiteral("set"), QStringLiteral("HOST... FIELD=VALUE... [--dry-run]"),
             QStringLiteral("Change settings, as the window's Download Changes does.\n"

@@ -58,7 +58,7 @@ private:
 
 }  // namespace
 
-CommandSpec showCommand()
+CommandEntry showCommand()
 {
     return {QStringLiteral("show"), QStringLiteral("HOST... [--json]"),
             QStringLiteral("Read each device whole: identity, settings, counters.\n"

@@ -125,7 +125,7 @@ private:
 
 }  // namespace
 
-CommandSpec statsCommand()
+CommandEntry statsCommand()
 {
     return {QStringLiteral("stats"), QStringLiteral("HOST... [--watch S] [--csv] [--count N]"),
             QStringLiteral("Print the counters, once or as rates.\n"

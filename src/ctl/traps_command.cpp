@@ -152,7 +152,7 @@ private:
 
 }  // namespace
 
-CommandSpec trapsCommand()
+CommandEntry trapsCommand()
 {
     return {QStringLiteral("traps"), QStringLiteral("[--port P] [--listen A] [--log FILE] [--json] [--count N]"),
             QStringLiteral("Listen for traps and print them.\n"

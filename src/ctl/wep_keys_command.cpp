@@ -37,7 +37,7 @@ private:
 
 }  // namespace
 
-CommandSpec wepKeysCommand()
+CommandEntry wepKeysCommand()
 {
     return {QStringLiteral("wep-keys"), QStringLiteral("PHRASE"),
             QStringLiteral("Make four WEP keys from a pass phrase.\n"
