@@ -25,47 +25,59 @@ bool sameMember(const ConfigurationStore &a, const ConfigurationStore &b)
     return a.*Member == b.*Member;
 }
 
+// What every row has: its names, codec, kind and access. Used alone for the
+// objects the console has no store field for: what it only reads once (the
+// description), commands, and values made from others as they are sent.
+DeviceObject unstored(const char *name, const char *field, Codec codec, ValueKind kind, Access access,
+                      int minBytes = 0, int maxBytes = 0)
+{
+    DeviceObject o;
+    o.name = QLatin1String(name);
+    o.field = QLatin1String(field);
+    o.codec = codec;
+    o.kind = kind;
+    o.minBytes = minBytes;
+    o.maxBytes = maxBytes;
+    o.access = access;
+    return o;
+}
+
+// A row kept in the store field `Member`: copied and compared with it.
+template <auto Member>
+DeviceObject stored(DeviceObject o)
+{
+    o.copy = copyMember<Member>;
+    o.same = sameMember<Member>;
+    return o;
+}
+
 // The table's rows, one helper per codec.
 template <Integer ConfigurationStore::*Field>
 DeviceObject integerObject(const char *name, const char *field, const char *label, const QString &hint, Group group,
                            int minimum, int maximum)
 {
-    DeviceObject o;
-    o.name = QLatin1String(name);
-    o.field = QLatin1String(field);
+    DeviceObject o = unstored(name, field, Codec::Integer, ValueKind::Integer, Access::ReadWrite);
     o.label = QLatin1String(label);
     o.hint = hint;
     o.group = group;
-    o.codec = Codec::Integer;
-    o.kind = ValueKind::Integer;
     o.minimum = minimum;
     o.maximum = maximum;
     o.rule = Rule::Range;
     o.integer = Field;
-    o.copy = copyMember<Field>;
-    o.same = sameMember<Field>;
-    return o;
+    return stored<Field>(o);
 }
 
 template <QString ConfigurationStore::*Field>
 DeviceObject textObject(const char *name, const char *field, const char *label, const QString &hint,
                         std::optional<Group> group, Codec codec, Rule rule, ValueKind kind, int minBytes, int maxBytes)
 {
-    DeviceObject o;
-    o.name = QLatin1String(name);
-    o.field = QLatin1String(field);
+    DeviceObject o = unstored(name, field, codec, kind, Access::ReadWrite, minBytes, maxBytes);
     o.label = QLatin1String(label);
     o.hint = hint;
     o.group = group;
-    o.codec = codec;
-    o.kind = kind;
-    o.minBytes = minBytes;
-    o.maxBytes = maxBytes;
     o.rule = rule;
     o.text = Field;
-    o.copy = copyMember<Field>;
-    o.same = sameMember<Field>;
-    return o;
+    return stored<Field>(o);
 }
 
 template <QString ConfigurationStore::*Field>
@@ -80,35 +92,10 @@ template <auto Record>
 DeviceObject blockObject(const char *name, const char *field, Group group, int bytes,
                          StoreVerdict (*decode)(const QByteArray &, ConfigurationStore &))
 {
-    DeviceObject o;
-    o.name = QLatin1String(name);
-    o.field = QLatin1String(field);
+    DeviceObject o = unstored(name, field, Codec::Block, ValueKind::OctetString, Access::ReadOnly, bytes, bytes);
     o.group = group;
-    o.codec = Codec::Block;
-    o.kind = ValueKind::OctetString;
-    o.minBytes = bytes;
-    o.maxBytes = bytes;
-    o.access = Access::ReadOnly;
     o.decodeBlock = decode;
-    o.copy = copyMember<Record>;
-    o.same = sameMember<Record>;
-    return o;
-}
-
-// Objects the console has no store field for: what it only reads once
-// (the description), commands, and values made from others as they are sent.
-DeviceObject unstored(const char *name, const char *field, Codec codec, ValueKind kind, Access access,
-                      int minBytes = 0, int maxBytes = 0)
-{
-    DeviceObject o;
-    o.name = QLatin1String(name);
-    o.field = QLatin1String(field);
-    o.codec = codec;
-    o.kind = kind;
-    o.minBytes = minBytes;
-    o.maxBytes = maxBytes;
-    o.access = access;
-    return o;
+    return stored<Record>(o);
 }
 
 DeviceObject command(const char *name)
