@@ -2,6 +2,9 @@
 
 #include "config/field_text.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -134,6 +137,29 @@ void applySettings(const SettingsFile &file, ConfigurationStore &store, const QS
         if (const DeviceObject *object = settingNamed(it.key()))
             setFieldFromText(*object, it.value(), store);
     }
+}
+
+SettingsFileLoad loadSettingsFile(const QString &path)
+{
+    SettingsFileLoad load;
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        load.opened = false;
+        load.error = in.errorString();
+        return load;
+    }
+    static_cast<SettingsFileRead &>(load) = readSettingsFile(in.read(SettingsFile::kMaxBytes + 1));
+    return load;
+}
+
+QString saveSettingsFile(const QString &path, const SettingsFile &file)
+{
+    const QByteArray bytes = writeSettingsFile(file);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || out.write(bytes) != bytes.size() || !out.commit())
+        return out.errorString();
+    return QString();
 }
 
 }  // namespace config

@@ -53,6 +53,18 @@ struct SettingsFileRead {
 };
 SettingsFileRead readSettingsFile(const QByteArray &bytes);
 
+// The file at `path` read and checked; `opened` false when it could not be
+// read at all (`error` then the system's reason). A file past kMaxBytes is
+// refused as such, never read in part.
+struct SettingsFileLoad : SettingsFileRead {
+    bool opened = true;
+};
+SettingsFileLoad loadSettingsFile(const QString &path);
+// Written whole or not at all (an earlier file is never left
+// half-overwritten), readable by its owner only: it holds the WEP keys.
+// Empty when saved, else the system's reason.
+QString saveSettingsFile(const QString &path, const SettingsFile &file);
+
 // The identity and every setting that takes part as `store` stands (no
 // partner BSSID for an access point).
 SettingsFile settingsOf(const DeviceIdentity &device, const ConfigurationStore &store,

@@ -5,7 +5,6 @@
 #include "writing.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace ctl {
 
@@ -38,15 +37,10 @@ public:
                 if (target.port)
                     name += QStringLiteral("_%1").arg(target.port);
                 const QString path = QDir(dir_).filePath(name + QStringLiteral(".json"));
-                const QByteArray bytes =
-                    config::writeSettingsFile(config::settingsOf(session.identity(), session.device().store()));
-                // Written whole or not at all: an earlier backup is never left half-overwritten.
-                // Owner-only from the start: the file holds the WEP keys.
-                QSaveFile file(path);
-                if (!file.open(QIODevice::WriteOnly)
-                    || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-                    || file.write(bytes) != bytes.size() || !file.commit()) {
-                    done(HostOutcome{FileError, QString(), QStringLiteral("%1: %2").arg(path, file.errorString())});
+                const QString failure = config::saveSettingsFile(
+                    path, config::settingsOf(session.identity(), session.device().store()));
+                if (!failure.isEmpty()) {
+                    done(HostOutcome{FileError, QString(), QStringLiteral("%1: %2").arg(path, failure)});
                     return;
                 }
                 done(HostOutcome{Success, QStringLiteral("%1: saved to %2\n").arg(session.name(), path)});

@@ -11,7 +11,6 @@
 #include "fleet_command.h"
 #include "writing.h"
 
-#include <QFile>
 
 namespace ctl {
 
@@ -31,14 +30,11 @@ public:
             error = QStringLiteral("no FILE given");
             return BadInput;
         }
-        QFile file(arguments.first());
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = QStringLiteral("%1: %2").arg(file.fileName(), file.errorString());
-            return FileError;
-        }
-        const config::SettingsFileRead read = config::readSettingsFile(file.read(config::SettingsFile::kMaxBytes + 1));
+        const config::SettingsFileLoad read = config::loadSettingsFile(arguments.first());
         if (!read.file) {
-            error = QStringLiteral("%1: %2; nothing sent").arg(file.fileName(), read.error);
+            error = QStringLiteral("%1: %2").arg(arguments.first(), read.error);
+            if (read.opened)
+                error += QStringLiteral("; nothing sent");
             return FileError;
         }
         settings_ = *read.file;

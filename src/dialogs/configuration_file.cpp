@@ -5,9 +5,7 @@
 #include "config/field_text.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace dialogs {
 
@@ -54,11 +52,9 @@ QString saveConfiguration(agent::DeviceSession &session, const QString &path, bo
     const config::DeviceIdentity identity{device.address(), store.sysDeviceInfo.defaultMACAddress,
                                           session.FirmwareVersionText(),
                                           config::manufacturerText(store.sysDeviceInfo.manufactureName)};
-    const QByteArray bytes = config::writeSettingsFile(config::settingsOf(identity, store));
-    // Written whole or not at all: an earlier file is never left half-overwritten.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return text::notSaved.arg(shown(path), out.errorString());
+    const QString failure = config::saveSettingsFile(path, config::settingsOf(identity, store));
+    if (!failure.isEmpty())
+        return text::notSaved.arg(shown(path), failure);
     if (ok)
         *ok = true;
     return (device.editsWaiting() ? text::savedWithEdits : text::saved).arg(shown(path));
@@ -67,14 +63,7 @@ QString saveConfiguration(agent::DeviceSession &session, const QString &path, bo
 LoadedConfiguration readConfiguration(const QString &path)
 {
     LoadedConfiguration loaded;
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly)) {
-        loaded.error = text::notLoaded.arg(shown(path), in.errorString());
-        return loaded;
-    }
-    // One byte more than a file may hold, so that a larger one is refused
-    // as such instead of read in part.
-    const config::SettingsFileRead read = config::readSettingsFile(in.read(config::SettingsFile::kMaxBytes + 1));
+    const config::SettingsFileLoad read = config::loadSettingsFile(path);
     if (!read.file)
         loaded.error = text::notLoaded.arg(shown(path), read.error);
     loaded.file = read.file;

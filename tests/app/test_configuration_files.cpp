@@ -63,6 +63,7 @@ private slots:
         const QString path = dir_.filePath("lab.json");
         QVERIFY(f.window->saveConfigurationFile(path));
         QCOMPARE(f.window->statusText(), dialogs::text::saved.arg(path));
+        QCOMPARE(int(QFile::permissions(path) & (QFileDevice::ReadGroup | QFileDevice::ReadOther)), 0);  // WEP keys
         const QMap<QString, QString> saved = settingsIn(f.store());
         if (!fileAddress.isEmpty()) {
             QFile file(path);
